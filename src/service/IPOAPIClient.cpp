@@ -1,0 +1,152 @@
+#include "IPOAPIClient.h"
+
+#include "APIErrorResponse.h"
+#include "BuildConfig.h"
+#include "URLBuilding.h"
+
+#include <QCoroNetworkReply>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QSslConfiguration>
+
+#include <memory>
+
+namespace {
+
+const char *const tooLargeProperty = "orvelBodyTooLarge";
+
+QString transportDescription(const QNetworkReply &reply) {
+    switch (reply.error()) {
+    case QNetworkReply::OperationCanceledError:
+    case QNetworkReply::TimeoutError:
+        // The only aborts are the client's own time-out and the size cap (reported apart).
+        return QStringLiteral("请求超时，请检查网络后重试");
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("无法连接到服务器，请稍后重试");
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("找不到服务器，请检查网络连接");
+    case QNetworkReply::RemoteHostClosedError:
+        return QStringLiteral("服务器意外断开了连接");
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("无法建立安全连接（%1）").arg(reply.errorString());
+    case QNetworkReply::InsecureRedirectError:
+        return QStringLiteral("服务器试图重定向到不安全的地址，已拒绝");
+    case QNetworkReply::TooManyRedirectsError:
+        return QStringLiteral("服务器重定向次数过多");
+    default:
+        return QStringLiteral("网络错误：%1").arg(reply.errorString());
+    }
+}
+
+IPOAPIClientError tooLarge(qint64 cap) {
+    return IPOAPIClientError::transport(
+        QStringLiteral("服务器返回的数据过大（超过 %1 MiB），已拒绝").arg(cap / (1024 * 1024)));
+}
+
+// Errors below the HTTP content range are the connection's own (refused, reset, TLS, time-out):
+// whatever status line arrived before them, the answer is incomplete.
+bool isTransportFailure(QNetworkReply::NetworkError error) {
+    return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
+}
+
+struct ReplyDeleter {
+    void operator()(QNetworkReply *reply) const { reply->deleteLater(); }
+};
+
+} // namespace
+
+IPOAPIClient::IPOAPIClient(QUrl baseURL, Options options, QObject *parent)
+    : QObject(parent)
+    , m_baseURL(std::move(baseURL))
+    , m_options(std::move(options)) {
+    // Nothing is cached locally and no cookie ever matters to the service.
+    m_network.setCache(nullptr);
+    m_network.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+}
+
+IPOAPIClient &IPOAPIClient::shared() {
+    // Lives for the whole run; deliberately never destroyed, so no request can outlive it.
+    static IPOAPIClient *const instance = [] {
+        Options options;
+        const QByteArray pem(buildconfig::serviceCAPem);
+        if (!pem.trimmed().isEmpty())
+            options.extraCACertificates = QSslCertificate::fromData(pem, QSsl::Pem);
+        return new IPOAPIClient(QUrl(QString::fromUtf8(buildconfig::serviceBaseURL)),
+                                std::move(options));
+    }();
+    return *instance;
+}
+
+QSslConfiguration IPOAPIClient::sslConfiguration() const {
+    QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+    if (!m_options.extraCACertificates.isEmpty())
+        configuration.addCaCertificates(m_options.extraCACertificates);
+    return configuration;
+}
+
+QCoro::Task<ServiceResult<RemoteIPOListResponse>>
+IPOAPIClient::fetchIPOs(QString status, qint64 limit, qint64 offset) {
+    const std::optional<QUrl> url = withQuery(
+        appendingPath(m_baseURL, u"ipos"), {{QStringLiteral("status"), status},
+                                            {QStringLiteral("limit"), QString::number(limit)},
+                                            {QStringLiteral("offset"), QString::number(offset)}});
+    if (!url)
+        co_return IPOAPIClientError::invalidURL();
+    co_return co_await performRequest<RemoteIPOListResponse>(*url);
+}
+
+QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> IPOAPIClient::fetchStats() {
+    co_return co_await performRequest<RemoteIPOStatsResponse>(
+        appendingPath(m_baseURL, u"ipos/stats"));
+}
+
+IPOAPIClientError IPOAPIClient::errorForStatus(const HTTPAnswer &answer) {
+    Expected<APIErrorResponse, QString> body =
+        JsonObjectReader::decode<APIErrorResponse>(answer.body, &APIErrorResponse::decode);
+    if (body)
+        return IPOAPIClientError::serverError(body->error);
+    return IPOAPIClientError::serverError(QStringLiteral("API 请求失败 (%1)").arg(answer.status));
+}
+
+QCoro::Task<Expected<IPOAPIClient::HTTPAnswer, IPOAPIClientError>> IPOAPIClient::get(QUrl url) {
+    if (!url.isValid() || url.isRelative())
+        co_return IPOAPIClientError::invalidURL();
+
+    QNetworkRequest request(url);
+    request.setTransferTimeout(static_cast<int>(m_options.timeout.count()));
+    request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
+                         QNetworkRequest::AlwaysNetwork);
+    request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setSslConfiguration(sslConfiguration());
+
+    std::unique_ptr<QNetworkReply, ReplyDeleter> reply(m_network.get(request));
+    QNetworkReply *raw = reply.get();
+    const qint64 cap = m_options.maxBodyBytes;
+    // Refuse an oversized answer as soon as its size is known or exceeded, before it is all in
+    // memory; nothing past the cap is ever decoded.
+    connect(raw, &QNetworkReply::downloadProgress, raw, [raw, cap](qint64 received, qint64 total) {
+        if (received > cap || total > cap) {
+            raw->setProperty(tooLargeProperty, true);
+            raw->abort();
+        }
+    });
+
+    co_await raw;
+
+    if (raw->property(tooLargeProperty).toBool())
+        co_return tooLarge(cap);
+
+    const QVariant status = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (isTransportFailure(raw->error()) ||
+        (raw->error() != QNetworkReply::NoError && !status.isValid()))
+        co_return IPOAPIClientError::transport(transportDescription(*raw));
+    if (!status.isValid())
+        co_return IPOAPIClientError::invalidResponse();
+
+    HTTPAnswer answer{status.toInt(), raw->readAll()};
+    if (answer.body.size() > cap)
+        co_return tooLarge(cap);
+    co_return answer;
+}

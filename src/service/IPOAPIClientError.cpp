@@ -1,0 +1,15 @@
+#include "IPOAPIClientError.h"
+
+QString IPOAPIClientError::description() const {
+    switch (m_kind) {
+    case Kind::invalidURL:
+        return QStringLiteral("API 地址无效");
+    case Kind::invalidResponse:
+        return QStringLiteral("API 返回了无效响应");
+    case Kind::serverError:
+    case Kind::transport:
+    case Kind::decoding:
+        return m_message;
+    }
+    return m_message;
+}

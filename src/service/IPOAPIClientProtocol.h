@@ -1,0 +1,20 @@
+#pragma once
+
+#include "IPOAPIClientError.h"
+#include "RemoteIPOListResponse.h"
+#include "RemoteIPOStatsResponse.h"
+#include "model/Expected.h"
+
+#include <QCoroTask>
+
+template <typename T> using ServiceResult = Expected<T, IPOAPIClientError>;
+
+// The seam between the repository and the service, so tests can stand in for the network.
+class IPOAPIClientProtocol {
+public:
+    virtual ~IPOAPIClientProtocol() = default;
+
+    virtual QCoro::Task<ServiceResult<RemoteIPOListResponse>>
+    fetchIPOs(QString status, qint64 limit, qint64 offset) = 0;
+    virtual QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() = 0;
+};
