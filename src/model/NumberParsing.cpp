@@ -10,7 +10,7 @@ template <typename Number> std::optional<Number> parseAscii(QStringView text) {
     constexpr qsizetype maxLength = 64;
     if (text.isEmpty() || text.size() > maxLength)
         return std::nullopt;
-    char buffer[maxLength];
+    char buffer[maxLength] = {};
     qsizetype length = 0;
     for (QChar c : text) {
         if (c.unicode() > 0x7e || c.unicode() <= 0x20)
