@@ -1,0 +1,16 @@
+#include "UserIPOBackupRow.h"
+
+UserIPOBackupRow UserIPOBackupRow::fromEntry(const UserIPOEntry &entry) {
+    return {entry.code, entry.subQuantity, entry.winQuantity,
+            subMethodFromStoredValue(entry.subMethodRawValue), entry.updatedAt};
+}
+
+UserIPOEntry UserIPOBackupRow::toEntry() const {
+    return {code, subQuantity, winQuantity, rawValue(subMethod), updatedAt};
+}
+
+bool UserIPOBackupRow::precedesInBackup(const UserIPOBackupRow &lhs, const UserIPOBackupRow &rhs) {
+    if (lhs.code != rhs.code)
+        return lhs.code < rhs.code;
+    return lhs.updatedAt > rhs.updatedAt;
+}

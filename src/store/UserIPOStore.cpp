@@ -1,0 +1,426 @@
+#include "UserIPOStore.h"
+
+#include "analytics/AnalyticsTracking.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+constexpr int currentSchemaVersion = 1;
+
+// Each step brings the schema from the version before it to `version`; they run in one
+// transaction together with the version update, so a file is never left half migrated.
+struct Migration {
+    int version;
+    QList<QStringView> statements;
+};
+
+const QList<Migration> &migrations() {
+    static const QList<Migration> steps = {
+        {1,
+         {u"CREATE TABLE meta (key TEXT PRIMARY KEY NOT NULL, value INTEGER NOT NULL)",
+          // updated_at_ms: milliseconds since the epoch (UTC), so a backup gives back the exact
+          // instants it was written from.
+          u"CREATE TABLE user_ipo_entry ("
+          u"code TEXT NOT NULL UNIQUE, "
+          u"sub_quantity INTEGER NOT NULL, "
+          u"win_quantity INTEGER NOT NULL, "
+          u"sub_method_raw_value INTEGER NOT NULL, "
+          u"updated_at_ms INTEGER NOT NULL)",
+          u"CREATE INDEX user_ipo_entry_by_updated_at ON user_ipo_entry (updated_at_ms)"}},
+    };
+    return steps;
+}
+
+QString describe(const QSqlError &error) {
+    return error.text().trimmed();
+}
+
+QString failure(const QString &what, const QSqlError &error) {
+    return what + QStringLiteral(": ") + describe(error);
+}
+
+QString nextConnectionName() {
+    static int counter = 0;
+    return QStringLiteral("orvel.UserIPOStore.%1").arg(++counter);
+}
+
+UserIPOStore *&sharedStoreSlot() {
+    static UserIPOStore *store = nullptr;
+    return store;
+}
+
+void closeSharedStore() {
+    delete sharedStoreSlot();
+    sharedStoreSlot() = nullptr;
+}
+
+const UserIPOStore::Result success{std::monostate{}};
+
+} // namespace
+
+UserIPOStore::UserIPOStore(QString connectionName, QString filePath, bool inMemory,
+                           const Options &options)
+    : m_connectionName(std::move(connectionName))
+    , m_filePath(std::move(filePath))
+    , m_inMemory(inMemory)
+    , m_database(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName))
+    , m_analyticsTracker(options.analyticsTracker)
+    , m_persistChanges(options.persistChanges ? options.persistChanges : &commitChanges)
+    , m_clock(options.clock ? options.clock : systemClock()) {}
+
+UserIPOStore::~UserIPOStore() {
+    m_database.close();
+    m_database = QSqlDatabase();
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+QString UserIPOStore::defaultFilePath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (folder.isEmpty())
+        return {};
+    return QDir(folder).filePath(QStringLiteral("user-entries.sqlite"));
+}
+
+QString UserIPOStore::fatalOpenMessage(const QString &description) {
+    return QStringLiteral("Failed to create ModelContainer: ") + description;
+}
+
+Expected<std::unique_ptr<UserIPOStore>, QString> UserIPOStore::open(const Options &options) {
+    QString path;
+    if (!options.inMemory) {
+        path = options.filePath.isEmpty() ? defaultFilePath() : options.filePath;
+        if (path.isEmpty())
+            return QStringLiteral("no application data folder is available");
+        const QFileInfo info(path);
+        if (info.exists() && !info.isFile())
+            return QStringLiteral("%1 exists but is not a file").arg(path);
+        const QString folder = info.absolutePath();
+        if (!QDir().mkpath(folder))
+            return QStringLiteral("cannot create the folder %1").arg(folder);
+    }
+
+    std::unique_ptr<UserIPOStore> store(
+        new UserIPOStore(nextConnectionName(), path, options.inMemory, options));
+    if (!store->m_database.isValid())
+        return QStringLiteral("the SQLite driver for Qt is not available");
+    store->m_database.setDatabaseName(options.inMemory ? QStringLiteral(":memory:") : path);
+    store->m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+    if (!store->m_database.open())
+        return failure(QStringLiteral("cannot open %1").arg(path), store->m_database.lastError());
+    if (Result prepared = store->prepareSchema(); !prepared)
+        return prepared.error();
+    return store;
+}
+
+Expected<UserIPOStore *, QString> UserIPOStore::openShared() {
+    if (UserIPOStore *store = sharedStoreSlot())
+        return store;
+    auto opened = open(Options{});
+    if (!opened)
+        return fatalOpenMessage(opened.error());
+    sharedStoreSlot() = opened.value().release();
+    // Close the file while Qt is still up, so the journal is folded back into it on a normal quit.
+    qAddPostRoutine(&closeSharedStore);
+    return sharedStoreSlot();
+}
+
+UserIPOStore &UserIPOStore::shared() {
+    const auto opened = openShared();
+    if (!opened) {
+        // A store that cannot be opened is a problem of the machine, not a bug: say why and end
+        // with a failure status instead of aborting with a core dump.
+        qCritical("%s", qUtf8Printable(opened.error()));
+        std::exit(EXIT_FAILURE);
+    }
+    return *opened.value();
+}
+
+UserIPOStore::Result UserIPOStore::commitChanges(QSqlDatabase &database) {
+    if (!database.commit())
+        return failure(QStringLiteral("commit failed"), database.lastError());
+    return success;
+}
+
+UserIPOStore::Result UserIPOStore::prepareSchema() {
+    // Everything up to the journal switch only reads, so a file that is not ours (or not a
+    // database at all, or from a newer release) is left exactly as it was.
+    int version = 0;
+    {
+        QSqlQuery query(m_database);
+        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master")))
+            return failure(QStringLiteral("cannot read %1").arg(m_filePath), query.lastError());
+        QSet<QString> names;
+        while (query.next())
+            names.insert(query.value(0).toString());
+        if (query.lastError().isValid())
+            return failure(QStringLiteral("cannot read %1").arg(m_filePath), query.lastError());
+        query.finish();
+        if (names.contains(QStringLiteral("meta"))) {
+            if (!query.exec(
+                    QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) ||
+                !query.next())
+                return QStringLiteral("%1 has no schema version").arg(m_filePath);
+            version = query.value(0).toInt();
+            query.finish();
+        } else if (!names.isEmpty()) {
+            return QStringLiteral("%1 is a database of another application").arg(m_filePath);
+        }
+    }
+    if (version > currentSchemaVersion || version < 0)
+        return QStringLiteral("%1 was written by a newer release (schema version %2)")
+            .arg(m_filePath)
+            .arg(version);
+
+    QSqlQuery query(m_database);
+    if (!m_inMemory) {
+        if (!query.exec(QStringLiteral("PRAGMA journal_mode = WAL")) || !query.next())
+            return failure(QStringLiteral("cannot use a write-ahead journal"), query.lastError());
+        const QString mode = query.value(0).toString();
+        query.finish();
+        if (mode.compare(u"wal", Qt::CaseInsensitive) != 0)
+            return QStringLiteral("cannot use a write-ahead journal (journal mode %1)").arg(mode);
+    }
+    if (!query.exec(QStringLiteral("PRAGMA synchronous = FULL")))
+        return failure(QStringLiteral("cannot set synchronous mode"), query.lastError());
+    query.finish();
+
+    if (Result began = beginWrite(); !began)
+        return began;
+    bool migrated = false;
+    for (const Migration &migration : migrations()) {
+        if (migration.version <= version)
+            continue;
+        for (QStringView statement : migration.statements) {
+            if (!query.exec(statement.toString())) {
+                const QString error = failure(
+                    QStringLiteral("migration to schema version %1 failed").arg(migration.version),
+                    query.lastError());
+                query.finish();
+                rollBack();
+                return error;
+            }
+        }
+        migrated = true;
+    }
+    // Without a migration this rewrites the version in place: a write that a read-only file or
+    // folder refuses, found out now rather than at the user's first save. It is rolled back.
+    query.prepare(QStringLiteral("INSERT OR REPLACE INTO meta (key, value) "
+                                 "VALUES ('schema_version', ?)"));
+    query.addBindValue(currentSchemaVersion);
+    if (!query.exec()) {
+        const QString error =
+            failure(QStringLiteral("the store cannot be written"), query.lastError());
+        query.finish();
+        rollBack();
+        return error;
+    }
+    query.finish();
+    if (!migrated) {
+        rollBack();
+        return success;
+    }
+    if (!m_database.commit()) {
+        const QString error =
+            failure(QStringLiteral("cannot save the schema"), m_database.lastError());
+        rollBack();
+        return error;
+    }
+    return success;
+}
+
+UserIPOStore::Result UserIPOStore::beginWrite() {
+    QSqlQuery query(m_database);
+    if (query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return success;
+    // A transaction left open by a commit that failed and could not be rolled back would take
+    // the next change with it; drop it and try once more.
+    rollBack();
+    if (query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return success;
+    return failure(QStringLiteral("cannot start a transaction"), query.lastError());
+}
+
+UserIPOStore::Result UserIPOStore::persistOrRollBack() {
+    Result persisted = m_persistChanges(m_database);
+    if (!persisted)
+        rollBack();
+    return persisted;
+}
+
+void UserIPOStore::rollBack() {
+    // After some failures SQLite has already rolled back on its own; a second ROLLBACK then
+    // fails harmlessly.
+    QSqlQuery query(m_database);
+    query.exec(QStringLiteral("ROLLBACK"));
+}
+
+QList<UserIPOEntry> UserIPOStore::fetchAllEntries() const {
+    QSqlQuery query(m_database);
+    query.setForwardOnly(true);
+    if (!query.exec(QStringLiteral(
+            "SELECT code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms "
+            "FROM user_ipo_entry ORDER BY updated_at_ms DESC, code ASC"))) {
+        qWarning("[Store] Failed reading user IPO entries: %s",
+                 qUtf8Printable(describe(query.lastError())));
+        return {};
+    }
+    QList<UserIPOEntry> entries;
+    while (query.next()) {
+        entries.append(
+            UserIPOEntry{query.value(0).toString(), query.value(1).toLongLong(),
+                         query.value(2).toLongLong(), query.value(3).toLongLong(),
+                         QDateTime::fromMSecsSinceEpoch(query.value(4).toLongLong(), Qt::UTC)});
+    }
+    if (query.lastError().isValid()) {
+        qWarning("[Store] Failed reading user IPO entries: %s",
+                 qUtf8Printable(describe(query.lastError())));
+        return {};
+    }
+    return entries;
+}
+
+QHash<QString, UserIPOEntry> UserIPOStore::entriesByCode() const {
+    const QList<UserIPOEntry> entries = fetchAllEntries();
+    QHash<QString, UserIPOEntry> byCode;
+    byCode.reserve(entries.size());
+    for (const UserIPOEntry &entry : entries)
+        byCode.insert(entry.code, entry);
+    return byCode;
+}
+
+UserIPOStore::Result UserIPOStore::saveEntry(const QString &code, qint64 subQuantity,
+                                             qint64 winQuantity, SubMethod subMethod) {
+    if (Result began = beginWrite(); !began)
+        return began;
+    {
+        QSqlQuery query(m_database);
+        query.prepare(QStringLiteral(
+            "INSERT INTO user_ipo_entry "
+            "(code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms) "
+            "VALUES (?, ?, ?, ?, ?) ON CONFLICT (code) DO UPDATE SET "
+            "sub_quantity = excluded.sub_quantity, win_quantity = excluded.win_quantity, "
+            "sub_method_raw_value = excluded.sub_method_raw_value, "
+            "updated_at_ms = excluded.updated_at_ms"));
+        query.addBindValue(code);
+        query.addBindValue(subQuantity);
+        query.addBindValue(winQuantity);
+        query.addBindValue(rawValue(subMethod));
+        query.addBindValue(m_clock().toMSecsSinceEpoch());
+        if (!query.exec()) {
+            const QString error =
+                failure(QStringLiteral("cannot save %1").arg(code), query.lastError());
+            query.finish();
+            rollBack();
+            return error;
+        }
+    }
+    if (Result persisted = persistOrRollBack(); !persisted)
+        return persisted;
+    if (m_analyticsTracker)
+        m_analyticsTracker->trackUserDataSaved(code);
+    return success;
+}
+
+UserIPOStore::Result UserIPOStore::deleteEntry(const QString &code) {
+    if (Result began = beginWrite(); !began)
+        return began;
+    int removed = 0;
+    {
+        QSqlQuery query(m_database);
+        query.prepare(QStringLiteral("DELETE FROM user_ipo_entry WHERE code = ?"));
+        query.addBindValue(code);
+        if (!query.exec()) {
+            const QString error =
+                failure(QStringLiteral("cannot delete %1").arg(code), query.lastError());
+            query.finish();
+            rollBack();
+            return error;
+        }
+        removed = query.numRowsAffected();
+    }
+    if (removed == 0) {
+        rollBack();
+        return success;
+    }
+    return persistOrRollBack();
+}
+
+QList<UserIPOBackupRow> UserIPOStore::exportRows() const {
+    QList<UserIPOBackupRow> rows;
+    for (const UserIPOEntry &entry : fetchAllEntries())
+        rows.append(UserIPOBackupRow::fromEntry(entry));
+    std::sort(rows.begin(), rows.end(), &UserIPOBackupRow::precedesInBackup);
+    return rows;
+}
+
+Expected<UserIPOStore::RestoreCounts, QString>
+UserIPOStore::restoreMissing(const QList<UserIPOBackupRow> &rows) {
+    if (rows.isEmpty())
+        return RestoreCounts{};
+    if (Result began = beginWrite(); !began)
+        return began.error();
+
+    QSet<QString> stored;
+    {
+        // Read inside the transaction, so the decision and the inserts see the same entries.
+        QSqlQuery query(m_database);
+        query.setForwardOnly(true);
+        if (!query.exec(QStringLiteral("SELECT code FROM user_ipo_entry"))) {
+            const QString error =
+                failure(QStringLiteral("cannot read the stored codes"), query.lastError());
+            query.finish();
+            rollBack();
+            return error;
+        }
+        while (query.next())
+            stored.insert(query.value(0).toString());
+    }
+
+    RestoreCounts counts;
+    {
+        QSqlQuery insert(m_database);
+        insert.prepare(QStringLiteral(
+            "INSERT INTO user_ipo_entry "
+            "(code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms) "
+            "VALUES (?, ?, ?, ?, ?)"));
+        for (const UserIPOBackupRow &row : rows) {
+            if (stored.contains(row.code)) {
+                ++counts.skipped;
+                continue;
+            }
+            insert.bindValue(0, row.code);
+            insert.bindValue(1, row.subQuantity);
+            insert.bindValue(2, row.winQuantity);
+            insert.bindValue(3, rawValue(row.subMethod));
+            insert.bindValue(4, row.updatedAt.toMSecsSinceEpoch());
+            if (!insert.exec()) {
+                const QString error =
+                    failure(QStringLiteral("cannot restore %1").arg(row.code), insert.lastError());
+                insert.finish();
+                rollBack();
+                return error;
+            }
+            stored.insert(row.code);
+            ++counts.inserted;
+        }
+        insert.finish();
+    }
+    if (counts.inserted == 0) {
+        rollBack();
+        return counts;
+    }
+    if (Result persisted = persistOrRollBack(); !persisted)
+        return persisted.error();
+    return counts;
+}
