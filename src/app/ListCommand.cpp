@@ -1,8 +1,7 @@
 #include "ListCommand.h"
 
 #include "model/ServiceDateFormatter.h"
-#include "service/IPOAPIClientProtocol.h"
-#include "store/UserIPOEntry.h"
+#include "repository/IPORepository.h"
 
 namespace {
 
@@ -39,18 +38,16 @@ QString ListCommand::recordLine(const IPORecord &record) {
     return cleaned.join(u'\t');
 }
 
-QCoro::Task<int> ListCommand::run(IPOAPIClientProtocol &client, QTextStream &out,
-                                  QTextStream &err) {
-    const ServiceResult<RemoteIPOListResponse> list =
-        co_await client.fetchIPOs(QStringLiteral("all"), 500, 0);
-    if (!list) {
-        err << list.error().description() << Qt::endl;
+QCoro::Task<int> ListCommand::run(IPORepository &repository, QTextStream &out, QTextStream &err)
+{
+    const SyncStatusReport report = co_await repository.forceRefresh();
+    if (report.isError) {
+        err << report.text << Qt::endl;
         co_return 1;
     }
-    const QHash<QString, UserIPOEntry> noEntries;
     out << headerLine() << '\n';
-    for (const RemoteIPO &remote : list->items)
-        out << recordLine(makeRecord(remote, noEntries)) << '\n';
+    for (const IPORecord &record : repository.records())
+        out << recordLine(record) << '\n';
     out.flush();
     co_return 0;
 }

@@ -5,7 +5,7 @@
 #include <QCoroTask>
 #include <QTextStream>
 
-class IPOAPIClientProtocol;
+class IPORepository;
 
 // `orvel --list`: the merged records as tab-separated lines, for scripts and for a quick look
 // at what the service answers without opening a window.
@@ -14,7 +14,8 @@ namespace ListCommand {
 QString headerLine();
 QString recordLine(const IPORecord &record);
 
-// Prints the list to `out`, or the error's description to `err`; the exit status.
-QCoro::Task<int> run(IPOAPIClientProtocol &client, QTextStream &out, QTextStream &err);
+// One forced refresh, then the merged records to `out` in the service's order, or the error's
+// description to `err`; the exit status.
+QCoro::Task<int> run(IPORepository &repository, QTextStream &out, QTextStream &err);
 
 } // namespace ListCommand

@@ -1,6 +1,8 @@
 #include "BuildConfig.h"
 #include "ListCommand.h"
+#include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
+#include "store/UserIPOStore.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -28,7 +30,9 @@ int main(int argc, char **argv) {
     if (parser.isSet(listOption)) {
         QTextStream out(stdout);
         QTextStream err(stderr);
-        return QCoro::waitFor(ListCommand::run(IPOAPIClient::shared(), out, err));
+        // A one-shot listing: no reminders to keep and no usage to report.
+        IPORepository repository(IPOAPIClient::shared(), UserIPOStore::shared());
+        return QCoro::waitFor(ListCommand::run(repository, out, err));
     }
     parser.showHelp(0);
 }

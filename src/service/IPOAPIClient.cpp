@@ -100,6 +100,20 @@ QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> IPOAPIClient::fetchStats() {
         appendingPath(m_baseURL, u"ipos/stats"));
 }
 
+QCoro::Task<ServiceResult<AppUpdateResponse>>
+IPOAPIClient::fetchAppUpdate(QString platform, DistributionChannel channel, QString currentVersion,
+                             QString currentBuild) {
+    // The endpoint's own query, if it has one, is replaced rather than merged.
+    const std::optional<QUrl> url =
+        withQuery(m_options.updateEndpoint, {{QStringLiteral("platform"), platform},
+                                             {QStringLiteral("channel"), rawValue(channel)},
+                                             {QStringLiteral("currentVersion"), currentVersion},
+                                             {QStringLiteral("currentBuild"), currentBuild}});
+    if (!url)
+        co_return IPOAPIClientError::invalidURL();
+    co_return co_await performRequest<AppUpdateResponse>(*url);
+}
+
 IPOAPIClientError IPOAPIClient::errorForStatus(const HTTPAnswer &answer) {
     Expected<APIErrorResponse, QString> body =
         JsonObjectReader::decode<APIErrorResponse>(answer.body, &APIErrorResponse::decode);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ApplicationInformation.h"
 #include "IPOAPIClientProtocol.h"
 #include "JsonObjectReader.h"
 
@@ -16,6 +17,8 @@ struct IPOAPIClientOptions {
     QList<QSslCertificate> extraCACertificates;
     // Answers larger than this are refused before decoding.
     qint64 maxBodyBytes = 16 * 1024 * 1024;
+    // Where fetchAppUpdate asks; the build's own endpoint unless a test points it elsewhere.
+    QUrl updateEndpoint = updateEndpointURL();
 };
 
 // The application's only door to the IPO service: builds the request URLs, sends GETs with a
@@ -40,6 +43,10 @@ public:
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString status, qint64 limit,
                                                                 qint64 offset) override;
     QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override;
+    QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString platform,
+                                                                 DistributionChannel channel,
+                                                                 QString currentVersion,
+                                                                 QString currentBuild) override;
 
     // The one request path: GET `url` and decode a T from a 2xx answer.
     template <typename T> QCoro::Task<ServiceResult<T>> performRequest(QUrl url);

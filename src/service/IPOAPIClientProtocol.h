@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppUpdateResponse.h"
+#include "DistributionChannel.h"
 #include "IPOAPIClientError.h"
 #include "RemoteIPOListResponse.h"
 #include "RemoteIPOStatsResponse.h"
@@ -17,4 +19,8 @@ public:
     virtual QCoro::Task<ServiceResult<RemoteIPOListResponse>>
     fetchIPOs(QString status, qint64 limit, qint64 offset) = 0;
     virtual QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() = 0;
+    // Asks the update endpoint whether a newer build than currentVersion/currentBuild exists.
+    virtual QCoro::Task<ServiceResult<AppUpdateResponse>>
+    fetchAppUpdate(QString platform, DistributionChannel channel, QString currentVersion,
+                   QString currentBuild) = 0;
 };

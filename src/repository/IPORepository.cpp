@@ -1,0 +1,207 @@
+#include "IPORepository.h"
+
+#include "store/UserIPOStore.h"
+
+#include <QCoroSignal>
+#include <QDebug>
+#include <QPointer>
+
+IPORepository::IPORepository(IPOAPIClientProtocol &apiClient, UserIPOStore &userStore,
+                             Clock dateProvider, double refreshTTL, ReminderSync reminderSync,
+                             RemindersEnabled remindersEnabled, QObject *parent)
+    : QObject(parent)
+    , m_apiClient(apiClient)
+    , m_userStore(userStore)
+    , m_dateProvider(std::move(dateProvider))
+    , m_refreshTTL(refreshTTL)
+    , m_reminderSync(std::move(reminderSync))
+    , m_remindersEnabled(std::move(remindersEnabled))
+{
+}
+
+QCoro::Task<> IPORepository::refreshIfNeeded()
+{
+    if (!m_currentRefreshTask && isFresh())
+        co_return;
+    co_await performRefresh();
+}
+
+QCoro::Task<std::optional<SyncStatusReport>> IPORepository::refresh(bool force, bool reportStatus,
+                                                                    bool onlyIfNeverSucceeded)
+{
+    std::optional<RefreshExecutionResult> result;
+    if (m_currentRefreshTask) {
+        result = co_await performRefresh();
+    } else if (onlyIfNeverSucceeded) {
+        if (m_lastSuccessfulRefreshAt)
+            co_return std::nullopt;
+        result = co_await performRefresh();
+    } else if (force || !isFresh()) {
+        result = co_await performRefresh();
+    } else {
+        co_return std::nullopt;
+    }
+    if (!reportStatus)
+        co_return std::nullopt;
+    co_return statusReport(*result);
+}
+
+QCoro::Task<SyncStatusReport> IPORepository::forceRefresh()
+{
+    const RefreshExecutionResult result = co_await performRefresh();
+    co_return statusReport(result);
+}
+
+QCoro::Task<RefreshExecutionResult> IPORepository::performRefresh()
+{
+    if (m_currentRefreshTask) {
+        // Join: the starter applies the outcome; joiners only read it.
+        const std::shared_ptr<RefreshRun> run = m_currentRefreshTask;
+        if (!run->isFinished)
+            co_await qCoro(run.get(), &RefreshRun::finished);
+        co_return RefreshExecutionResult(run->result);
+    }
+
+    // Set before anything can notify observers, so a view reacting to isRefreshing joins.
+    const auto run = std::make_shared<RefreshRun>();
+    m_currentRefreshTask = run;
+    setRefreshing(true);
+
+    QPointer<IPORepository> self(this);
+    RefreshExecutionResult result = co_await fetchSnapshot(m_apiClient);
+    if (self) {
+        m_currentRefreshTask.reset();
+        setRefreshing(false);
+        apply(result);
+    }
+    run->result = result;
+    run->isFinished = true;
+    emit run->finished();
+    co_return result;
+}
+
+QCoro::Task<RefreshExecutionResult> IPORepository::fetchSnapshot(IPOAPIClientProtocol &apiClient)
+{
+    // Both requests are on the wire before either answer is awaited.
+    QCoro::Task<ServiceResult<RemoteIPOListResponse>> listTask =
+        apiClient.fetchIPOs(QStringLiteral("all"), 500, 0);
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> statsTask = apiClient.fetchStats();
+
+    ServiceResult<RemoteIPOListResponse> list = co_await listTask;
+    // The statistics are waited out either way; a failure of theirs only drops them.
+    ServiceResult<RemoteIPOStatsResponse> stats = co_await statsTask;
+    if (!list)
+        co_return list.error();
+
+    RemoteRefreshSnapshot snapshot;
+    snapshot.items = std::move(list).value().items;
+    if (stats)
+        snapshot.stats = std::move(stats).value();
+    co_return snapshot;
+}
+
+bool IPORepository::isFresh() const
+{
+    if (!m_lastSuccessfulRefreshAt)
+        return false;
+    // A last success in the future (the clock was set back) counts as fresh.
+    const qint64 age = m_lastSuccessfulRefreshAt->msecsTo(m_dateProvider());
+    return static_cast<double>(age) < m_refreshTTL * 1000.0;
+}
+
+void IPORepository::setRefreshing(bool refreshing)
+{
+    if (m_isRefreshing == refreshing)
+        return;
+    m_isRefreshing = refreshing;
+    emit isRefreshingChanged(refreshing);
+}
+
+void IPORepository::apply(const RefreshExecutionResult &result)
+{
+    if (!result) {
+        m_lastRefreshError = result.error().description();
+        return;
+    }
+    m_remoteItems = result->items;
+    if (result->stats) {
+        m_latestStats = result->stats;
+        emit latestStatsChanged();
+    }
+    rebuildRecords();
+    m_lastSuccessfulRefreshAt = m_dateProvider();
+    m_lastRefreshError.reset();
+}
+
+void IPORepository::rebuildRecords()
+{
+    const QHash<QString, UserIPOEntry> entries = m_userStore.entriesByCode();
+    QList<IPORecord> records;
+    records.reserve(m_remoteItems.size());
+    for (const RemoteIPO &remote : std::as_const(m_remoteItems))
+        records.append(makeRecord(remote, entries));
+    if (records != m_records) {
+        m_records = std::move(records);
+        emit recordsChanged();
+    }
+    // Reminders follow every rebuild, also an unchanged one: the day may have moved on.
+    if (m_reminderSync)
+        m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : false);
+}
+
+bool IPORepository::saveRecord(const IPORecord &record)
+{
+    const UserIPOStore::Result saved = m_userStore.saveEntry(
+        record.ipo.code, record.subQuantity, record.winQuantity, record.subMethod);
+    if (!saved) {
+        qWarning().noquote() << QStringLiteral("[Store] Failed saving user IPO entry: ") + saved.error();
+        return false;
+    }
+    rebuildRecords();
+    return true;
+}
+
+bool IPORepository::clearRecord(const QString &code)
+{
+    const UserIPOStore::Result cleared = m_userStore.deleteEntry(code);
+    if (!cleared) {
+        qWarning().noquote() << QStringLiteral("[Store] Failed clearing user IPO entry: ") + cleared.error();
+        return false;
+    }
+    rebuildRecords();
+    return true;
+}
+
+QCoro::Task<std::optional<ServiceResult<AppUpdateResponse>>>
+IPORepository::checkForUpdate(std::optional<ApplicationInformationTable> information)
+{
+    // Only the exact value "direct" checks; the store edition and unknown values never ask.
+    if (bundleInfoString(appinfo::distributionChannelKey, information) != u"direct")
+        co_return std::nullopt;
+    co_return co_await m_apiClient.fetchAppUpdate(QStringLiteral("macos"), DistributionChannel::direct,
+                                                  appVersionString(information),
+                                                  appBuildString(information));
+}
+
+QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse> &stats)
+{
+    if (!stats || !stats->latestSync)
+        return QStringLiteral("API 数据已更新");
+    const RemoteSyncSummary &sync = *stats->latestSync;
+    if (sync.status != u"success") {
+        if (!sync.errorMessage || sync.errorMessage->isEmpty())
+            return QStringLiteral("API 已连接，最近抓取失败");
+        return QStringLiteral("最近抓取失败：") + *sync.errorMessage;
+    }
+    const qint64 changes = sync.insertedCount + sync.updatedCount;
+    if (changes < 1)
+        return QStringLiteral("API 数据已同步");
+    return QStringLiteral("API 数据已更新：") + QString::number(changes) + QStringLiteral(" 条变更");
+}
+
+SyncStatusReport IPORepository::statusReport(const RefreshExecutionResult &result)
+{
+    if (!result)
+        return {result.error().description(), true};
+    return {syncStatusText(result->stats), false};
+}

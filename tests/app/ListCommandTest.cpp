@@ -1,0 +1,84 @@
+#include "LocalService.h"
+#include "TestRegistry.h"
+
+#include "app/ListCommand.h"
+#include "repository/IPORepository.h"
+#include "service/IPOAPIClient.h"
+#include "store/UserIPOStore.h"
+
+#include <QCoroTask>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QTest>
+
+// `orvel --list` end to end against the local service: what a script reading the output sees.
+class ListCommandTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void printsRecordsInServiceOrder()
+    {
+        testsupport::LocalService service;
+        QVERIFY2(service.start(), qPrintable(service.errorString()));
+        const QJsonObject tabbed{{"code", "02590"},         {"name", "甲\t乙"},
+                                 {"subStart", "2025-01-09"}, {"subEnd", QJsonValue::Null},
+                                 {"listDate", QJsonValue::Null}, {"lotAmount", "3,030"},
+                                 {"priceRange", "2.80-3.03"}, {"prospectusUrl", ""},
+                                 {"status", "open"},         {"board", "主板"}};
+        QJsonObject second = tabbed;
+        second.insert("code", "00700");
+        second.insert("name", "腾讯");
+        second.insert("listDate", "2025-01-17");
+        const QJsonObject stats{{"counts", QJsonObject{{"upcoming", 0}, {"open", 2}, {"listed", 0}}}};
+        QVERIFY(service.setData(QJsonObject{{"items", QJsonArray{tabbed, second}}, {"stats", stats}}));
+
+        IPOAPIClient client(service.baseUrl(), {std::chrono::milliseconds(20000), service.caCertificates()});
+        auto store = UserIPOStore::open({.inMemory = true});
+        QVERIFY(store.hasValue());
+        QVERIFY((*store)->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
+        IPORepository repository(client, **store);
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        QCOMPARE(QCoro::waitFor(ListCommand::run(repository, out, err)), 0);
+        QVERIFY(errText.isEmpty());
+
+        const QStringList lines = outText.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], ListCommand::headerLine());
+        const QStringList first = lines[1].split(u'\t');
+        QCOMPARE(first.size(), 11);
+        QCOMPARE(first[0], QStringLiteral("02590"));
+        QCOMPARE(first[1], QStringLiteral("甲 乙")); // a tab inside a name must not shift columns
+        QCOMPARE(first[5], QStringLiteral("2025-01-09"));
+        QCOMPARE(first[6], QString());
+        QCOMPARE(first[7], QStringLiteral("1000"));
+        QCOMPARE(first[10], QStringLiteral("cash"));
+        QCOMPARE(first[8], QStringLiteral("0"));
+        // Stored figures fill the last three columns.
+        QCOMPARE(lines[2].split(u'\t').mid(6), (QStringList{"2025-01-17", "1000", "2000", "500", "margin"}));
+    }
+
+    void failurePrintsDescriptionAndExitsWithOne()
+    {
+        testsupport::LocalService service;
+        QVERIFY2(service.start(), qPrintable(service.errorString()));
+        QVERIFY(service.failNext(QStringLiteral("ipos"), 503, R"({"error":"服务维护中"})"));
+        IPOAPIClient client(service.baseUrl(), {std::chrono::milliseconds(20000), service.caCertificates()});
+        auto store = UserIPOStore::open({.inMemory = true});
+        QVERIFY(store.hasValue());
+        IPORepository repository(client, **store);
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        QCOMPARE(QCoro::waitFor(ListCommand::run(repository, out, err)), 1);
+        QCOMPARE(errText.trimmed(), QStringLiteral("服务维护中"));
+        QVERIFY(outText.isEmpty());
+    }
+};
+
+ORVEL_TEST_CLASS(ListCommandTest);
+
+#include "ListCommandTest.moc"

@@ -1,0 +1,364 @@
+#include "FakeAPIClient.h"
+#include "ManualClock.h"
+#include "TestRegistry.h"
+
+#include "repository/IPORepository.h"
+#include "store/UserIPOStore.h"
+
+#include <QCoroTask>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+RemoteIPO remote(const QString &code)
+{
+    RemoteIPO ipo;
+    ipo.code = code;
+    ipo.name = QStringLiteral("公司") + code;
+    ipo.lotAmount = QStringLiteral("3,030");
+    ipo.priceRange = QStringLiteral("2.80-3.03");
+    ipo.status = IPOStatus::open;
+    ipo.board = QStringLiteral("主板");
+    ipo.listDate = QStringLiteral("2025-01-17");
+    return ipo;
+}
+
+RemoteIPOListResponse listOf(const QStringList &codes)
+{
+    RemoteIPOListResponse list;
+    for (const QString &code : codes)
+        list.items.append(remote(code));
+    list.count = codes.size();
+    return list;
+}
+
+RemoteIPOStatsResponse statsWith(const QString &status, qint64 inserted, qint64 updated,
+                                 std::optional<QString> errorMessage = std::nullopt)
+{
+    RemoteSyncSummary sync;
+    sync.id = QStringLiteral("run");
+    sync.startedAt = QStringLiteral("2025-01-09T08:00:00Z");
+    sync.status = status;
+    sync.insertedCount = inserted;
+    sync.updatedCount = updated;
+    sync.totalCount = 500;
+    sync.errorMessage = std::move(errorMessage);
+    return RemoteIPOStatsResponse{{1, 2, 3}, sync};
+}
+
+QStringList codesOf(const QList<IPORecord> &records)
+{
+    QStringList codes;
+    for (const IPORecord &record : records)
+        codes << record.ipo.code;
+    return codes;
+}
+
+} // namespace
+
+class IPORepositoryTest : public QObject {
+    Q_OBJECT
+
+private:
+    testsupport::ManualClock m_clock;
+    FakeAPIClient *m_client = nullptr;
+    std::unique_ptr<UserIPOStore> m_store;
+    std::unique_ptr<IPORepository> m_repository;
+    QList<QPair<QStringList, bool>> m_reminderSyncs;
+    bool m_remindersEnabled = false;
+
+private slots:
+    void init()
+    {
+        m_client = new FakeAPIClient;
+        m_client->listAnswer = listOf({"02590", "00700"});
+        UserIPOStore::Options options;
+        options.inMemory = true;
+        auto store = UserIPOStore::open(options);
+        QVERIFY(store.hasValue());
+        m_store = std::move(store).value();
+        m_reminderSyncs.clear();
+        m_remindersEnabled = false;
+        m_repository = std::make_unique<IPORepository>(
+            *m_client, *m_store, m_clock.clock(), 45.0,
+            [this](const QList<IPORecord> &records, bool enabled) {
+                m_reminderSyncs.append({codesOf(records), enabled});
+            },
+            [this] { return m_remindersEnabled; });
+    }
+
+    void cleanup()
+    {
+        m_repository.reset();
+        m_store.reset();
+        delete m_client;
+    }
+
+    void joinedRefreshesShareOneRun()
+    {
+        m_client->holdAnswers = true;
+        m_client->statsAnswer = statsWith(QStringLiteral("success"), 2, 1);
+        QSignalSpy recordsChanged(m_repository.get(), &IPORepository::recordsChanged);
+        QSignalSpy refreshing(m_repository.get(), &IPORepository::isRefreshingChanged);
+
+        QCoro::Task<SyncStatusReport> first = m_repository->forceRefresh();
+        QCoro::Task<SyncStatusReport> second = m_repository->forceRefresh();
+        QCoro::Task<> third = m_repository->refreshIfNeeded();
+        QCOMPARE(m_client->listCalls, 1);
+        QCOMPARE(m_client->statsCalls, 1);
+        QVERIFY(m_repository->isRefreshing());
+
+        m_client->release();
+        const SyncStatusReport a = QCoro::waitFor(first);
+        const SyncStatusReport b = QCoro::waitFor(second);
+        QCoro::waitFor(third);
+
+        QCOMPARE(a, (SyncStatusReport{QStringLiteral("API 数据已更新：3 条变更"), false}));
+        QCOMPARE(b, a);
+        QCOMPARE(m_client->listCalls, 1);
+        QCOMPARE(recordsChanged.count(), 1);
+        QCOMPARE(m_reminderSyncs.size(), 1);
+        QCOMPARE(refreshing.count(), 2);
+        QVERIFY(!m_repository->isRefreshing());
+        QCOMPARE(std::get<0>(m_client->listArguments.first()), QStringLiteral("all"));
+        QCOMPARE(std::get<1>(m_client->listArguments.first()), 500);
+        QCOMPARE(std::get<2>(m_client->listArguments.first()), 0);
+    }
+
+    void ttlGate_data()
+    {
+        QTest::addColumn<qint64>("elapsedMs");
+        QTest::addColumn<int>("expectedCalls");
+        QTest::newRow("44.9 s is fresh") << qint64(44900) << 1;
+        QTest::newRow("45.0 s refreshes") << qint64(45000) << 2;
+        QTest::newRow("clock set back counts as fresh") << qint64(-3600 * 1000) << 1;
+    }
+    void ttlGate()
+    {
+        QFETCH(qint64, elapsedMs);
+        QFETCH(int, expectedCalls);
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCOMPARE(m_client->listCalls, 1);
+        m_clock.advance(elapsedMs);
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCOMPARE(m_client->listCalls, expectedCalls);
+    }
+
+    void nonForcedRefreshFollowsTheGate()
+    {
+        QCoro::waitFor(m_repository->forceRefresh());
+        m_clock.advanceSecs(10);
+        QCOMPARE(QCoro::waitFor(m_repository->refresh(false, true, false)), std::nullopt);
+        QCOMPARE(m_client->listCalls, 1);
+        QVERIFY(QCoro::waitFor(m_repository->refresh(true, true, false)).has_value());
+        QCOMPARE(m_client->listCalls, 2);
+        m_clock.advanceSecs(45);
+        const auto report = QCoro::waitFor(m_repository->refresh(false, true, false));
+        QCOMPARE(report, std::optional(SyncStatusReport{QStringLiteral("API 数据已更新"), false}));
+        QCOMPARE(m_client->listCalls, 3);
+        m_clock.advanceSecs(45);
+        QCOMPARE(QCoro::waitFor(m_repository->refresh(false, false, false)), std::nullopt);
+        QCOMPARE(m_client->listCalls, 4);
+    }
+
+    void failureKeepsStateAndTheGateMeasuresFromLastSuccess()
+    {
+        m_client->statsAnswer = statsWith(QStringLiteral("success"), 0, 0);
+        QCoro::waitFor(m_repository->forceRefresh());
+        const QList<IPORecord> before = m_repository->records();
+        const auto statsBefore = m_repository->latestStats();
+        const QDateTime success = *m_repository->lastSuccessfulRefreshAt();
+
+        m_client->listAnswer = IPOAPIClientError::serverError(QStringLiteral("服务维护中"));
+        m_client->statsAnswer = statsWith(QStringLiteral("success"), 9, 9);
+        QSignalSpy recordsChanged(m_repository.get(), &IPORepository::recordsChanged);
+        m_clock.advanceSecs(10);
+        const SyncStatusReport report = QCoro::waitFor(m_repository->forceRefresh());
+        QCOMPARE(report, (SyncStatusReport{QStringLiteral("服务维护中"), true}));
+        QCOMPARE(m_repository->records(), before);
+        QCOMPARE(m_repository->latestStats(), statsBefore);
+        QCOMPARE(*m_repository->lastSuccessfulRefreshAt(), success);
+        QCOMPARE(m_repository->lastRefreshError(), std::optional<QString>(QStringLiteral("服务维护中")));
+        QCOMPARE(recordsChanged.count(), 0);
+
+        // 40 s after the success (30 s after the failure) is still fresh; 45 s is not.
+        m_clock.advanceSecs(30);
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCOMPARE(m_client->listCalls, 2);
+        m_clock.advanceSecs(5);
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCOMPARE(m_client->listCalls, 3);
+    }
+
+    void neverSucceededRefreshesImmediately()
+    {
+        m_client->listAnswer = IPOAPIClientError::transport(QStringLiteral("请求超时"));
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCOMPARE(m_client->listCalls, 2);
+        QVERIFY(!m_repository->lastSuccessfulRefreshAt());
+    }
+
+    void onlyIfNeverSucceeded()
+    {
+        QCOMPARE(QCoro::waitFor(m_repository->refresh(false, false, true)), std::nullopt);
+        QCOMPARE(m_client->listCalls, 1);
+        m_clock.advanceSecs(3600);
+        // Even long past the TTL, and even with force: a success already happened.
+        QCOMPARE(QCoro::waitFor(m_repository->refresh(true, true, true)), std::nullopt);
+        QCOMPARE(m_client->listCalls, 1);
+    }
+
+    void statsFailureStillSucceeds()
+    {
+        m_client->statsAnswer = statsWith(QStringLiteral("success"), 1, 0);
+        QCoro::waitFor(m_repository->forceRefresh());
+        const auto firstStats = m_repository->latestStats();
+        QVERIFY(firstStats);
+
+        m_client->listAnswer = listOf({"09999"});
+        m_client->statsAnswer = IPOAPIClientError::decoding(QStringLiteral("坏数据"));
+        const SyncStatusReport report = QCoro::waitFor(m_repository->forceRefresh());
+        QCOMPARE(report, (SyncStatusReport{QStringLiteral("API 数据已更新"), false}));
+        QCOMPARE(codesOf(m_repository->records()), QStringList{"09999"});
+        QCOMPARE(m_repository->latestStats(), firstStats);
+    }
+
+    void syncStatusText_data()
+    {
+        QTest::addColumn<std::optional<RemoteIPOStatsResponse>>("stats");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no stats") << std::optional<RemoteIPOStatsResponse>() << "API 数据已更新";
+        QTest::newRow("no sync") << std::optional(RemoteIPOStatsResponse{{1, 2, 3}, std::nullopt})
+                                 << "API 数据已更新";
+        QTest::newRow("failed, no message")
+            << std::optional(statsWith(QStringLiteral("failed"), 5, 5)) << "API 已连接，最近抓取失败";
+        QTest::newRow("failed, empty message")
+            << std::optional(statsWith(QStringLiteral("failed"), 0, 0, QString())) << "API 已连接，最近抓取失败";
+        QTest::newRow("failed, message")
+            << std::optional(statsWith(QStringLiteral("error"), 0, 0, QStringLiteral("上游超时")))
+            << "最近抓取失败：上游超时";
+        QTest::newRow("status is case-sensitive")
+            << std::optional(statsWith(QStringLiteral("Success"), 1, 0)) << "API 已连接，最近抓取失败";
+        QTest::newRow("nothing changed") << std::optional(statsWith(QStringLiteral("success"), 0, 0))
+                                         << "API 数据已同步";
+        QTest::newRow("three changes") << std::optional(statsWith(QStringLiteral("success"), 2, 1))
+                                       << "API 数据已更新：3 条变更";
+    }
+    void syncStatusText()
+    {
+        QFETCH(std::optional<RemoteIPOStatsResponse>, stats);
+        QFETCH(QString, text);
+        QCOMPARE(IPORepository::syncStatusText(stats), text);
+    }
+
+    void mergeFollowsServiceOrderAndKeepsOrphans()
+    {
+        QVERIFY(m_store->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
+        QVERIFY(m_store->saveEntry(QStringLiteral("01810"), 100, 0, SubMethod::cash));
+        m_remindersEnabled = true;
+        QCoro::waitFor(m_repository->forceRefresh());
+
+        const QList<IPORecord> records = m_repository->records();
+        QCOMPARE(codesOf(records), (QStringList{"02590", "00700"}));
+        QCOMPARE(records[0].subQuantity, 0);
+        QCOMPARE(records[0].subMethod, SubMethod::cash);
+        QCOMPARE(records[1].subQuantity, 2000);
+        QCOMPARE(records[1].winQuantity, 500);
+        QCOMPARE(records[1].subMethod, SubMethod::margin);
+        // The orphan stays stored, just not shown.
+        QCOMPARE(m_store->entriesByCode().size(), 2);
+        QCOMPARE(m_reminderSyncs.last(), qMakePair(QStringList{"02590", "00700"}, true));
+    }
+
+    void saveAndClearRebuild()
+    {
+        QCoro::waitFor(m_repository->forceRefresh());
+        IPORecord edited = m_repository->records().at(1);
+        edited.subQuantity = 3000;
+        edited.winQuantity = 1000;
+        edited.subMethod = SubMethod::margin;
+        QVERIFY(m_repository->saveRecord(edited));
+        QCOMPARE(m_repository->records().at(1), edited);
+        edited.subQuantity = 4000;
+        QVERIFY(m_repository->saveRecord(edited));
+        QCOMPARE(m_store->fetchAllEntries().size(), 1);
+        QCOMPARE(m_repository->records().at(1).subQuantity, 4000);
+
+        const int syncsBefore = int(m_reminderSyncs.size());
+        QVERIFY(m_repository->clearRecord(QStringLiteral("00700")));
+        QCOMPARE(m_repository->records().at(1).subQuantity, 0);
+        QCOMPARE(m_repository->records().at(1).subMethod, SubMethod::cash);
+        // An unknown code is no error, and still rebuilds (and resyncs reminders).
+        QVERIFY(m_repository->clearRecord(QStringLiteral("55555")));
+        QCOMPARE(m_reminderSyncs.size(), syncsBefore + 2);
+        QCOMPARE(m_repository->records().size(), 2);
+    }
+
+    void failedWritesAreLoggedAndChangeNothing()
+    {
+        bool failCommits = false;
+        UserIPOStore::Options options;
+        options.inMemory = true;
+        options.persistChanges = [&failCommits](QSqlDatabase &database) {
+            return failCommits ? UserIPOStore::Result(QStringLiteral("磁盘已满"))
+                               : UserIPOStore::commitChanges(database);
+        };
+        auto store = UserIPOStore::open(options);
+        QVERIFY(store.hasValue());
+        IPORepository repository(*m_client, **store, m_clock.clock());
+        QCoro::waitFor(repository.forceRefresh());
+        IPORecord edited = repository.records().first();
+        edited.subQuantity = 1000;
+        QVERIFY(repository.saveRecord(edited));
+        const QList<IPORecord> before = repository.records();
+
+        failCommits = true;
+        edited.subQuantity = 5000;
+        QTest::ignoreMessage(QtWarningMsg, "[Store] Failed saving user IPO entry: 磁盘已满");
+        QVERIFY(!repository.saveRecord(edited));
+        QCOMPARE(repository.records(), before);
+        QTest::ignoreMessage(QtWarningMsg, "[Store] Failed clearing user IPO entry: 磁盘已满");
+        QVERIFY(!repository.clearRecord(edited.ipo.code));
+        QCOMPARE(repository.records(), before);
+
+        // Nothing of the failed calls rides along with the next good commit.
+        failCommits = false;
+        QVERIFY(repository.saveRecord(repository.records().at(1)));
+        QCOMPARE(repository.records().first().subQuantity, 1000);
+    }
+
+    void updateCheckOnlyForTheDirectEdition_data()
+    {
+        QTest::addColumn<QVariant>("channel");
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("direct") << QVariant(QStringLiteral("direct")) << true;
+        QTest::newRow("store edition") << QVariant(QStringLiteral("appstore")) << false;
+        QTest::newRow("capitalised") << QVariant(QStringLiteral("Direct")) << false;
+        QTest::newRow("absent") << QVariant() << false;
+        QTest::newRow("not a string") << QVariant(1) << false;
+    }
+    void updateCheckOnlyForTheDirectEdition()
+    {
+        QFETCH(QVariant, channel);
+        QFETCH(bool, asks);
+        ApplicationInformationTable information{{QStringLiteral("CFBundleShortVersionString"), QStringLiteral("1.3.0")},
+                                                {QStringLiteral("CFBundleVersion"), QStringLiteral("26")}};
+        if (channel.isValid())
+            information.insert(QStringLiteral("ORVELDistributionChannel"), channel);
+        m_client->updateAnswer = IPOAPIClientError::serverError(QStringLiteral("不可用"));
+        const auto answer = QCoro::waitFor(m_repository->checkForUpdate(information));
+        QCOMPARE(answer.has_value(), asks);
+        QCOMPARE(m_client->updateArguments.size(), asks ? 1 : 0);
+        if (asks) {
+            // The client's error reaches the caller unchanged.
+            QCOMPARE(answer->error().description(), QStringLiteral("不可用"));
+            QCOMPARE(m_client->updateArguments.first(), (QStringList{"macos", "direct", "1.3.0", "26"}));
+        }
+    }
+};
+
+ORVEL_TEST_CLASS(IPORepositoryTest);
+
+#include "IPORepositoryTest.moc"
