@@ -1,0 +1,102 @@
+#include "ElidedLabel.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+QString singleLine(QString text) {
+    for (QChar &c : text) {
+        if (c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QLatin1Char('\t') ||
+            c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
+} // namespace
+
+ElidedLabel::ElidedLabel(const QString &text, QWidget *parent)
+    : QWidget(parent)
+    , m_text(singleLine(text))
+    , m_font(font()) {
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+}
+
+void ElidedLabel::setText(const QString &text) {
+    const QString line = singleLine(text);
+    if (line == m_text)
+        return;
+    m_text = line;
+    updateGeometry();
+    update();
+}
+
+QString ElidedLabel::visibleText() const {
+    const int room = width() - m_padding.left() - m_padding.right();
+    return QFontMetrics(m_font).elidedText(m_text, Qt::ElideRight, std::max(room, 0));
+}
+
+void ElidedLabel::setTextFont(const QFont &font) {
+    m_font = font;
+    updateGeometry();
+    update();
+}
+
+void ElidedLabel::setTextColor(const QColor &color) {
+    m_textColor = color;
+    update();
+}
+
+void ElidedLabel::setAlignment(Qt::Alignment alignment) {
+    m_alignment = alignment;
+    update();
+}
+
+void ElidedLabel::setPadding(const QMargins &padding) {
+    m_padding = padding;
+    updateGeometry();
+    update();
+}
+
+void ElidedLabel::setChip(const QColor &fill, const QColor &outline, qreal radius,
+                          qreal outlineWidth) {
+    m_chipFill = fill;
+    m_chipOutline = outline;
+    m_chipRadius = radius;
+    m_chipOutlineWidth = outlineWidth;
+    update();
+}
+
+QSize ElidedLabel::sizeHint() const {
+    const QFontMetrics metrics(m_font);
+    // One pixel more than the advance: antialiased glyph edges may reach past it.
+    return {metrics.horizontalAdvance(m_text) + 1 + m_padding.left() + m_padding.right(),
+            metrics.height() + m_padding.top() + m_padding.bottom()};
+}
+
+QSize ElidedLabel::minimumSizeHint() const {
+    const QFontMetrics metrics(m_font);
+    const int ellipsis = metrics.horizontalAdvance(QStringLiteral("…"));
+    return {std::min(sizeHint().width(), ellipsis + m_padding.left() + m_padding.right()),
+            sizeHint().height()};
+}
+
+void ElidedLabel::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (m_chipFill.alpha() > 0 || (m_chipOutline.alpha() > 0 && m_chipOutlineWidth > 0)) {
+        const qreal inset = m_chipOutlineWidth / 2;
+        QPainterPath chip;
+        chip.addRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), m_chipRadius,
+                            m_chipRadius);
+        painter.fillPath(chip, m_chipFill);
+        if (m_chipOutlineWidth > 0 && m_chipOutline.alpha() > 0)
+            painter.strokePath(chip, QPen(m_chipOutline, m_chipOutlineWidth));
+    }
+    painter.setFont(m_font);
+    painter.setPen(m_textColor);
+    painter.drawText(rect().marginsRemoved(m_padding), static_cast<int>(m_alignment),
+                     visibleText());
+}

@@ -1,0 +1,15 @@
+#include "SeparatorLine.h"
+
+#include "app/Palette.h"
+
+#include <QPainter>
+
+SeparatorLine::SeparatorLine(QWidget *parent)
+    : QWidget(parent) {
+    setFixedHeight(1);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+}
+
+void SeparatorLine::paintEvent(QPaintEvent *) {
+    QPainter(this).fillRect(rect(), Palette::color(PaletteColor::borderColor));
+}
