@@ -1,0 +1,121 @@
+#include "SettingsButton.h"
+
+#include "SettingsStyle.h"
+#include "app/AppearanceMonitor.h"
+#include "app/SymbolImage.h"
+
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+constexpr int borderedSymbolSize = 13;
+constexpr int plainSymbolSize = 12;
+constexpr int horizontalPadding = 12;
+constexpr int buttonHeight = 28;
+constexpr int spacing = 6;
+
+QFont titleFont() {
+    return SettingsStyle::font(12, QFont::Medium);
+}
+
+} // namespace
+
+SettingsButton::SettingsButton(const QString &symbolName, const QString &title, Look look,
+                               QWidget *parent)
+    : QAbstractButton(parent)
+    , m_symbolName(symbolName)
+    , m_look(look) {
+    setText(title);
+    setAccessibleName(title);
+    if (look == Look::plain)
+        setToolTip(title);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
+            qOverload<>(&QWidget::update));
+}
+
+void SettingsButton::setTitle(const QString &title) {
+    setText(title);
+    setAccessibleName(title);
+    updateGeometry();
+    update();
+}
+
+QSize SettingsButton::sizeHint() const {
+    if (m_look == Look::plain)
+        return {24, 24};
+    const QFontMetrics metrics(titleFont());
+    return {horizontalPadding * 2 + borderedSymbolSize + spacing +
+                metrics.horizontalAdvance(text()) + 1,
+            buttonHeight};
+}
+
+void SettingsButton::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    if (!isEnabled())
+        painter.setOpacity(0.5);
+
+    if (m_look == Look::plain) {
+        if (isDown() || m_hovered || m_keyboardFocus) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(SettingsStyle::color(PaletteColor::borderColor, isDown() ? 1 : 0.6));
+            painter.drawRoundedRect(QRectF(rect()), 6, 6);
+        }
+        const QColor tint = SettingsStyle::color(PaletteColor::textSecondary);
+        QRect target(0, 0, plainSymbolSize, plainSymbolSize);
+        target.moveCenter(rect().center());
+        painter.drawPixmap(
+            target, SymbolImage::pixmap(m_symbolName, tint, plainSymbolSize, devicePixelRatioF()));
+        return;
+    }
+
+    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(SettingsStyle::color(m_keyboardFocus ? PaletteColor::accentGreen
+                                                             : PaletteColor::borderColor),
+                        1));
+    painter.setBrush(SettingsStyle::color(isDown()                   ? PaletteColor::mutedFill
+                                          : m_hovered && isEnabled() ? PaletteColor::subtleFill
+                                                                     : PaletteColor::controlFill));
+    painter.drawRoundedRect(frame, 6, 6);
+
+    const QColor tint = SettingsStyle::color(PaletteColor::textPrimary);
+    const int symbolTop = (height() - borderedSymbolSize) / 2;
+    painter.drawPixmap(
+        QPoint(horizontalPadding, symbolTop),
+        SymbolImage::pixmap(m_symbolName, tint, borderedSymbolSize, devicePixelRatioF()));
+    painter.setFont(titleFont());
+    painter.setPen(tint);
+    const int textLeft = horizontalPadding + borderedSymbolSize + spacing;
+    painter.drawText(QRect(textLeft, 0, width() - textLeft - horizontalPadding + 1, height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, text());
+}
+
+void SettingsButton::enterEvent(QEnterEvent *event) {
+    m_hovered = true;
+    update();
+    QAbstractButton::enterEvent(event);
+}
+
+void SettingsButton::leaveEvent(QEvent *event) {
+    m_hovered = false;
+    update();
+    QAbstractButton::leaveEvent(event);
+}
+
+void SettingsButton::focusInEvent(QFocusEvent *event) {
+    m_keyboardFocus =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QAbstractButton::focusInEvent(event);
+}
+
+void SettingsButton::focusOutEvent(QFocusEvent *event) {
+    m_keyboardFocus = false;
+    update();
+    QAbstractButton::focusOutEvent(event);
+}

@@ -1,0 +1,25 @@
+#include "SettingsCard.h"
+
+#include "SettingsStyle.h"
+#include "app/AppearanceMonitor.h"
+
+#include <QPainter>
+#include <QVBoxLayout>
+
+SettingsCard::SettingsCard(QWidget *parent)
+    : QWidget(parent)
+    , m_rows(new QVBoxLayout(this)) {
+    m_rows->setContentsMargins(padding, 12, padding, 12);
+    m_rows->setSpacing(10);
+    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
+            qOverload<>(&QWidget::update));
+}
+
+void SettingsCard::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(SettingsStyle::color(PaletteColor::borderColor), 1));
+    painter.setBrush(SettingsStyle::color(PaletteColor::cardBackground));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,
+                            cornerRadius);
+}

@@ -1,0 +1,54 @@
+#include "SettingsFileDialogs.h"
+
+#include "store/UserIPOBackupDocument.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QPointer>
+#include <QStandardPaths>
+
+namespace {
+
+QString startFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir(documents).exists())
+        return documents;
+    return QDir::homePath();
+}
+
+// Runs the dialog and deletes it. It lives on the heap under a guard: if its parent goes away
+// while the dialog is open (the application quitting from the tray), the parent takes the
+// dialog with it, and a dialog on the stack would then be deleted twice.
+std::optional<QString> chosenFile(QFileDialog *dialog) {
+    const QPointer<QFileDialog> guard(dialog);
+    const int answer = dialog->exec();
+    if (!guard)
+        return std::nullopt;
+    const QStringList files = dialog->selectedFiles();
+    delete dialog;
+    if (answer != QDialog::Accepted || files.isEmpty() || files.first().isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+} // namespace
+
+std::optional<QString> SettingsFileDialogs::saveFileName(QWidget *parent,
+                                                         const QString &suggestedName) {
+    auto *dialog = new QFileDialog(parent, QStringLiteral("导出 CSV"), startFolder());
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
+    // A name typed without an extension still ends up as a .csv file.
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->selectFile(suggestedName);
+    return chosenFile(dialog);
+}
+
+std::optional<QString> SettingsFileDialogs::openFileName(QWidget *parent) {
+    auto *dialog = new QFileDialog(parent, QStringLiteral("导入 CSV"), startFolder());
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
+    return chosenFile(dialog);
+}

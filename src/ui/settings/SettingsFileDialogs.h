@@ -1,0 +1,10 @@
+#pragma once
+
+#include "SettingsFilePicking.h"
+
+// The toolkit's own file dialogs, offering comma-separated text first and plain text second.
+class SettingsFileDialogs : public SettingsFilePicking {
+public:
+    std::optional<QString> saveFileName(QWidget *parent, const QString &suggestedName) override;
+    std::optional<QString> openFileName(QWidget *parent) override;
+};

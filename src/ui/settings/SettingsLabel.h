@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/Palette.h"
+
+#include <QLabel>
+
+// A plain-text label in one of the palette's colours (with an opacity) or in the failure red. It
+// follows the light and dark appearance by itself.
+class SettingsLabel : public QLabel {
+    Q_OBJECT
+public:
+    SettingsLabel(const QString &text, const QFont &font, PaletteColor tone, qreal opacity = 1.0,
+                  QWidget *parent = nullptr);
+
+    void setTone(PaletteColor tone, qreal opacity = 1.0);
+    // The failure red instead of a palette colour, until the next setTone().
+    void setFailureTone();
+    bool hasFailureTone() const { return m_failure; }
+    // The colour the text is drawn in right now.
+    QColor textColor() const;
+
+private:
+    void applyColor();
+
+    PaletteColor m_tone;
+    qreal m_opacity;
+    bool m_failure = false;
+};

@@ -1,0 +1,31 @@
+#include "SettingsMessageBox.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+void SettingsMessageBox::presentAlert(QWidget *parent, const SettingsAlertMessage &alert,
+                                      std::function<void()> dismissed) {
+    auto *box = new QMessageBox(parent);
+    box->setObjectName(QStringLiteral("SettingsAlert"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::NoIcon);
+    // Messages carry service and file texts; nothing in them may turn into markup.
+    box->setTextFormat(Qt::PlainText);
+    box->setWindowTitle(alert.title);
+    box->setText(alert.title);
+    box->setInformativeText(alert.message);
+    // The informative label does not follow setTextFormat() in every Qt version.
+    for (QLabel *label : box->findChildren<QLabel *>())
+        label->setTextFormat(Qt::PlainText);
+    QPushButton *ok = box->addButton(buttonLabel, QMessageBox::AcceptRole);
+    box->setDefaultButton(ok);
+    box->setEscapeButton(ok);
+    box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    // The box is the parent's child, so the connection dies with the parent.
+    QObject::connect(box, &QMessageBox::finished, box, [dismissed = std::move(dismissed)] {
+        if (dismissed)
+            dismissed();
+    });
+    box->open();
+}

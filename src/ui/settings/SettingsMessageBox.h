@@ -1,0 +1,12 @@
+#pragma once
+
+#include "SettingsAlertPresenting.h"
+
+// The desktop's message box: window-modal over the sheet, plain text, one button.
+class SettingsMessageBox : public SettingsAlertPresenting {
+public:
+    static inline const QString buttonLabel = QStringLiteral("知道了");
+
+    void presentAlert(QWidget *parent, const SettingsAlertMessage &alert,
+                      std::function<void()> dismissed) override;
+};
