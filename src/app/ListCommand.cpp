@@ -38,8 +38,7 @@ QString ListCommand::recordLine(const IPORecord &record) {
     return cleaned.join(u'\t');
 }
 
-QCoro::Task<int> ListCommand::run(IPORepository &repository, QTextStream &out, QTextStream &err)
-{
+QCoro::Task<int> ListCommand::run(IPORepository &repository, QTextStream &out, QTextStream &err) {
     const SyncStatusReport report = co_await repository.forceRefresh();
     if (report.isError) {
         err << report.text << Qt::endl;

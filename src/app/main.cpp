@@ -1,38 +1,140 @@
 #include "BuildConfig.h"
+#include "FirstPaintProbe.h"
 #include "ListCommand.h"
+#include "MainWindow.h"
+#include "OrvelApp.h"
+#include "ScreenshotTour.h"
+#include "SingleInstance.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QCoroTask>
+#include <QMessageBox>
 
 #include <cstdio>
 
-int main(int argc, char **argv) {
-    QCoreApplication app(argc, argv);
-    QCoreApplication::setOrganizationName(QStringLiteral("orvel"));
-    QCoreApplication::setApplicationName(QStringLiteral("orvel"));
-    QCoreApplication::setApplicationVersion(QString::fromUtf8(buildconfig::projectVersion));
+namespace {
 
+void describeApplication(QCoreApplication &app) {
+    app.setOrganizationName(QStringLiteral("orvel"));
+    app.setApplicationName(QStringLiteral("orvel"));
+    app.setApplicationVersion(QString::fromUtf8(buildconfig::projectVersion));
+}
+
+struct Arguments {
+    bool list = false;
+    bool quitAfterFirstPaint = false;
+    QString screenshotDir;
+};
+
+// Parsed before any application object exists: `--list` must not need a display.
+Arguments parseArguments(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    describeApplication(app);
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("ORVEL: Hong Kong IPO subscriptions at a glance"));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption listOption(
+    const QCommandLineOption list(
         QStringLiteral("list"),
         QStringLiteral("Fetch the IPO list from the service and print it as tab-separated lines."));
-    parser.addOption(listOption);
+    const QCommandLineOption firstPaint(
+        QStringLiteral("quit-after-first-paint"),
+        QStringLiteral(
+            "Print the milliseconds from process start to the first painted window, then quit."));
+    const QCommandLineOption screenshots(
+        QStringLiteral("screenshots"),
+        QStringLiteral("Save screenshots of every window, light and dark, into <dir>, then quit."),
+        QStringLiteral("dir"));
+    parser.addOption(list);
+    parser.addOption(firstPaint);
+    parser.addOption(screenshots);
     parser.process(app);
+    return {parser.isSet(list), parser.isSet(firstPaint), parser.value(screenshots)};
+}
 
-    if (parser.isSet(listOption)) {
-        QTextStream out(stdout);
-        QTextStream err(stderr);
-        // A one-shot listing: no reminders to keep and no usage to report.
-        IPORepository repository(IPOAPIClient::shared(), UserIPOStore::shared());
-        return QCoro::waitFor(ListCommand::run(repository, out, err));
+int runList(int argc, char **argv) {
+    QCoreApplication app(argc, argv);
+    describeApplication(app);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const Expected<UserIPOStore *, QString> store = UserIPOStore::openShared();
+    if (!store) {
+        err << store.error() << Qt::endl;
+        return 1;
     }
-    parser.showHelp(0);
+    // A one-shot listing: no reminders to keep and no usage to report.
+    IPORepository repository(IPOAPIClient::shared(), **store);
+    return QCoro::waitFor(ListCommand::run(repository, out, err));
+}
+
+} // namespace
+
+#ifdef ORVEL_END_TO_END_TEST_BUILD
+#include "EndToEndProbe.h"
+
+// The end-to-end tests build this file a second time into a test executable that reaches the
+// test run's own local service; the shipped executable is never built with this.
+void useTestService() {
+    const QByteArray url = qgetenv("ORVEL_E2E_SERVICE_URL");
+    if (url.isEmpty())
+        return;
+    IPOAPIClient::Options options;
+    options.extraCACertificates =
+        QSslCertificate::fromPath(QString::fromLocal8Bit(qgetenv("ORVEL_E2E_SERVICE_CA")));
+    options.updateEndpoint = QUrl(QString::fromUtf8(url) + QStringLiteral("/app/update"));
+    IPOAPIClient::replaceSharedConfiguration(QUrl(QString::fromUtf8(url)), std::move(options));
+}
+#endif
+
+int main(int argc, char **argv) {
+#ifdef ORVEL_END_TO_END_TEST_BUILD
+    useTestService();
+#endif
+    const Arguments arguments = parseArguments(argc, argv);
+    if (arguments.list)
+        return runList(argc, argv);
+
+    QApplication app(argc, argv);
+    describeApplication(app);
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(buildconfig::appId));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/io.orvel.Orvel.svg")));
+
+    SingleInstance instance;
+    switch (instance.claim()) {
+    case SingleInstance::Role::secondary:
+        return 0;
+    case SingleInstance::Role::failed:
+        std::fprintf(stderr, "%s\n", qPrintable(instance.errorString()));
+        return 1;
+    case SingleInstance::Role::primary:
+        break;
+    }
+
+    // The one fatal stop: without the store the user's figures could be lost.
+    const Expected<UserIPOStore *, QString> store = UserIPOStore::openShared();
+    if (!store) {
+        std::fprintf(stderr, "%s\n", qPrintable(store.error()));
+        QMessageBox::critical(nullptr, QStringLiteral("ORVEL"), store.error());
+        return 1;
+    }
+
+    OrvelApp orvel;
+    QObject::connect(&instance, &SingleInstance::reopenRequested, &orvel, [&orvel] {
+        orvel.delegate().applicationShouldHandleReopen(orvel.hasVisibleWindows());
+    });
+    orvel.start();
+#ifdef ORVEL_END_TO_END_TEST_BUILD
+    EndToEndProbe probe(orvel);
+#endif
+    if (arguments.quitAfterFirstPaint)
+        FirstPaintProbe::install(orvel.mainWindow());
+    ScreenshotTour tour(orvel, QDir(arguments.screenshotDir));
+    if (!arguments.screenshotDir.isEmpty())
+        tour.start();
+    return app.exec();
 }

@@ -15,20 +15,16 @@ IPORepository::IPORepository(IPOAPIClientProtocol &apiClient, UserIPOStore &user
     , m_dateProvider(std::move(dateProvider))
     , m_refreshTTL(refreshTTL)
     , m_reminderSync(std::move(reminderSync))
-    , m_remindersEnabled(std::move(remindersEnabled))
-{
-}
+    , m_remindersEnabled(std::move(remindersEnabled)) {}
 
-QCoro::Task<> IPORepository::refreshIfNeeded()
-{
+QCoro::Task<> IPORepository::refreshIfNeeded() {
     if (!m_currentRefreshTask && isFresh())
         co_return;
     co_await performRefresh();
 }
 
 QCoro::Task<std::optional<SyncStatusReport>> IPORepository::refresh(bool force, bool reportStatus,
-                                                                    bool onlyIfNeverSucceeded)
-{
+                                                                    bool onlyIfNeverSucceeded) {
     std::optional<RefreshExecutionResult> result;
     if (m_currentRefreshTask) {
         result = co_await performRefresh();
@@ -46,14 +42,12 @@ QCoro::Task<std::optional<SyncStatusReport>> IPORepository::refresh(bool force, 
     co_return statusReport(*result);
 }
 
-QCoro::Task<SyncStatusReport> IPORepository::forceRefresh()
-{
+QCoro::Task<SyncStatusReport> IPORepository::forceRefresh() {
     const RefreshExecutionResult result = co_await performRefresh();
     co_return statusReport(result);
 }
 
-QCoro::Task<RefreshExecutionResult> IPORepository::performRefresh()
-{
+QCoro::Task<RefreshExecutionResult> IPORepository::performRefresh() {
     if (m_currentRefreshTask) {
         // Join: the starter applies the outcome; joiners only read it.
         const std::shared_ptr<RefreshRun> run = m_currentRefreshTask;
@@ -80,8 +74,7 @@ QCoro::Task<RefreshExecutionResult> IPORepository::performRefresh()
     co_return result;
 }
 
-QCoro::Task<RefreshExecutionResult> IPORepository::fetchSnapshot(IPOAPIClientProtocol &apiClient)
-{
+QCoro::Task<RefreshExecutionResult> IPORepository::fetchSnapshot(IPOAPIClientProtocol &apiClient) {
     // Both requests are on the wire before either answer is awaited.
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> listTask =
         apiClient.fetchIPOs(QStringLiteral("all"), 500, 0);
@@ -100,8 +93,7 @@ QCoro::Task<RefreshExecutionResult> IPORepository::fetchSnapshot(IPOAPIClientPro
     co_return snapshot;
 }
 
-bool IPORepository::isFresh() const
-{
+bool IPORepository::isFresh() const {
     if (!m_lastSuccessfulRefreshAt)
         return false;
     // A last success in the future (the clock was set back) counts as fresh.
@@ -109,16 +101,14 @@ bool IPORepository::isFresh() const
     return static_cast<double>(age) < m_refreshTTL * 1000.0;
 }
 
-void IPORepository::setRefreshing(bool refreshing)
-{
+void IPORepository::setRefreshing(bool refreshing) {
     if (m_isRefreshing == refreshing)
         return;
     m_isRefreshing = refreshing;
     emit isRefreshingChanged(refreshing);
 }
 
-void IPORepository::apply(const RefreshExecutionResult &result)
-{
+void IPORepository::apply(const RefreshExecutionResult &result) {
     if (!result) {
         m_lastRefreshError = result.error().description();
         return;
@@ -133,8 +123,7 @@ void IPORepository::apply(const RefreshExecutionResult &result)
     m_lastRefreshError.reset();
 }
 
-void IPORepository::rebuildRecords()
-{
+void IPORepository::rebuildRecords() {
     const QHash<QString, UserIPOEntry> entries = m_userStore.entriesByCode();
     QList<IPORecord> records;
     records.reserve(m_remoteItems.size());
@@ -149,23 +138,23 @@ void IPORepository::rebuildRecords()
         m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : false);
 }
 
-bool IPORepository::saveRecord(const IPORecord &record)
-{
-    const UserIPOStore::Result saved = m_userStore.saveEntry(
-        record.ipo.code, record.subQuantity, record.winQuantity, record.subMethod);
+bool IPORepository::saveRecord(const IPORecord &record) {
+    const UserIPOStore::Result saved = m_userStore.saveEntry(record.ipo.code, record.subQuantity,
+                                                             record.winQuantity, record.subMethod);
     if (!saved) {
-        qWarning().noquote() << QStringLiteral("[Store] Failed saving user IPO entry: ") + saved.error();
+        qWarning().noquote() << QStringLiteral("[Store] Failed saving user IPO entry: ") +
+                                    saved.error();
         return false;
     }
     rebuildRecords();
     return true;
 }
 
-bool IPORepository::clearRecord(const QString &code)
-{
+bool IPORepository::clearRecord(const QString &code) {
     const UserIPOStore::Result cleared = m_userStore.deleteEntry(code);
     if (!cleared) {
-        qWarning().noquote() << QStringLiteral("[Store] Failed clearing user IPO entry: ") + cleared.error();
+        qWarning().noquote() << QStringLiteral("[Store] Failed clearing user IPO entry: ") +
+                                    cleared.error();
         return false;
     }
     rebuildRecords();
@@ -173,18 +162,16 @@ bool IPORepository::clearRecord(const QString &code)
 }
 
 QCoro::Task<std::optional<ServiceResult<AppUpdateResponse>>>
-IPORepository::checkForUpdate(std::optional<ApplicationInformationTable> information)
-{
+IPORepository::checkForUpdate(std::optional<ApplicationInformationTable> information) {
     // Only the exact value "direct" checks; the store edition and unknown values never ask.
     if (bundleInfoString(appinfo::distributionChannelKey, information) != u"direct")
         co_return std::nullopt;
-    co_return co_await m_apiClient.fetchAppUpdate(QStringLiteral("macos"), DistributionChannel::direct,
-                                                  appVersionString(information),
-                                                  appBuildString(information));
+    co_return co_await m_apiClient.fetchAppUpdate(
+        QStringLiteral("macos"), DistributionChannel::direct, appVersionString(information),
+        appBuildString(information));
 }
 
-QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse> &stats)
-{
+QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse> &stats) {
     if (!stats || !stats->latestSync)
         return QStringLiteral("API 数据已更新");
     const RemoteSyncSummary &sync = *stats->latestSync;
@@ -196,11 +183,11 @@ QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse
     const qint64 changes = sync.insertedCount + sync.updatedCount;
     if (changes < 1)
         return QStringLiteral("API 数据已同步");
-    return QStringLiteral("API 数据已更新：") + QString::number(changes) + QStringLiteral(" 条变更");
+    return QStringLiteral("API 数据已更新：") + QString::number(changes) +
+           QStringLiteral(" 条变更");
 }
 
-SyncStatusReport IPORepository::statusReport(const RefreshExecutionResult &result)
-{
+SyncStatusReport IPORepository::statusReport(const RefreshExecutionResult &result) {
     if (!result)
         return {result.error().description(), true};
     return {syncStatusText(result->stats), false};

@@ -37,7 +37,9 @@ public:
     const QList<IPORecord> &records() const { return m_records; }
     const std::optional<RemoteIPOStatsResponse> &latestStats() const { return m_latestStats; }
     bool isRefreshing() const { return m_isRefreshing; }
-    const std::optional<QDateTime> &lastSuccessfulRefreshAt() const { return m_lastSuccessfulRefreshAt; }
+    const std::optional<QDateTime> &lastSuccessfulRefreshAt() const {
+        return m_lastSuccessfulRefreshAt;
+    }
     const std::optional<QString> &lastRefreshError() const { return m_lastRefreshError; }
     double refreshTTL() const { return m_refreshTTL; }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "model/Expected.h"
 #include "service/IPOAPIClientError.h"
 #include "service/RemoteIPO.h"
 #include "service/RemoteIPOStatsResponse.h"
-#include "model/Expected.h"
 
 #include <QList>
 

@@ -64,9 +64,24 @@ IPOAPIClient::IPOAPIClient(QUrl baseURL, Options options, QObject *parent)
     m_network.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
 }
 
+namespace {
+
+std::optional<std::pair<QUrl, IPOAPIClientOptions>> &sharedReplacement() {
+    static std::optional<std::pair<QUrl, IPOAPIClientOptions>> replacement;
+    return replacement;
+}
+
+} // namespace
+
+void IPOAPIClient::replaceSharedConfiguration(QUrl baseURL, Options options) {
+    sharedReplacement() = std::make_pair(std::move(baseURL), std::move(options));
+}
+
 IPOAPIClient &IPOAPIClient::shared() {
     // Lives for the whole run; deliberately never destroyed, so no request can outlive it.
     static IPOAPIClient *const instance = [] {
+        if (const auto &replacement = sharedReplacement())
+            return new IPOAPIClient(replacement->first, replacement->second);
         Options options;
         const QByteArray pem(buildconfig::serviceCAPem);
         if (!pem.trimmed().isEmpty())

@@ -33,6 +33,10 @@ public:
 
     // The build's own service (ORVEL_SERVICE_BASE_URL, plus ORVEL_SERVICE_CA_FILE when set).
     static IPOAPIClient &shared();
+    // Points the shared client elsewhere before its first use. Only the end-to-end test build of
+    // the application calls this (to reach a local service with a throwaway CA); the shipped
+    // application has no way to change its service at run time.
+    static void replaceSharedConfiguration(QUrl baseURL, Options options);
 
     const QUrl &baseURL() const { return m_baseURL; }
     // The one HTTP client instance of the application, shared with the analytics sender.

@@ -16,23 +16,30 @@ class ListCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void printsRecordsInServiceOrder()
-    {
+    void printsRecordsInServiceOrder() {
         testsupport::LocalService service;
         QVERIFY2(service.start(), qPrintable(service.errorString()));
-        const QJsonObject tabbed{{"code", "02590"},         {"name", "甲\t乙"},
-                                 {"subStart", "2025-01-09"}, {"subEnd", QJsonValue::Null},
-                                 {"listDate", QJsonValue::Null}, {"lotAmount", "3,030"},
-                                 {"priceRange", "2.80-3.03"}, {"prospectusUrl", ""},
-                                 {"status", "open"},         {"board", "主板"}};
+        const QJsonObject tabbed{{"code", "02590"},
+                                 {"name", "甲\t乙"},
+                                 {"subStart", "2025-01-09"},
+                                 {"subEnd", QJsonValue::Null},
+                                 {"listDate", QJsonValue::Null},
+                                 {"lotAmount", "3,030"},
+                                 {"priceRange", "2.80-3.03"},
+                                 {"prospectusUrl", ""},
+                                 {"status", "open"},
+                                 {"board", "主板"}};
         QJsonObject second = tabbed;
         second.insert("code", "00700");
         second.insert("name", "腾讯");
         second.insert("listDate", "2025-01-17");
-        const QJsonObject stats{{"counts", QJsonObject{{"upcoming", 0}, {"open", 2}, {"listed", 0}}}};
-        QVERIFY(service.setData(QJsonObject{{"items", QJsonArray{tabbed, second}}, {"stats", stats}}));
+        const QJsonObject stats{
+            {"counts", QJsonObject{{"upcoming", 0}, {"open", 2}, {"listed", 0}}}};
+        QVERIFY(
+            service.setData(QJsonObject{{"items", QJsonArray{tabbed, second}}, {"stats", stats}}));
 
-        IPOAPIClient client(service.baseUrl(), {std::chrono::milliseconds(20000), service.caCertificates()});
+        IPOAPIClient client(service.baseUrl(),
+                            {std::chrono::milliseconds(20000), service.caCertificates()});
         auto store = UserIPOStore::open({.inMemory = true});
         QVERIFY(store.hasValue());
         QVERIFY((*store)->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
@@ -57,15 +64,16 @@ private slots:
         QCOMPARE(first[10], QStringLiteral("cash"));
         QCOMPARE(first[8], QStringLiteral("0"));
         // Stored figures fill the last three columns.
-        QCOMPARE(lines[2].split(u'\t').mid(6), (QStringList{"2025-01-17", "1000", "2000", "500", "margin"}));
+        QCOMPARE(lines[2].split(u'\t').mid(6),
+                 (QStringList{"2025-01-17", "1000", "2000", "500", "margin"}));
     }
 
-    void failurePrintsDescriptionAndExitsWithOne()
-    {
+    void failurePrintsDescriptionAndExitsWithOne() {
         testsupport::LocalService service;
         QVERIFY2(service.start(), qPrintable(service.errorString()));
         QVERIFY(service.failNext(QStringLiteral("ipos"), 503, R"({"error":"服务维护中"})"));
-        IPOAPIClient client(service.baseUrl(), {std::chrono::milliseconds(20000), service.caCertificates()});
+        IPOAPIClient client(service.baseUrl(),
+                            {std::chrono::milliseconds(20000), service.caCertificates()});
         auto store = UserIPOStore::open({.inMemory = true});
         QVERIFY(store.hasValue());
         IPORepository repository(client, **store);

@@ -22,25 +22,23 @@ public:
     void release() { emit released(); }
 
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString status, qint64 limit,
-                                                                qint64 offset) override
-    {
+                                                                qint64 offset) override {
         ++listCalls;
         listArguments.append({status, limit, offset});
         co_await waitForRelease();
         co_return ServiceResult<RemoteIPOListResponse>(listAnswer);
     }
 
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override
-    {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
         ++statsCalls;
         co_await waitForRelease();
         co_return ServiceResult<RemoteIPOStatsResponse>(statsAnswer);
     }
 
-    QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString platform, DistributionChannel channel,
+    QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString platform,
+                                                                 DistributionChannel channel,
                                                                  QString currentVersion,
-                                                                 QString currentBuild) override
-    {
+                                                                 QString currentBuild) override {
         updateArguments.append({platform, rawValue(channel), currentVersion, currentBuild});
         co_await waitForRelease();
         co_return ServiceResult<AppUpdateResponse>(updateAnswer);
@@ -50,8 +48,7 @@ signals:
     void released();
 
 private:
-    QCoro::Task<> waitForRelease()
-    {
+    QCoro::Task<> waitForRelease() {
         if (holdAnswers)
             co_await qCoro(this, &FakeAPIClient::released);
         else

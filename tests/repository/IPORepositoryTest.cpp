@@ -11,8 +11,7 @@
 
 namespace {
 
-RemoteIPO remote(const QString &code)
-{
+RemoteIPO remote(const QString &code) {
     RemoteIPO ipo;
     ipo.code = code;
     ipo.name = QStringLiteral("公司") + code;
@@ -24,8 +23,7 @@ RemoteIPO remote(const QString &code)
     return ipo;
 }
 
-RemoteIPOListResponse listOf(const QStringList &codes)
-{
+RemoteIPOListResponse listOf(const QStringList &codes) {
     RemoteIPOListResponse list;
     for (const QString &code : codes)
         list.items.append(remote(code));
@@ -34,8 +32,7 @@ RemoteIPOListResponse listOf(const QStringList &codes)
 }
 
 RemoteIPOStatsResponse statsWith(const QString &status, qint64 inserted, qint64 updated,
-                                 std::optional<QString> errorMessage = std::nullopt)
-{
+                                 std::optional<QString> errorMessage = std::nullopt) {
     RemoteSyncSummary sync;
     sync.id = QStringLiteral("run");
     sync.startedAt = QStringLiteral("2025-01-09T08:00:00Z");
@@ -47,8 +44,7 @@ RemoteIPOStatsResponse statsWith(const QString &status, qint64 inserted, qint64 
     return RemoteIPOStatsResponse{{1, 2, 3}, sync};
 }
 
-QStringList codesOf(const QList<IPORecord> &records)
-{
+QStringList codesOf(const QList<IPORecord> &records) {
     QStringList codes;
     for (const IPORecord &record : records)
         codes << record.ipo.code;
@@ -69,8 +65,7 @@ private:
     bool m_remindersEnabled = false;
 
 private slots:
-    void init()
-    {
+    void init() {
         m_client = new FakeAPIClient;
         m_client->listAnswer = listOf({"02590", "00700"});
         UserIPOStore::Options options;
@@ -88,15 +83,13 @@ private slots:
             [this] { return m_remindersEnabled; });
     }
 
-    void cleanup()
-    {
+    void cleanup() {
         m_repository.reset();
         m_store.reset();
         delete m_client;
     }
 
-    void joinedRefreshesShareOneRun()
-    {
+    void joinedRefreshesShareOneRun() {
         m_client->holdAnswers = true;
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 2, 1);
         QSignalSpy recordsChanged(m_repository.get(), &IPORepository::recordsChanged);
@@ -126,16 +119,14 @@ private slots:
         QCOMPARE(std::get<2>(m_client->listArguments.first()), 0);
     }
 
-    void ttlGate_data()
-    {
+    void ttlGate_data() {
         QTest::addColumn<qint64>("elapsedMs");
         QTest::addColumn<int>("expectedCalls");
         QTest::newRow("44.9 s is fresh") << qint64(44900) << 1;
         QTest::newRow("45.0 s refreshes") << qint64(45000) << 2;
         QTest::newRow("clock set back counts as fresh") << qint64(-3600 * 1000) << 1;
     }
-    void ttlGate()
-    {
+    void ttlGate() {
         QFETCH(qint64, elapsedMs);
         QFETCH(int, expectedCalls);
         QCoro::waitFor(m_repository->refreshIfNeeded());
@@ -145,8 +136,7 @@ private slots:
         QCOMPARE(m_client->listCalls, expectedCalls);
     }
 
-    void nonForcedRefreshFollowsTheGate()
-    {
+    void nonForcedRefreshFollowsTheGate() {
         QCoro::waitFor(m_repository->forceRefresh());
         m_clock.advanceSecs(10);
         QCOMPARE(QCoro::waitFor(m_repository->refresh(false, true, false)), std::nullopt);
@@ -162,8 +152,7 @@ private slots:
         QCOMPARE(m_client->listCalls, 4);
     }
 
-    void failureKeepsStateAndTheGateMeasuresFromLastSuccess()
-    {
+    void failureKeepsStateAndTheGateMeasuresFromLastSuccess() {
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 0, 0);
         QCoro::waitFor(m_repository->forceRefresh());
         const QList<IPORecord> before = m_repository->records();
@@ -179,7 +168,8 @@ private slots:
         QCOMPARE(m_repository->records(), before);
         QCOMPARE(m_repository->latestStats(), statsBefore);
         QCOMPARE(*m_repository->lastSuccessfulRefreshAt(), success);
-        QCOMPARE(m_repository->lastRefreshError(), std::optional<QString>(QStringLiteral("服务维护中")));
+        QCOMPARE(m_repository->lastRefreshError(),
+                 std::optional<QString>(QStringLiteral("服务维护中")));
         QCOMPARE(recordsChanged.count(), 0);
 
         // 40 s after the success (30 s after the failure) is still fresh; 45 s is not.
@@ -191,8 +181,7 @@ private slots:
         QCOMPARE(m_client->listCalls, 3);
     }
 
-    void neverSucceededRefreshesImmediately()
-    {
+    void neverSucceededRefreshesImmediately() {
         m_client->listAnswer = IPOAPIClientError::transport(QStringLiteral("请求超时"));
         QCoro::waitFor(m_repository->refreshIfNeeded());
         QCoro::waitFor(m_repository->refreshIfNeeded());
@@ -200,8 +189,7 @@ private slots:
         QVERIFY(!m_repository->lastSuccessfulRefreshAt());
     }
 
-    void onlyIfNeverSucceeded()
-    {
+    void onlyIfNeverSucceeded() {
         QCOMPARE(QCoro::waitFor(m_repository->refresh(false, false, true)), std::nullopt);
         QCOMPARE(m_client->listCalls, 1);
         m_clock.advanceSecs(3600);
@@ -210,8 +198,7 @@ private slots:
         QCOMPARE(m_client->listCalls, 1);
     }
 
-    void statsFailureStillSucceeds()
-    {
+    void statsFailureStillSucceeds() {
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 1, 0);
         QCoro::waitFor(m_repository->forceRefresh());
         const auto firstStats = m_repository->latestStats();
@@ -225,36 +212,36 @@ private slots:
         QCOMPARE(m_repository->latestStats(), firstStats);
     }
 
-    void syncStatusText_data()
-    {
+    void syncStatusText_data() {
         QTest::addColumn<std::optional<RemoteIPOStatsResponse>>("stats");
         QTest::addColumn<QString>("text");
         QTest::newRow("no stats") << std::optional<RemoteIPOStatsResponse>() << "API 数据已更新";
         QTest::newRow("no sync") << std::optional(RemoteIPOStatsResponse{{1, 2, 3}, std::nullopt})
                                  << "API 数据已更新";
         QTest::newRow("failed, no message")
-            << std::optional(statsWith(QStringLiteral("failed"), 5, 5)) << "API 已连接，最近抓取失败";
+            << std::optional(statsWith(QStringLiteral("failed"), 5, 5))
+            << "API 已连接，最近抓取失败";
         QTest::newRow("failed, empty message")
-            << std::optional(statsWith(QStringLiteral("failed"), 0, 0, QString())) << "API 已连接，最近抓取失败";
+            << std::optional(statsWith(QStringLiteral("failed"), 0, 0, QString()))
+            << "API 已连接，最近抓取失败";
         QTest::newRow("failed, message")
             << std::optional(statsWith(QStringLiteral("error"), 0, 0, QStringLiteral("上游超时")))
             << "最近抓取失败：上游超时";
         QTest::newRow("status is case-sensitive")
-            << std::optional(statsWith(QStringLiteral("Success"), 1, 0)) << "API 已连接，最近抓取失败";
-        QTest::newRow("nothing changed") << std::optional(statsWith(QStringLiteral("success"), 0, 0))
-                                         << "API 数据已同步";
+            << std::optional(statsWith(QStringLiteral("Success"), 1, 0))
+            << "API 已连接，最近抓取失败";
+        QTest::newRow("nothing changed")
+            << std::optional(statsWith(QStringLiteral("success"), 0, 0)) << "API 数据已同步";
         QTest::newRow("three changes") << std::optional(statsWith(QStringLiteral("success"), 2, 1))
                                        << "API 数据已更新：3 条变更";
     }
-    void syncStatusText()
-    {
+    void syncStatusText() {
         QFETCH(std::optional<RemoteIPOStatsResponse>, stats);
         QFETCH(QString, text);
         QCOMPARE(IPORepository::syncStatusText(stats), text);
     }
 
-    void mergeFollowsServiceOrderAndKeepsOrphans()
-    {
+    void mergeFollowsServiceOrderAndKeepsOrphans() {
         QVERIFY(m_store->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
         QVERIFY(m_store->saveEntry(QStringLiteral("01810"), 100, 0, SubMethod::cash));
         m_remindersEnabled = true;
@@ -272,8 +259,7 @@ private slots:
         QCOMPARE(m_reminderSyncs.last(), qMakePair(QStringList{"02590", "00700"}, true));
     }
 
-    void saveAndClearRebuild()
-    {
+    void saveAndClearRebuild() {
         QCoro::waitFor(m_repository->forceRefresh());
         IPORecord edited = m_repository->records().at(1);
         edited.subQuantity = 3000;
@@ -296,8 +282,7 @@ private slots:
         QCOMPARE(m_repository->records().size(), 2);
     }
 
-    void failedWritesAreLoggedAndChangeNothing()
-    {
+    void failedWritesAreLoggedAndChangeNothing() {
         bool failCommits = false;
         UserIPOStore::Options options;
         options.inMemory = true;
@@ -329,8 +314,7 @@ private slots:
         QCOMPARE(repository.records().first().subQuantity, 1000);
     }
 
-    void updateCheckOnlyForTheDirectEdition_data()
-    {
+    void updateCheckOnlyForTheDirectEdition_data() {
         QTest::addColumn<QVariant>("channel");
         QTest::addColumn<bool>("asks");
         QTest::newRow("direct") << QVariant(QStringLiteral("direct")) << true;
@@ -339,12 +323,12 @@ private slots:
         QTest::newRow("absent") << QVariant() << false;
         QTest::newRow("not a string") << QVariant(1) << false;
     }
-    void updateCheckOnlyForTheDirectEdition()
-    {
+    void updateCheckOnlyForTheDirectEdition() {
         QFETCH(QVariant, channel);
         QFETCH(bool, asks);
-        ApplicationInformationTable information{{QStringLiteral("CFBundleShortVersionString"), QStringLiteral("1.3.0")},
-                                                {QStringLiteral("CFBundleVersion"), QStringLiteral("26")}};
+        ApplicationInformationTable information{
+            {QStringLiteral("CFBundleShortVersionString"), QStringLiteral("1.3.0")},
+            {QStringLiteral("CFBundleVersion"), QStringLiteral("26")}};
         if (channel.isValid())
             information.insert(QStringLiteral("ORVELDistributionChannel"), channel);
         m_client->updateAnswer = IPOAPIClientError::serverError(QStringLiteral("不可用"));
@@ -354,7 +338,8 @@ private slots:
         if (asks) {
             // The client's error reaches the caller unchanged.
             QCOMPARE(answer->error().description(), QStringLiteral("不可用"));
-            QCOMPARE(m_client->updateArguments.first(), (QStringList{"macos", "direct", "1.3.0", "26"}));
+            QCOMPARE(m_client->updateArguments.first(),
+                     (QStringList{"macos", "direct", "1.3.0", "26"}));
         }
     }
 };

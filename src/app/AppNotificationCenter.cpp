@@ -1,0 +1,6 @@
+#include "AppNotificationCenter.h"
+
+AppNotificationCenter &AppNotificationCenter::defaultCenter() {
+    static AppNotificationCenter *const center = new AppNotificationCenter();
+    return *center;
+}

@@ -1,0 +1,42 @@
+#include "MenuBarLabel.h"
+
+#include "AppNotificationCenter.h"
+#include "Palette.h"
+#include "SymbolImage.h"
+
+MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObject *parent)
+    : QObject(parent)
+    , m_actions(std::move(actions)) {
+    m_tray.setIcon(menuBarIcon());
+    m_tray.setToolTip(QStringLiteral("ORVEL"));
+    QAction *open =
+        m_menu.addAction(SymbolImage::icon(u"table", Palette::color(PaletteColor::textPrimary), 16),
+                         QStringLiteral("打开主窗口"));
+    open->setObjectName(QStringLiteral("openMainWindowAction"));
+    connect(open, &QAction::triggered, this, [this] {
+        if (m_actions.openMainWindow)
+            m_actions.openMainWindow();
+    });
+    m_tray.setContextMenu(&m_menu);
+    connect(
+        &m_tray, &QSystemTrayIcon::activated, this,
+        [this](QSystemTrayIcon::ActivationReason reason) {
+            if ((reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::MiddleClick) &&
+                m_actions.togglePanel)
+                m_actions.togglePanel();
+        });
+    connect(&center, &AppNotificationCenter::posted, this, &MenuBarLabel::handleNotification);
+}
+
+QIcon MenuBarLabel::menuBarIcon() {
+    return QIcon(QStringLiteral(":/icons/MenuBarIcon.svg"));
+}
+
+void MenuBarLabel::handleNotification(const QString &name) {
+    if (name != reopenMainWindowNotification)
+        return;
+    if (m_actions.openMainWindow)
+        m_actions.openMainWindow();
+    if (m_actions.activateApplication)
+        m_actions.activateApplication();
+}

@@ -1,0 +1,91 @@
+#include "ScreenshotTour.h"
+
+#include "AppearanceMonitor.h"
+#include "MainWindow.h"
+#include "OrvelApp.h"
+#include "PanelWindow.h"
+#include "repository/IPORepository.h"
+#include "ui/main_window/MainWindowView.h"
+#include "ui/menu_bar/ContentView.h"
+
+#include <QApplication>
+#include <QCoroSignal>
+#include <QCoroTimer>
+#include <QDebug>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+
+ScreenshotTour::ScreenshotTour(OrvelApp &app, QDir directory, QObject *parent)
+    : QObject(parent)
+    , m_app(app)
+    , m_directory(std::move(directory)) {}
+
+void ScreenshotTour::start() {
+    run();
+}
+
+QCoro::Task<> ScreenshotTour::settle(int milliseconds) {
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.start(milliseconds);
+    co_await timer;
+}
+
+bool ScreenshotTour::save(QWidget &widget, const QString &name) {
+    const QString path = m_directory.filePath(name + QStringLiteral(".png"));
+    const bool saved = widget.grab().save(path);
+    if (saved)
+        qInfo().noquote() << QStringLiteral("[Shell] Screenshot %1").arg(path);
+    else
+        ++m_failures;
+    return saved;
+}
+
+QCoro::Task<> ScreenshotTour::run() {
+    m_directory.mkpath(QStringLiteral("."));
+    IPORepository &repository = m_app.repository();
+    // The windows ask for data when they appear; give the service a moment to answer.
+    for (int waited = 0; repository.records().isEmpty() && waited < 15000; waited += 250)
+        co_await settle(250);
+    if (repository.records().isEmpty())
+        qWarning().noquote() << QStringLiteral(
+            "[Shell] No records arrived; screenshots show empty views");
+
+    MainWindow &window = m_app.mainWindow();
+    MainWindowView *content = window.content();
+    content->setTimeFilter(TimeFilter::all);
+
+    for (const bool dark : {false, true}) {
+        const QString suffix = dark ? QStringLiteral("-dark") : QStringLiteral("-light");
+        AppearanceMonitor::shared().setOverride(dark);
+
+        PanelWindow &panel = m_app.panelWindow();
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        panel.showAt(QPoint(screen.right() - panel.width() - 8, screen.top() + 32));
+        co_await settle(400);
+        save(panel, QStringLiteral("panel") + suffix);
+        panel.hide();
+
+        window.open();
+        if (content->selectedCode())
+            content->toggleSelection(*content->selectedCode());
+        co_await settle(300);
+        save(window, QStringLiteral("main-window") + suffix);
+        if (!content->filteredRecords().isEmpty())
+            content->toggleSelection(content->filteredRecords().first().ipo.code);
+        co_await settle(600);
+        save(window, QStringLiteral("main-window-selected") + suffix);
+
+        window.presentSettingsSheet();
+        co_await settle(400);
+        if (QDialog *sheet = window.settingsSheet()) {
+            save(*sheet, QStringLiteral("settings") + suffix);
+            sheet->close();
+        }
+    }
+    AppearanceMonitor::shared().setOverride(std::nullopt);
+    qInfo().noquote()
+        << QStringLiteral("[Shell] Screenshots written to %1").arg(m_directory.absolutePath());
+    QCoreApplication::exit(m_failures == 0 ? 0 : 1);
+}

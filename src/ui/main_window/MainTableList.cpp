@@ -1,0 +1,111 @@
+#include "MainTableList.h"
+
+#include "MainTableDelegate.h"
+#include "MainTableModel.h"
+#include "MainTableRow.h"
+#include "ViewStyle.h"
+
+#include <QMouseEvent>
+#include <QScrollBar>
+
+MainTableList::MainTableList(MainTableModel &model, QWidget *parent)
+    : QListView(parent)
+    , m_model(model)
+    , m_delegate(new MainTableDelegate(model, this)) {
+    setObjectName(QStringLiteral("MainTableList"));
+    setModel(&model);
+    setItemDelegate(m_delegate);
+    setUniformItemSizes(true);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalScrollBar()->setSingleStep(MainTableRow::itemHeight / 2);
+    setSpacing(0);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    applyAppearance();
+}
+
+QRect MainTableList::itemRect(int row) const {
+    return visualRect(m_model.index(row));
+}
+
+void MainTableList::applyAppearance() {
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, ViewStyle::color(PaletteColor::cardBackground));
+    colors.setColor(QPalette::Window, ViewStyle::color(PaletteColor::cardBackground));
+    setPalette(colors);
+    viewport()->setAutoFillBackground(true);
+    // A slim scroll bar in the palette's border colour instead of the desktop style's chrome.
+    setStyleSheet(QStringLiteral(
+                      "QScrollBar:vertical { background: %1; width: 8px; margin: 0; border: none; }"
+                      "QScrollBar::handle:vertical { background: %2; min-height: 28px;"
+                      " border-radius: 2px; margin: 2px 2px 2px 2px; }"
+                      "QScrollBar::handle:vertical:hover { background: %3; }"
+                      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical"
+                      " { height: 0; border: none; background: none; }"
+                      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical"
+                      " { background: none; }")
+                      .arg(ViewStyle::css(ViewStyle::color(PaletteColor::cardBackground)),
+                           ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
+                           ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.5))));
+    viewport()->update();
+}
+
+std::optional<QUrl> MainTableList::linkAt(const QPoint &position) const {
+    const QModelIndex index = indexAt(position);
+    if (!index.isValid())
+        return std::nullopt;
+    const std::optional<MainTableRow> row = m_delegate->rowAt(index.row());
+    if (!row || !row->prospectusHitRect(visualRect(index)).contains(position))
+        return std::nullopt;
+    return row->prospectusLink();
+}
+
+bool MainTableList::viewportEvent(QEvent *event) {
+    if (event->type() == QEvent::Resize)
+        emit rowWidthChanged(viewport()->width());
+    return QListView::viewportEvent(event);
+}
+
+void MainTableList::mousePressEvent(QMouseEvent *event) {
+    m_pressedRow =
+        event->button() == Qt::LeftButton ? indexAt(event->position().toPoint()).row() : -1;
+    event->accept();
+}
+
+void MainTableList::mouseReleaseEvent(QMouseEvent *event) {
+    event->accept();
+    const QPoint position = event->position().toPoint();
+    const int row = indexAt(position).row();
+    const bool click = event->button() == Qt::LeftButton && row >= 0 && row == m_pressedRow;
+    m_pressedRow = -1;
+    if (!click)
+        return;
+    if (const std::optional<QUrl> link = linkAt(position)) {
+        emit prospectusClicked(*link);
+        return;
+    }
+    if (const IPORecord *record = m_model.recordAt(row))
+        emit rowClicked(record->ipo.code);
+}
+
+void MainTableList::mouseMoveEvent(QMouseEvent *event) {
+    if (linkAt(event->position().toPoint()))
+        viewport()->setCursor(Qt::PointingHandCursor);
+    else
+        viewport()->unsetCursor();
+    event->accept();
+}
+
+void MainTableList::mouseDoubleClickEvent(QMouseEvent *event) {
+    // A double click is two clicks: the second press starts a click of its own.
+    mousePressEvent(event);
+}
+
+void MainTableList::leaveEvent(QEvent *event) {
+    viewport()->unsetCursor();
+    QListView::leaveEvent(event);
+}

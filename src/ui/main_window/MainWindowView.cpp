@@ -1,0 +1,345 @@
+#include "MainWindowView.h"
+
+#include "DetailPanelSlot.h"
+#include "MainTableList.h"
+#include "MainTableModel.h"
+#include "PaletteRule.h"
+#include "RecordDetailPanel.h"
+#include "RecordSorting.h"
+#include "RowBanding.h"
+#include "SegmentedControl.h"
+#include "SettingsSheetPresenting.h"
+#include "StatusCapsule.h"
+#include "TableHeaderBar.h"
+#include "TableSelection.h"
+#include "TimeFiltering.h"
+#include "ToolbarRefreshButton.h"
+#include "ToolbarSettingsButton.h"
+#include "ViewStyle.h"
+#include "app/AppearanceMonitor.h"
+#include "repository/IPORepository.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHideEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QShowEvent>
+#include <QSplitter>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Keeps the time filter honest while the window stays open across midnight or a week's end.
+constexpr int clockTickMs = 60 * 1000;
+constexpr int toolbarSideWidth = 96;
+
+QStringList timeFilterLabels() {
+    QStringList labels;
+    for (TimeFilter filter : allTimeFilters)
+        labels.append(rawValue(filter));
+    return labels;
+}
+
+} // namespace
+
+MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
+                               SettingsSheetPresenting *settingsSheet, QWidget *parent)
+    : QWidget(parent)
+    , m_repository(repository)
+    , m_clock(std::move(clock))
+    , m_settingsSheet(settingsSheet)
+    , m_calendar(marketCalendar())
+    , m_model(new MainTableModel(this)) {
+    setObjectName(QStringLiteral("MainWindowView"));
+
+    m_content = new QWidget(this);
+    m_content->setObjectName(QStringLiteral("MainWindowContent"));
+    // The minimum is set on parts of the layout rather than on the view itself, so that the
+    // view's minimum follows its layout: it grows while the detail panel shows, and the window
+    // around it grows with it instead of squeezing the table.
+    m_content->setMinimumHeight(minimumContentHeight - toolbarHeight - 1);
+    m_splitter = new QSplitter(Qt::Horizontal, m_content);
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->setHandleWidth(1);
+    m_splitter->addWidget(makeTablePane());
+    m_panelSlot = new DetailPanelSlot(m_splitter);
+    m_splitter->addWidget(m_panelSlot);
+    m_splitter->setStretchFactor(0, 1);
+    m_splitter->setStretchFactor(1, 0);
+    m_panelSlot->hide();
+    auto *contentLayout = new QHBoxLayout(m_content);
+    contentLayout->setContentsMargins(0, 0, 0, 0);
+    contentLayout->addWidget(m_splitter);
+    m_statusCapsule = new StatusCapsule(m_content);
+    m_content->installEventFilter(this);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(makeToolbar());
+    layout->addWidget(new PaletteRule(Qt::Horizontal, PaletteColor::borderColor, 1.0, this));
+    layout->addWidget(m_content, 1);
+
+    connect(m_panelSlot, &DetailPanelSlot::emptied, this, [this] {
+        if (!m_panelSlot->panel())
+            m_panelSlot->hide();
+    });
+    connect(&m_repository, &IPORepository::recordsChanged, this, &MainWindowView::reevaluate);
+    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
+            &MainWindowView::applyAppearance);
+
+    m_clockTick = new QTimer(this);
+    m_clockTick->setInterval(clockTickMs);
+    connect(m_clockTick, &QTimer::timeout, this, &MainWindowView::reevaluate);
+
+    applyAppearance();
+    reevaluate();
+}
+
+MainWindowView::~MainWindowView() = default;
+
+QWidget *MainWindowView::makeToolbar() {
+    auto *toolbar = new QWidget(this);
+    toolbar->setObjectName(QStringLiteral("MainToolbar"));
+    toolbar->setFixedHeight(toolbarHeight);
+    toolbar->setMinimumWidth(minimumContentWidth);
+
+    m_timeFilterControl = new SegmentedControl(timeFilterLabels(), toolbar);
+    m_timeFilterControl->setObjectName(QStringLiteral("TimeFilterControl"));
+    m_timeFilterControl->setAccessibleName(QStringLiteral("时间范围"));
+    m_timeFilterControl->setFixedWidth(timeFilterWidth);
+    m_timeFilterControl->setCurrentIndex(static_cast<int>(m_timeFilter));
+    connect(m_timeFilterControl, &SegmentedControl::activated, this,
+            [this](int index) { setTimeFilter(allTimeFilters[static_cast<size_t>(index)]); });
+
+    m_refreshButton = new ToolbarRefreshButton([this] { refreshManually(); }, toolbar);
+    m_settingsButton = new ToolbarSettingsButton([this] { presentSettings(); }, toolbar);
+    auto *trailing = new QHBoxLayout;
+    trailing->setContentsMargins(0, 0, 12, 0);
+    trailing->setSpacing(4);
+    trailing->addStretch(1);
+    trailing->addWidget(m_refreshButton);
+    trailing->addWidget(m_settingsButton);
+
+    // Equal side columns keep the time filter in the middle of the whole bar.
+    auto *grid = new QGridLayout(toolbar);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->setColumnMinimumWidth(0, toolbarSideWidth);
+    grid->setColumnMinimumWidth(2, toolbarSideWidth);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(2, 1);
+    grid->addWidget(m_timeFilterControl, 0, 1, Qt::AlignCenter);
+    grid->addLayout(trailing, 0, 2);
+    return toolbar;
+}
+
+QWidget *MainWindowView::makeTablePane() {
+    auto *pane = new QWidget;
+    pane->setObjectName(QStringLiteral("TablePane"));
+    pane->setMinimumWidth(minimumTableWidth);
+    pane->setAutoFillBackground(true);
+    auto *header = new TableHeaderBar(pane);
+    m_list = new MainTableList(*m_model, pane);
+    connect(m_list, &MainTableList::rowWidthChanged, header, &TableHeaderBar::setRowWidth);
+    connect(m_list, &MainTableList::rowClicked, this, &MainWindowView::toggleSelection);
+    connect(m_list, &MainTableList::prospectusClicked, this, &MainWindowView::openProspectus);
+
+    auto *stack = new QVBoxLayout(pane);
+    stack->setContentsMargins(0, 0, 0, 0);
+    stack->setSpacing(0);
+    stack->addWidget(header);
+    stack->addWidget(new PaletteRule(Qt::Horizontal, PaletteColor::borderColor, 1.0, pane));
+    stack->addWidget(m_list, 1);
+    return pane;
+}
+
+std::optional<IPORecord> MainWindowView::selectedRecord() const {
+    return TableSelection::selectedRecord(m_filteredRecords, m_selectedCode);
+}
+
+RecordDetailPanel *MainWindowView::detailPanel() const {
+    return m_panelSlot->panel();
+}
+
+void MainWindowView::setTimeFilter(TimeFilter filter) {
+    m_timeFilterControl->setCurrentIndex(static_cast<int>(filter));
+    if (filter == m_timeFilter)
+        return;
+    m_timeFilter = filter;
+    reevaluate();
+    emit timeFilterChanged(filter);
+}
+
+void MainWindowView::toggleSelection(const QString &code) {
+    setSelectedCode(TableSelection::toggled(m_selectedCode, code));
+}
+
+void MainWindowView::setSelectedCode(const std::optional<QString> &code) {
+    if (code == m_selectedCode)
+        return;
+    m_selectedCode = code;
+    m_model->setSelectedCode(code);
+    updateDetailPanel();
+    emit selectionChanged(code.value_or(QString()));
+}
+
+void MainWindowView::reevaluate() {
+    const QDateTime now = m_clock();
+    m_filteredRecords = RecordSorting::sorted(
+        TimeFiltering::filtered(m_repository.records(), m_timeFilter, now, m_calendar));
+    m_rowBands = RowBanding::bands(m_filteredRecords, m_calendar);
+    m_model->setListed(m_filteredRecords, m_rowBands);
+    m_model->setSelectedCode(m_selectedCode);
+    updateDetailPanel();
+}
+
+void MainWindowView::updateDetailPanel() {
+    const std::optional<IPORecord> record = selectedRecord();
+    RecordDetailPanel *panel = m_panelSlot->panel();
+    if (!record) {
+        if (panel)
+            m_panelSlot->dismiss();
+        return;
+    }
+    if (panel) {
+        panel->setRecord(*record);
+        return;
+    }
+    panel = new RecordDetailPanel(
+        *record, [this](const IPORecord &edited) { return saveRecord(edited); },
+        [this](const QString &code) { return clearRecord(code); });
+    const bool wasHidden = m_panelSlot->isHidden();
+    m_panelSlot->show();
+    if (wasHidden) {
+        // The table gives up what the panel takes, down to its own minimum.
+        const int total = m_splitter->width() - m_splitter->handleWidth();
+        const int panelWidth = qBound(DetailPanelSlot::minimumPanelWidth, total - minimumTableWidth,
+                                      DetailPanelSlot::maximumPanelWidth);
+        m_splitter->setSizes({total - panelWidth, panelWidth});
+    }
+    m_panelSlot->present(panel);
+}
+
+bool MainWindowView::saveRecord(const IPORecord &record) {
+    return m_repository.saveRecord(record);
+}
+
+bool MainWindowView::clearRecord(const QString &code) {
+    const bool cleared = m_repository.clearRecord(code);
+    // A refused clear keeps the panel open on the figures that are still stored.
+    if (cleared)
+        setSelectedCode(TableSelection::afterClearing(m_selectedCode, code));
+    return cleared;
+}
+
+void MainWindowView::refreshManually() {
+    // Repeated presses are not held back: the repository joins a run in flight.
+    runManualRefresh();
+}
+
+QCoro::Task<> MainWindowView::runManualRefresh() {
+    const QPointer<MainWindowView> self(this);
+    const SyncStatusReport report = co_await m_repository.forceRefresh();
+    if (!self || report.text.isEmpty())
+        co_return;
+    showSyncStatus(report.text, report.isError);
+}
+
+void MainWindowView::showSyncStatus(const QString &text, bool isError) {
+    m_syncStatus = text;
+    m_syncStatusIsError = isError;
+    m_statusCapsule->present(text, isError);
+    emit syncStatusChanged();
+    // Every report schedules its own clearing, which clears whatever shows by then.
+    QTimer::singleShot(syncStatusMs, this, &MainWindowView::clearSyncStatus);
+}
+
+void MainWindowView::clearSyncStatus() {
+    if (!m_syncStatus && !m_syncStatusIsError)
+        return;
+    m_syncStatus.reset();
+    m_syncStatusIsError = false;
+    m_statusCapsule->dismiss();
+    emit syncStatusChanged();
+}
+
+void MainWindowView::presentSettings() {
+    if (m_settingsSheet)
+        m_settingsSheet->presentSettingsSheet();
+}
+
+void MainWindowView::openProspectus(const QUrl &url) {
+    const QString scheme = url.scheme();
+    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+        QDesktopServices::openUrl(url);
+}
+
+void MainWindowView::showEvent(QShowEvent *event) {
+    QWidget::showEvent(event);
+    // Restoring a minimised window is not the content appearing again.
+    if (event->spontaneous())
+        return;
+    reevaluate();
+    m_clockTick->start();
+    if (!m_hasAppeared) {
+        m_hasAppeared = true;
+        // Only while nothing was ever fetched; reports nothing.
+        m_repository.refresh(false, false, true);
+    }
+    // Joins the run above when there is one; otherwise the freshness gate decides.
+    m_repository.refreshIfNeeded();
+    if (!m_windowActive)
+        m_windowActive = isActiveWindow();
+}
+
+void MainWindowView::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        m_clockTick->stop();
+}
+
+void MainWindowView::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !m_windowActive)
+        return;
+    const bool active = isActiveWindow();
+    const bool becameActive = active && !*m_windowActive;
+    m_windowActive = active;
+    if (becameActive) {
+        reevaluate();
+        m_repository.refreshIfNeeded();
+    }
+}
+
+void MainWindowView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.fillRect(rect(), ViewStyle::color(PaletteColor::canvasBackground));
+}
+
+bool MainWindowView::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_content && event->type() == QEvent::Resize)
+        m_statusCapsule->setAnchor(QPoint(m_content->width() / 2, 0));
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindowView::applyAppearance() {
+    QWidget *pane = m_splitter->widget(0);
+    QPalette paneColors = pane->palette();
+    paneColors.setColor(QPalette::Window, ViewStyle::color(PaletteColor::cardBackground));
+    pane->setPalette(paneColors);
+    m_splitter->setStyleSheet(
+        QStringLiteral("QSplitter::handle { background: %1; }")
+            .arg(ViewStyle::css(ViewStyle::color(PaletteColor::borderColor))));
+    m_list->applyAppearance();
+    if (RecordDetailPanel *panel = m_panelSlot->panel())
+        panel->applyAppearance();
+    const QList<QWidget *> children = findChildren<QWidget *>();
+    for (QWidget *child : children)
+        child->update();
+    update();
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "TableRowBand.h"
+#include "TimeFilter.h"
+#include "model/Clock.h"
+#include "model/IPORecord.h"
+#include "model/MarketCalendar.h"
+
+#include <QCoroTask>
+#include <QHash>
+#include <QList>
+#include <QWidget>
+
+#include <optional>
+
+class DetailPanelSlot;
+class IPORepository;
+class MainTableList;
+class MainTableModel;
+class QSplitter;
+class QTimer;
+class RecordDetailPanel;
+class SegmentedControl;
+class SettingsSheetPresenting;
+class StatusCapsule;
+class ToolbarRefreshButton;
+class ToolbarSettingsButton;
+
+// The content of the main window: a toolbar (time filter, refresh, settings), the IPO table
+// and, while an IPO is selected, its detail panel. It holds only view state; the records come
+// from the repository and every change to stored data goes back through it. The window frame
+// around it belongs to the application shell.
+//
+// Refreshes follow the content's own window: the first time the content is shown it refreshes
+// when nothing was ever fetched, every time it is shown and whenever its window becomes active
+// it asks for a refresh that the repository's freshness gate may skip; the toolbar's refresh
+// button always refreshes and reports the outcome in the status capsule.
+class MainWindowView : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int minimumContentWidth = 900;
+    static constexpr int minimumContentHeight = 520;
+    static constexpr int minimumTableWidth = 700;
+    static constexpr int toolbarHeight = 52;
+    static constexpr int timeFilterWidth = 280;
+    // How long the status of a manual refresh stays.
+    static constexpr int syncStatusMs = 3000;
+
+    // `settingsSheet` may be null (no settings sheet to present yet); it must outlive the view.
+    MainWindowView(IPORepository &repository, Clock clock, SettingsSheetPresenting *settingsSheet,
+                   QWidget *parent = nullptr);
+    ~MainWindowView() override;
+
+    TimeFilter timeFilter() const { return m_timeFilter; }
+    const std::optional<QString> &selectedCode() const { return m_selectedCode; }
+    // The listed record of the selected code; nothing while that IPO is filtered out.
+    std::optional<IPORecord> selectedRecord() const;
+    // The records listed at the last evaluation, in table order, and their bands.
+    const QList<IPORecord> &filteredRecords() const { return m_filteredRecords; }
+    const QHash<QString, TableRowBand> &rowBands() const { return m_rowBands; }
+    const std::optional<QString> &syncStatus() const { return m_syncStatus; }
+    bool syncStatusIsError() const { return m_syncStatusIsError; }
+
+    MainTableModel &tableModel() const { return *m_model; }
+    MainTableList *tableList() const { return m_list; }
+    SegmentedControl *timeFilterControl() const { return m_timeFilterControl; }
+    ToolbarRefreshButton *refreshButton() const { return m_refreshButton; }
+    ToolbarSettingsButton *settingsButton() const { return m_settingsButton; }
+    StatusCapsule *statusCapsule() const { return m_statusCapsule; }
+    // The panel of the selected record; nullptr while none shows (also while one moves out).
+    RecordDetailPanel *detailPanel() const;
+
+public slots:
+    void setTimeFilter(TimeFilter filter);
+    // A click on the row of `code`: selects it, or deselects it when it is the selected one.
+    void toggleSelection(const QString &code);
+    // What the toolbar's refresh button does.
+    void refreshManually();
+    // What the toolbar's settings button does.
+    void presentSettings();
+    // Re-reads the clock and the repository's records and brings the table and panel in line.
+    void reevaluate();
+
+signals:
+    void timeFilterChanged(TimeFilter filter);
+    // The selected code, empty when nothing is selected.
+    void selectionChanged(const QString &code);
+    void syncStatusChanged();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *makeToolbar();
+    QWidget *makeTablePane();
+    void setSelectedCode(const std::optional<QString> &code);
+    void updateDetailPanel();
+    bool saveRecord(const IPORecord &record);
+    bool clearRecord(const QString &code);
+    void showSyncStatus(const QString &text, bool isError);
+    void clearSyncStatus();
+    void openProspectus(const QUrl &url);
+    void applyAppearance();
+    QCoro::Task<> runManualRefresh();
+
+    IPORepository &m_repository;
+    Clock m_clock;
+    SettingsSheetPresenting *m_settingsSheet;
+    // The window's own copy of the market calendar: weeks start on Sunday.
+    const MarketCalendar m_calendar;
+
+    TimeFilter m_timeFilter = TimeFilter::thisWeek;
+    std::optional<QString> m_selectedCode;
+    std::optional<QString> m_syncStatus;
+    bool m_syncStatusIsError = false;
+    QList<IPORecord> m_filteredRecords;
+    QHash<QString, TableRowBand> m_rowBands;
+    bool m_hasAppeared = false;
+    // Whether the window was active when last seen; unknown until the content is first shown.
+    std::optional<bool> m_windowActive;
+
+    MainTableModel *m_model;
+    SegmentedControl *m_timeFilterControl = nullptr;
+    ToolbarRefreshButton *m_refreshButton = nullptr;
+    ToolbarSettingsButton *m_settingsButton = nullptr;
+    QWidget *m_content = nullptr;
+    QSplitter *m_splitter = nullptr;
+    MainTableList *m_list = nullptr;
+    DetailPanelSlot *m_panelSlot = nullptr;
+    StatusCapsule *m_statusCapsule = nullptr;
+    QTimer *m_clockTick = nullptr;
+};

@@ -1,0 +1,99 @@
+#pragma once
+
+#include "model/IPORecord.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+class ClearRecordButton;
+class QLabel;
+class QuantityField;
+class SaveRecordButton;
+class SegmentedControl;
+class TagBadge;
+
+// The right-hand pane for the selected IPO: the user's subscribed and allotted shares and the
+// payment method, saved or cleared through the two callbacks it is given (it never writes data
+// itself). The typed texts are the panel's own until another IPO is shown.
+class RecordDetailPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Both report whether the repository stored the change.
+    using SaveCallback = std::function<bool(const IPORecord &record)>;
+    using DeleteCallback = std::function<bool(const QString &code)>;
+
+    // How long the save (and failed clear) feedback stays.
+    static constexpr int feedbackMs = 1800;
+
+    RecordDetailPanel(const IPORecord &record, SaveCallback onSave, DeleteCallback onDelete,
+                      QWidget *parent = nullptr);
+
+    const IPORecord &record() const { return m_record; }
+    // The record as published now. Another IPO reloads the fields; the same IPO republished
+    // (after a save or a refresh) only refreshes what is drawn from the listing data.
+    void setRecord(const IPORecord &record);
+
+    QString subQtyText() const;
+    QString winQtyText() const;
+    SubMethod subMethod() const { return m_subMethod; }
+    bool isSaved() const;
+    bool showsSaveFailure() const;
+    bool showsDeleteConfirm() const { return !m_deleteConfirmation.isNull(); }
+    // The financing line's text; empty while the line is hidden.
+    QString financingText() const;
+
+    QuantityField *subscriptionField() const { return m_subscriptionField; }
+    QuantityField *allotmentField() const { return m_allotmentField; }
+    SegmentedControl *methodControl() const { return m_methodControl; }
+    SaveRecordButton *saveButton() const { return m_saveButton; }
+    ClearRecordButton *clearButton() const { return m_clearButton; }
+    // The open clear confirmation, if any.
+    QMessageBox *deleteConfirmation() const { return m_deleteConfirmation; }
+
+    // Re-reads every colour after the appearance changed.
+    void applyAppearance();
+
+    QSize sizeHint() const override;
+
+public slots:
+    void save();
+    // Opens the clear confirmation; "清除" clears, "取消" only closes it.
+    void requestClear();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void load();
+    void setSubMethod(SubMethod method);
+    void updateListingData();
+    void updateFinancingLine();
+    void confirmationFinished(QMessageBox *box, const QString &code);
+    void closeConfirmation();
+
+    IPORecord m_record;
+    SaveCallback m_onSave;
+    DeleteCallback m_onDelete;
+    SubMethod m_subMethod = SubMethod::cash;
+    std::optional<QString> m_loadedCode;
+
+    QWidget *m_titleSection;
+    QLabel *m_nameLabel;
+    TagBadge *m_codeBadge;
+    TagBadge *m_statusBadge;
+    QLabel *m_methodCaption;
+    SegmentedControl *m_methodControl;
+    QuantityField *m_subscriptionField;
+    QWidget *m_financingLine;
+    QLabel *m_financingSymbol;
+    QLabel *m_financingLabel;
+    QuantityField *m_allotmentField;
+    ClearRecordButton *m_clearButton;
+    SaveRecordButton *m_saveButton;
+    QPointer<QMessageBox> m_deleteConfirmation;
+};

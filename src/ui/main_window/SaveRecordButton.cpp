@@ -1,0 +1,129 @@
+#include "SaveRecordButton.h"
+
+#include "ViewStyle.h"
+
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace {
+
+constexpr int buttonHeight = 36;
+// The shadow falls below the button, inside the widget.
+constexpr int shadowRoom = 4;
+constexpr int symbolSize = 12;
+constexpr int symbolToTitle = 6;
+
+QFont titleFont() {
+    return ViewStyle::font(13, QFont::Medium, -0.2);
+}
+
+} // namespace
+
+SaveRecordButton::SaveRecordButton(QWidget *parent)
+    : QAbstractButton(parent) {
+    setObjectName(QStringLiteral("SaveRecordButton"));
+    setFixedHeight(buttonHeight + shadowRoom);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
+    setText(title());
+}
+
+void SaveRecordButton::setFeedback(Feedback feedback) {
+    if (feedback == m_feedback)
+        return;
+    m_feedback = feedback;
+    setText(title());
+    setAccessibleName(title());
+    update();
+}
+
+QString SaveRecordButton::title() const {
+    switch (m_feedback) {
+    case Feedback::none:
+        return QStringLiteral("保存记录");
+    case Feedback::saved:
+        return QStringLiteral("已保存");
+    case Feedback::failed:
+        return QStringLiteral("保存失败");
+    }
+    return {};
+}
+
+QString SaveRecordButton::symbolName() const {
+    switch (m_feedback) {
+    case Feedback::none:
+        return QStringLiteral("square.and.arrow.down");
+    case Feedback::saved:
+        return QStringLiteral("checkmark");
+    case Feedback::failed:
+        return QStringLiteral("xmark");
+    }
+    return {};
+}
+
+QSize SaveRecordButton::sizeHint() const {
+    const QFontMetrics metrics(titleFont());
+    return QSize(symbolSize + symbolToTitle + metrics.horizontalAdvance(title()) + 32,
+                 buttonHeight + shadowRoom);
+}
+
+QSize SaveRecordButton::minimumSizeHint() const {
+    return sizeHint();
+}
+
+void SaveRecordButton::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor fill;
+    switch (m_feedback) {
+    case Feedback::none:
+        fill = ViewStyle::color(PaletteColor::accentGreen);
+        break;
+    case Feedback::saved:
+        fill = ViewStyle::color(PaletteColor::controlFill);
+        break;
+    case Feedback::failed:
+        fill = ViewStyle::failureRed();
+        break;
+    }
+    if (isDown())
+        fill = fill.darker(108);
+    const QRectF button(0, 0, width(), buttonHeight);
+    ViewStyle::fillRoundedWithShadow(painter, button, 8, fill, 0.06, 3, 1);
+    if (m_keyboardFocus) {
+        painter.setPen(QPen(ViewStyle::color(PaletteColor::textPrimary, 0.35), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(button.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    }
+
+    const QColor foreground = ViewStyle::color(PaletteColor::textPrimary);
+    const QFont font = titleFont();
+    const QFontMetrics metrics(font);
+    const QString shownTitle = title();
+    const int contentWidth = symbolSize + symbolToTitle + metrics.horizontalAdvance(shownTitle);
+    const int left = (width() - contentWidth) / 2;
+    const int centreY = qRound(button.center().y());
+    painter.drawPixmap(
+        QRect(left, centreY - symbolSize / 2, symbolSize, symbolSize),
+        ViewStyle::symbol(symbolName(), foreground, symbolSize, devicePixelRatioF()));
+    painter.setFont(font);
+    painter.setPen(foreground);
+    painter.drawText(QRect(left + symbolSize + symbolToTitle, 0,
+                           metrics.horizontalAdvance(shownTitle) + 2, qRound(button.height())),
+                     Qt::AlignLeft | Qt::AlignVCenter, shownTitle);
+}
+
+void SaveRecordButton::focusInEvent(QFocusEvent *event) {
+    m_keyboardFocus =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QAbstractButton::focusInEvent(event);
+}
+
+void SaveRecordButton::focusOutEvent(QFocusEvent *event) {
+    m_keyboardFocus = false;
+    update();
+    QAbstractButton::focusOutEvent(event);
+}

@@ -1,0 +1,61 @@
+#include "TableCellText.h"
+
+#include "model/MarketCalendar.h"
+#include "model/NumberParsing.h"
+
+#include <cmath>
+
+namespace TableCellText {
+
+QString emptyCell() {
+    return QStringLiteral("—");
+}
+
+QString lotAmount(const QString &serviceText) {
+    QString digits = serviceText;
+    digits.remove(u',');
+    const std::optional<double> amount = parseDecimal(digits);
+    // 2^63 is exactly representable; anything at or beyond it does not fit the integer type.
+    constexpr double limit = 9223372036854775808.0;
+    if (!amount || !std::isfinite(*amount) || *amount >= limit || *amount <= -limit)
+        return serviceText;
+    return QString::number(static_cast<qint64>(std::trunc(*amount)));
+}
+
+QString statusLabel(IPOStatus status) {
+    switch (status) {
+    case IPOStatus::upcoming:
+        return QStringLiteral("待申购");
+    case IPOStatus::open:
+        return QStringLiteral("申购中");
+    case IPOStatus::listed:
+        return QStringLiteral("已上市");
+    }
+    return emptyCell();
+}
+
+QString subscriptionDate(const std::optional<QDateTime> &subStart) {
+    if (!subStart || !subStart->isValid())
+        return emptyCell();
+    return marketCalendar().dayOf(*subStart).toString(u"yyyy-MM-dd");
+}
+
+std::optional<QString> quantityBadge(qint64 count) {
+    if (count <= 0)
+        return std::nullopt;
+    return QString::number(count);
+}
+
+std::optional<QUrl> prospectusLink(const std::optional<QString> &prospectusURL) {
+    if (!prospectusURL || prospectusURL->isEmpty())
+        return std::nullopt;
+    const QUrl url(*prospectusURL, QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
+        return std::nullopt;
+    const QString scheme = url.scheme();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return std::nullopt;
+    return url;
+}
+
+} // namespace TableCellText

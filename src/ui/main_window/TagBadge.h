@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+// A small outlined tag (the code and the status in the detail panel's title).
+class TagBadge : public QWidget {
+    Q_OBJECT
+public:
+    TagBadge(QString text, bool mono, QWidget *parent = nullptr);
+
+    const QString &text() const { return m_text; }
+    bool isMono() const { return m_mono; }
+    void setText(const QString &text);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QFont badgeFont() const;
+
+    QString m_text;
+    bool m_mono;
+};

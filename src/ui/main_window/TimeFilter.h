@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QHashFunctions>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <optional>
+
+// How far back the main table looks. The raw values are also the toolbar segments' labels, and
+// the declaration order is the segments' order.
+enum class TimeFilter { thisWeek, thisMonth, last30Days, all };
+
+inline constexpr std::array<TimeFilter, 4> allTimeFilters{
+    TimeFilter::thisWeek, TimeFilter::thisMonth, TimeFilter::last30Days, TimeFilter::all};
+
+QString rawValue(TimeFilter filter);
+// The case whose raw value is exactly `raw`; nothing for any other text.
+std::optional<TimeFilter> timeFilterFromRawValue(QStringView raw);
+
+size_t qHash(TimeFilter filter, size_t seed = 0);

@@ -1,0 +1,7 @@
+#include "ToolbarSettingsButton.h"
+
+ToolbarSettingsButton::ToolbarSettingsButton(Action action, QWidget *parent)
+    : ToolbarActionButton(QStringLiteral("gearshape"), QStringLiteral("设置"), std::move(action),
+                          parent) {
+    setObjectName(QStringLiteral("ToolbarSettingsButton"));
+}

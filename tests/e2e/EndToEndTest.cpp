@@ -1,0 +1,183 @@
+#include "LocalService.h"
+#include "TestFolder.h"
+#include "TestRegistry.h"
+
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// One run of the real application (its end-to-end build) on this test's X server, with its
+// own settings, data and runtime folders, talking to this test's local service.
+class RunningApp {
+public:
+    RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service) {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
+                           home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
+        environment.insert(QStringLiteral("ORVEL_E2E_SERVICE_URL"), service.baseUrl().toString());
+        environment.insert(QStringLiteral("ORVEL_E2E_SERVICE_CA"), service.caFile());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // A test host: no "app_active" events from these runs.
+        environment.insert(QStringLiteral("XCTestConfigurationFilePath"), QStringLiteral("e2e"));
+        QDir().mkpath(home.filePath(QStringLiteral("run")));
+        QFile::setPermissions(home.filePath(QStringLiteral("run")), QFileDevice::ReadOwner |
+                                                                        QFileDevice::WriteOwner |
+                                                                        QFileDevice::ExeOwner);
+        m_process.setProcessEnvironment(environment);
+        m_process.setProcessChannelMode(QProcess::SeparateChannels);
+    }
+
+    ~RunningApp() {
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished(5000);
+        }
+    }
+
+    bool start(const QStringList &arguments = {}) {
+        m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE), arguments);
+        return m_process.waitForStarted(10000);
+    }
+
+    void send(const QByteArray &command) { m_process.write(command + '\n'); }
+
+    // The first "[E2E] ..." line starting with `prefix` that arrives within the time limit.
+    QString waitFor(const QString &prefix, int milliseconds = 20000) {
+        QDeadlineTimer deadline(milliseconds);
+        while (!deadline.hasExpired()) {
+            while (m_process.canReadLine()) {
+                const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
+                if (line.startsWith(QStringLiteral("[E2E] ") + prefix))
+                    return line.mid(6);
+            }
+            if (m_process.state() == QProcess::NotRunning)
+                return {};
+            m_process.waitForReadyRead(100);
+        }
+        return {};
+    }
+
+    QString state() {
+        send("state");
+        return waitFor(QStringLiteral("state"));
+    }
+
+    bool quit() {
+        send("quit");
+        return m_process.waitForFinished(10000) && m_process.exitCode() == 0;
+    }
+
+    // The exit status once the process ends by itself; -1 when it does not within the limit.
+    int waitForExit(int milliseconds = 15000) {
+        if (!m_process.waitForFinished(milliseconds) ||
+            m_process.exitStatus() != QProcess::NormalExit)
+            return -1;
+        return m_process.exitCode();
+    }
+
+    QString errors() { return QString::fromUtf8(m_process.readAllStandardError()); }
+
+private:
+    QProcess m_process;
+};
+
+int field(const QString &state, const QString &name) {
+    const QRegularExpression pattern(name + QStringLiteral("=(-?\\d+)"));
+    return pattern.match(state).captured(1).toInt();
+}
+
+QRect trayGeometry(const QString &state) {
+    const QRegularExpression pattern(QStringLiteral("tray=(-?\\d+),(-?\\d+),(\\d+),(\\d+)"));
+    const auto match = pattern.match(state);
+    return {match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
+            match.captured(4).toInt()};
+}
+
+} // namespace
+
+class EndToEndTest : public QObject {
+    Q_OBJECT
+
+private:
+    testsupport::LocalService m_service;
+
+private slots:
+    void initTestCase() { QVERIFY2(m_service.start(), qPrintable(m_service.errorString())); }
+
+    void startsWithTrayAndListsTheServiceIPOs() {
+        testsupport::TestFolder home;
+        RunningApp app(home, m_service);
+        QVERIFY(app.start());
+        const QString records = app.waitFor(QStringLiteral("records"));
+        QVERIFY2(!records.isEmpty(), qPrintable(app.errors()));
+        QVERIFY(records.section(u' ', 1).toInt() > 20);
+
+        const QString state = app.state();
+        QCOMPARE(field(state, QStringLiteral("main")), 1);
+        bool listed = false;
+        for (const QJsonObject &request : m_service.requests())
+            listed |= request.value("path").toString() == u"/v2/ipos" &&
+                      request.value("query").toString() == u"status=all&limit=500&offset=0";
+        QVERIFY(listed);
+
+        // A click on the tray icon opens the panel.
+        const QRect tray = trayGeometry(state);
+        QVERIFY2(tray.width() > 0, qPrintable(state));
+        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
+                                   {QStringLiteral("mousemove"), QString::number(tray.center().x()),
+                                    QString::number(tray.center().y()), QStringLiteral("click"),
+                                    QStringLiteral("1")}),
+                 0);
+        QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("panel")), 1, 10000);
+        QVERIFY(app.quit());
+    }
+
+    void secondLaunchReopensTheMainWindowAndExits() {
+        testsupport::TestFolder home;
+        RunningApp app(home, m_service);
+        QVERIFY(app.start());
+        QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
+        app.send("close-main");
+        QVERIFY(!app.waitFor(QStringLiteral("closed")).isEmpty());
+        QCOMPARE(field(app.state(), QStringLiteral("main")), 0);
+
+        RunningApp second(home, m_service);
+        QVERIFY(second.start());
+        QCOMPARE(second.waitForExit(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("main")), 1, 10000);
+        QVERIFY(app.quit());
+    }
+
+    void savedEntrySurvivesARestart() {
+        testsupport::TestFolder home;
+        QString code;
+        {
+            RunningApp app(home, m_service);
+            QVERIFY(app.start());
+            QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
+            app.send("first-code");
+            code = app.waitFor(QStringLiteral("first-code")).section(u' ', 1);
+            QVERIFY(!code.isEmpty());
+            app.send("save " + code.toUtf8() + " 2000 500 margin");
+            QCOMPARE(app.waitFor(QStringLiteral("saved")), QStringLiteral("saved %1 ok").arg(code));
+            QVERIFY(app.quit());
+        }
+        RunningApp again(home, m_service);
+        QVERIFY(again.start());
+        QVERIFY(!again.waitFor(QStringLiteral("records")).isEmpty());
+        again.send("record " + code.toUtf8());
+        QCOMPARE(again.waitFor(QStringLiteral("record")),
+                 QStringLiteral("record %1 2000 500 margin").arg(code));
+        QVERIFY(again.quit());
+    }
+};
+
+ORVEL_TEST_CLASS(EndToEndTest);
+
+#include "EndToEndTest.moc"

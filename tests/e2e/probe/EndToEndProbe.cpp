@@ -1,0 +1,95 @@
+#include "EndToEndProbe.h"
+
+#include "app/MainWindow.h"
+#include "app/MenuBarLabel.h"
+#include "app/OrvelApp.h"
+#include "app/PanelWindow.h"
+#include "repository/IPORepository.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <unistd.h>
+
+EndToEndProbe::EndToEndProbe(OrvelApp &app, QObject *parent)
+    : QObject(parent)
+    , m_app(app)
+    , m_input(STDIN_FILENO, QSocketNotifier::Read) {
+    connect(&m_input, &QSocketNotifier::activated, this, &EndToEndProbe::readCommands);
+    connect(&app.repository(), &IPORepository::recordsChanged, this, [this] {
+        reply(QStringLiteral("records %1").arg(m_app.repository().records().size()));
+    });
+}
+
+void EndToEndProbe::readCommands() {
+    char chunk[1024];
+    const ssize_t count = ::read(STDIN_FILENO, chunk, sizeof chunk);
+    if (count <= 0) {
+        m_input.setEnabled(false);
+        return;
+    }
+    m_buffer.append(chunk, count);
+    qsizetype newline;
+    while ((newline = m_buffer.indexOf('\n')) >= 0) {
+        handle(QString::fromUtf8(m_buffer.left(newline)).trimmed());
+        m_buffer.remove(0, newline + 1);
+    }
+}
+
+void EndToEndProbe::reply(const QString &text) {
+    std::printf("[E2E] %s\n", qPrintable(text));
+    std::fflush(stdout);
+}
+
+void EndToEndProbe::handle(const QString &line) {
+    const QStringList words = line.split(u' ', Qt::SkipEmptyParts);
+    if (words.isEmpty())
+        return;
+    const QString &command = words.first();
+    IPORepository &repository = m_app.repository();
+    if (command == u"state") {
+        const QRect tray = m_app.menuBarLabel() ? m_app.menuBarLabel()->geometry() : QRect();
+        reply(QStringLiteral("state main=%1 panel=%2 tray=%3,%4,%5,%6 records=%7")
+                  .arg(int(m_app.mainWindow().isVisible()))
+                  .arg(int(m_app.panelWindow().isVisible()))
+                  .arg(tray.x())
+                  .arg(tray.y())
+                  .arg(tray.width())
+                  .arg(tray.height())
+                  .arg(repository.records().size()));
+    } else if (command == u"first-code") {
+        reply(QStringLiteral("first-code %1")
+                  .arg(repository.records().isEmpty() ? QString()
+                                                      : repository.records().first().ipo.code));
+    } else if (command == u"close-main") {
+        m_app.mainWindow().close();
+        reply(QStringLiteral("closed"));
+    } else if (command == u"save" && words.size() == 5) {
+        for (IPORecord record : repository.records()) {
+            if (record.ipo.code != words[1])
+                continue;
+            record.subQuantity = words[2].toLongLong();
+            record.winQuantity = words[3].toLongLong();
+            record.subMethod = words[4] == u"margin" ? SubMethod::margin : SubMethod::cash;
+            reply(QStringLiteral("saved %1 %2")
+                      .arg(words[1], repository.saveRecord(record) ? u"ok" : u"failed"));
+            return;
+        }
+        reply(QStringLiteral("saved %1 unknown").arg(words[1]));
+    } else if (command == u"record" && words.size() == 2) {
+        for (const IPORecord &record : repository.records()) {
+            if (record.ipo.code == words[1]) {
+                reply(QStringLiteral("record %1 %2 %3 %4")
+                          .arg(record.ipo.code)
+                          .arg(record.subQuantity)
+                          .arg(record.winQuantity)
+                          .arg(record.subMethod == SubMethod::margin ? u"margin" : u"cash"));
+                return;
+            }
+        }
+        reply(QStringLiteral("record %1 none").arg(words[1]));
+    } else if (command == u"quit") {
+        QCoreApplication::quit();
+    }
+}

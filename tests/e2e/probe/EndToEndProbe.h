@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QObject>
+#include <QSocketNotifier>
+
+class OrvelApp;
+
+// Built only into the end-to-end test executable: answers line commands on standard input
+// with "[E2E] ..." lines on standard output, so the test can see the running application's
+// state and reach its repository the way the views do.
+class EndToEndProbe : public QObject {
+    Q_OBJECT
+public:
+    explicit EndToEndProbe(OrvelApp &app, QObject *parent = nullptr);
+
+private:
+    void readCommands();
+    void handle(const QString &line);
+    void reply(const QString &text);
+
+    OrvelApp &m_app;
+    QSocketNotifier m_input;
+    QByteArray m_buffer;
+};
