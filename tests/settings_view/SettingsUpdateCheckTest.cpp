@@ -1,9 +1,9 @@
 #include "SettingsViewHarness.h"
 #include "TestRegistry.h"
 
+#include "app/ViewStyle.h"
 #include "ui/settings/SettingsButton.h"
 #include "ui/settings/SettingsLabel.h"
-#include "ui/settings/SettingsStyle.h"
 #include "ui/settings/SettingsUpdateCheck.h"
 
 #include <QSignalSpy>
@@ -208,9 +208,8 @@ private slots:
         QCOMPARE(view.updateStatusIsError(), isError);
         QCOMPARE(status->text(), message);
         QCOMPARE(status->textFormat(), Qt::PlainText);
-        QCOMPARE(status->textColor(), isError
-                                          ? SettingsStyle::failureRed()
-                                          : SettingsStyle::color(PaletteColor::textSecondary, 0.8));
+        QCOMPARE(status->textColor(), isError ? ViewStyle::failureRed()
+                                              : ViewStyle::color(PaletteColor::textSecondary, 0.8));
         QCOMPARE(harness.browser.opened.size(), opened.isEmpty() ? 0 : 1);
         if (!opened.isEmpty())
             QCOMPARE(harness.browser.opened.first().toString(), opened);

@@ -1,11 +1,11 @@
 #include "SettingsViewHarness.h"
 #include "TestRegistry.h"
 
+#include "app/ViewStyle.h"
 #include "ui/settings/SettingsBar.h"
 #include "ui/settings/SettingsButton.h"
 #include "ui/settings/SettingsLabel.h"
 #include "ui/settings/SettingsMessageBox.h"
-#include "ui/settings/SettingsStyle.h"
 #include "ui/settings/SettingsSwitch.h"
 
 #include <QLineEdit>
@@ -57,7 +57,7 @@ private slots:
         QVERIFY(version);
         QCOMPARE(version->text(), QStringLiteral("Version 1.3.2 (26)"));
         QCOMPARE(version->font().pixelSize(), 10);
-        QCOMPARE(version->textColor(), SettingsStyle::color(PaletteColor::textSecondary, 0.75));
+        QCOMPARE(version->textColor(), ViewStyle::color(PaletteColor::textSecondary, 0.75));
 
         auto *close = view.findChild<SettingsButton *>(QStringLiteral("CloseButton"));
         QVERIFY(close);
@@ -114,7 +114,7 @@ private slots:
         auto *field = view.findChild<QLineEdit *>(QStringLiteral("CapitalField"));
         QCOMPARE(field->width(), 100);
         QCOMPARE(field->font().pixelSize(), 13);
-        QCOMPARE(field->font().family(), SettingsStyle::monospacedFont(13).family());
+        QCOMPARE(field->font().family(), ViewStyle::monospacedFont(13).family());
         QCOMPARE(field->placeholderText(), QStringLiteral("0"));
     }
 

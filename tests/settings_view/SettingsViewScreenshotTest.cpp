@@ -2,8 +2,8 @@
 #include "TestRegistry.h"
 
 #include "app/AppearanceMonitor.h"
+#include "app/ViewStyle.h"
 #include "ui/settings/SettingsLabel.h"
-#include "ui/settings/SettingsStyle.h"
 
 #include <QDir>
 #include <QScrollArea>
@@ -108,7 +108,7 @@ private slots:
         // only fully covered pixels match).
         const QRect line(status->mapTo(&view, QPoint(0, 0)), status->size());
         QVERIFY(QRect(0, 44, 440, 428).contains(line));
-        const QRgb expected = failedCheck ? SettingsStyle::failureRed().rgb() : 0;
+        const QRgb expected = failedCheck ? ViewStyle::failureRed().rgb() : 0;
         if (failedCheck) {
             bool found = false;
             for (int y = line.top(); y <= line.bottom() && !found; ++y)

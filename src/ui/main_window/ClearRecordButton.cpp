@@ -1,6 +1,6 @@
 #include "ClearRecordButton.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QPainter>

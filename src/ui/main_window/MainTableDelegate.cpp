@@ -2,7 +2,7 @@
 
 #include "MainTableModel.h"
 #include "MainTableRow.h"
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QPainter>
 

@@ -3,7 +3,7 @@
 #include "MainTableDelegate.h"
 #include "MainTableModel.h"
 #include "MainTableRow.h"
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -2,7 +2,7 @@
 
 #include "MainTableColumns.h"
 #include "TableCellText.h"
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -15,7 +15,7 @@
 #include "TimeFiltering.h"
 #include "ToolbarRefreshButton.h"
 #include "ToolbarSettingsButton.h"
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 #include "app/AppearanceMonitor.h"
 #include "repository/IPORepository.h"
 

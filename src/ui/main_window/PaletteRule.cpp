@@ -1,6 +1,6 @@
 #include "PaletteRule.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QPainter>
 

@@ -9,7 +9,7 @@
 #include "SegmentedControl.h"
 #include "TableCellText.h"
 #include "TagBadge.h"
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

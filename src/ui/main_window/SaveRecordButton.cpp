@@ -1,6 +1,6 @@
 #include "SaveRecordButton.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "SegmentedControl.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>

@@ -1,6 +1,6 @@
 #include "StatusCapsule.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "TagBadge.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "ToolbarActionButton.h"
 
-#include "ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QPainter>

@@ -1,4 +1,5 @@
 #include "CalendarDayCell.h"
+#include "app/ViewStyle.h"
 
 #include "IPOTag.h"
 #include "PanelStyle.h"
@@ -63,10 +64,10 @@ void CalendarDayCell::paintEvent(QPaintEvent *) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(amber);
         painter.drawEllipse(box);
-        painter.setFont(PanelStyle::font(11, QFont::Bold));
+        painter.setFont(ViewStyle::font(11, QFont::Bold));
         painter.setPen(Qt::white);
     } else {
-        painter.setFont(PanelStyle::font(11));
+        painter.setFont(ViewStyle::font(11));
         painter.setPen(Palette::color(PaletteColor::textPrimary));
     }
     painter.drawText(box, Qt::AlignCenter, QString::number(dayNumber()));

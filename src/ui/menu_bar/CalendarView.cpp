@@ -1,4 +1,5 @@
 #include "CalendarView.h"
+#include "app/ViewStyle.h"
 
 #include "CalendarDayCell.h"
 #include "ElidedLabel.h"
@@ -37,7 +38,7 @@ CalendarView::CalendarView(RecordsByDay ipos, QDateTime selectedMonth, QStringLi
     auto *header = new PanelBar(headerHeight, false, this);
     m_title = new ElidedLabel({}, header);
     m_title->setObjectName(QStringLiteral("monthTitle"));
-    m_title->setTextFont(PanelStyle::font(14, QFont::Bold, -0.4));
+    m_title->setTextFont(ViewStyle::font(14, QFont::Bold, -0.4));
     m_previous = new NavArrowButton(
         QStringLiteral("chevron.left"), [this] { showPreviousMonth(); }, header);
     m_previous->setObjectName(QStringLiteral("previousMonthButton"));
@@ -63,7 +64,7 @@ CalendarView::CalendarView(RecordsByDay ipos, QDateTime selectedMonth, QStringLi
     for (const QString &label : std::as_const(m_dayLabels)) {
         auto *heading = new ElidedLabel(label, m_weekdays);
         heading->setObjectName(QStringLiteral("weekdayLabel"));
-        heading->setTextFont(PanelStyle::font(10, QFont::DemiBold, 0.5));
+        heading->setTextFont(ViewStyle::font(10, QFont::DemiBold, 0.5));
         heading->setAlignment(Qt::AlignCenter);
         heading->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
         weekdayRow->addWidget(heading, 1);

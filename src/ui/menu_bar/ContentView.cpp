@@ -1,4 +1,5 @@
 #include "ContentView.h"
+#include "app/ViewStyle.h"
 
 #include "CalendarView.h"
 #include "ElidedLabel.h"
@@ -59,10 +60,10 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     auto *header = new PanelBar(headerHeight, true, this);
     m_capitalGroup = new QWidget(header);
     m_capital = makeLabel(QStringLiteral("capitalLabel"),
-                          PanelStyle::monospacedFont(14, QFont::Bold), m_capitalGroup);
-    m_usage = makeLabel(QStringLiteral("usageLabel"), PanelStyle::font(12, QFont::Medium),
-                        m_capitalGroup);
-    m_fees = makeLabel(QStringLiteral("monthlyFeesLabel"), PanelStyle::font(12), m_capitalGroup);
+                          ViewStyle::monospacedFont(14, QFont::Bold), m_capitalGroup);
+    m_usage =
+        makeLabel(QStringLiteral("usageLabel"), ViewStyle::font(12, QFont::Medium), m_capitalGroup);
+    m_fees = makeLabel(QStringLiteral("monthlyFeesLabel"), ViewStyle::font(12), m_capitalGroup);
     auto *capitalRow = new QHBoxLayout;
     capitalRow->setSpacing(4);
     capitalRow->addWidget(m_capital);
@@ -73,7 +74,7 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     capitalGroupRow->addLayout(capitalRow);
     capitalGroupRow->addWidget(m_fees);
     m_appTitle =
-        makeLabel(QStringLiteral("titleLabel"), PanelStyle::font(12, QFont::Bold, 0.5), header);
+        makeLabel(QStringLiteral("titleLabel"), ViewStyle::font(12, QFont::Bold, 0.5), header);
     m_appTitle->setText(QStringLiteral("ORVEL"));
     m_link = new ORVELLink(hkexURL(), header);
     auto *headerRow = new QHBoxLayout(header);
@@ -98,12 +99,12 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     auto *events = new QHBoxLayout;
     events->setSpacing(8);
     m_noEvents =
-        makeLabel(QStringLiteral("noEventsLabel"), PanelStyle::font(10, QFont::Medium), footer);
+        makeLabel(QStringLiteral("noEventsLabel"), ViewStyle::font(10, QFont::Medium), footer);
     m_noEvents->setText(noEventsText);
     events->addWidget(m_noEvents);
     for (int i = 0; i < maximumEvents; ++i) {
         auto *label = makeLabel(QStringLiteral("todayEventLabel"),
-                                PanelStyle::font(10, QFont::Medium), footer);
+                                ViewStyle::font(10, QFont::Medium), footer);
         events->addWidget(label);
         m_eventLabels.append(label);
     }

@@ -1,4 +1,5 @@
 #include "FooterButton.h"
+#include "app/ViewStyle.h"
 
 #include "PanelStyle.h"
 #include "app/Palette.h"
@@ -13,7 +14,7 @@ constexpr int spacing = 4;
 constexpr int symbolSize = 11;
 
 QFont labelFont() {
-    return PanelStyle::font(12, QFont::Medium);
+    return ViewStyle::font(12, QFont::Medium);
 }
 
 } // namespace

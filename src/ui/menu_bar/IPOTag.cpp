@@ -1,4 +1,5 @@
 #include "IPOTag.h"
+#include "app/ViewStyle.h"
 
 #include "ElidedLabel.h"
 #include "LotBadge.h"
@@ -13,7 +14,7 @@ IPOTag::IPOTag(const IPORecord &record, QWidget *parent)
     , m_name(new ElidedLabel(record.ipo.name, this)) {
     setObjectName(QStringLiteral("ipoTag"));
     m_name->setObjectName(QStringLiteral("ipoTagName"));
-    m_name->setTextFont(PanelStyle::font(10, QFont::Medium));
+    m_name->setTextFont(ViewStyle::font(10, QFont::Medium));
     m_name->setTextColor(Palette::color(PaletteColor::textPrimary));
     m_name->setPadding(QMargins(5, 2, 5, 2));
     m_name->setChip(Palette::color(PaletteColor::glassFill),

@@ -1,4 +1,5 @@
 #include "LotBadge.h"
+#include "app/ViewStyle.h"
 
 #include "PanelStyle.h"
 
@@ -14,7 +15,7 @@ constexpr qreal cornerRadius = 3;
 constexpr qreal outlineWidth = 0.5;
 
 QFont badgeFont() {
-    return PanelStyle::font(10, QFont::Thin);
+    return ViewStyle::font(10, QFont::Thin);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "ORVELLink.h"
+#include "app/ViewStyle.h"
 
 #include "PanelStyle.h"
 #include "app/Palette.h"
@@ -10,7 +11,7 @@
 namespace {
 
 QFont linkFont() {
-    QFont font = PanelStyle::font(11, QFont::Medium, 0.5);
+    QFont font = ViewStyle::font(11, QFont::Medium, 0.5);
     font.setUnderline(true);
     return font;
 }

@@ -1,25 +1,6 @@
 #include "PanelStyle.h"
 
-#include <QApplication>
-#include <QFontDatabase>
-
 #include <algorithm>
-
-QFont PanelStyle::font(int pixelSize, QFont::Weight weight, qreal letterSpacing) {
-    QFont font = QApplication::font();
-    font.setPixelSize(pixelSize);
-    font.setWeight(weight);
-    if (letterSpacing != 0)
-        font.setLetterSpacing(QFont::AbsoluteSpacing, letterSpacing);
-    return font;
-}
-
-QFont PanelStyle::monospacedFont(int pixelSize, QFont::Weight weight) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPixelSize(pixelSize);
-    font.setWeight(weight);
-    return font;
-}
 
 QColor PanelStyle::withOpacity(QColor color, qreal opacity) {
     color.setAlphaF(static_cast<float>(color.alphaF() * std::clamp(opacity, 0.0, 1.0)));

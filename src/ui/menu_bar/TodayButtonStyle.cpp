@@ -1,4 +1,5 @@
 #include "TodayButtonStyle.h"
+#include "app/ViewStyle.h"
 
 #include "HoverFade.h"
 #include "PanelStyle.h"
@@ -16,7 +17,7 @@ constexpr qreal cornerRadius = 6;
 constexpr qreal pressedScale = 0.96;
 
 QFont labelFont() {
-    return PanelStyle::font(11, QFont::Medium);
+    return ViewStyle::font(11, QFont::Medium);
 }
 
 } // namespace

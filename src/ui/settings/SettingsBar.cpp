@@ -1,7 +1,7 @@
 #include "SettingsBar.h"
 
-#include "SettingsStyle.h"
 #include "app/AppearanceMonitor.h"
+#include "app/ViewStyle.h"
 
 #include <QHBoxLayout>
 #include <QPainter>
@@ -21,7 +21,7 @@ SettingsBar::SettingsBar(int height, LineEdge lineEdge, QWidget *parent)
 
 void SettingsBar::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.fillRect(rect(), SettingsStyle::color(PaletteColor::mutedFill));
+    painter.fillRect(rect(), ViewStyle::color(PaletteColor::mutedFill));
     const int y = m_lineEdge == LineEdge::top ? 0 : height() - 1;
-    painter.fillRect(QRect(0, y, width(), 1), SettingsStyle::color(PaletteColor::borderColor));
+    painter.fillRect(QRect(0, y, width(), 1), ViewStyle::color(PaletteColor::borderColor));
 }

@@ -1,8 +1,8 @@
 #include "SettingsButton.h"
 
-#include "SettingsStyle.h"
 #include "app/AppearanceMonitor.h"
 #include "app/SymbolImage.h"
+#include "app/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -17,7 +17,7 @@ constexpr int buttonHeight = 28;
 constexpr int spacing = 6;
 
 QFont titleFont() {
-    return SettingsStyle::font(12, QFont::Medium);
+    return ViewStyle::font(12, QFont::Medium);
 }
 
 } // namespace
@@ -63,10 +63,10 @@ void SettingsButton::paintEvent(QPaintEvent *) {
     if (m_look == Look::plain) {
         if (isDown() || m_hovered || m_keyboardFocus) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(SettingsStyle::color(PaletteColor::borderColor, isDown() ? 1 : 0.6));
+            painter.setBrush(ViewStyle::color(PaletteColor::borderColor, isDown() ? 1 : 0.6));
             painter.drawRoundedRect(QRectF(rect()), 6, 6);
         }
-        const QColor tint = SettingsStyle::color(PaletteColor::textSecondary);
+        const QColor tint = ViewStyle::color(PaletteColor::textSecondary);
         QRect target(0, 0, plainSymbolSize, plainSymbolSize);
         target.moveCenter(rect().center());
         painter.drawPixmap(
@@ -75,15 +75,15 @@ void SettingsButton::paintEvent(QPaintEvent *) {
     }
 
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(SettingsStyle::color(m_keyboardFocus ? PaletteColor::accentGreen
-                                                             : PaletteColor::borderColor),
-                        1));
-    painter.setBrush(SettingsStyle::color(isDown()                   ? PaletteColor::mutedFill
-                                          : m_hovered && isEnabled() ? PaletteColor::subtleFill
-                                                                     : PaletteColor::controlFill));
+    painter.setPen(QPen(
+        ViewStyle::color(m_keyboardFocus ? PaletteColor::accentGreen : PaletteColor::borderColor),
+        1));
+    painter.setBrush(ViewStyle::color(isDown()                   ? PaletteColor::mutedFill
+                                      : m_hovered && isEnabled() ? PaletteColor::subtleFill
+                                                                 : PaletteColor::controlFill));
     painter.drawRoundedRect(frame, 6, 6);
 
-    const QColor tint = SettingsStyle::color(PaletteColor::textPrimary);
+    const QColor tint = ViewStyle::color(PaletteColor::textPrimary);
     const int symbolTop = (height() - borderedSymbolSize) / 2;
     painter.drawPixmap(
         QPoint(horizontalPadding, symbolTop),

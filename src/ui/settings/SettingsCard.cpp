@@ -1,7 +1,7 @@
 #include "SettingsCard.h"
 
-#include "SettingsStyle.h"
 #include "app/AppearanceMonitor.h"
+#include "app/ViewStyle.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
@@ -18,8 +18,8 @@ SettingsCard::SettingsCard(QWidget *parent)
 void SettingsCard::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(SettingsStyle::color(PaletteColor::borderColor), 1));
-    painter.setBrush(SettingsStyle::color(PaletteColor::cardBackground));
+    painter.setPen(QPen(ViewStyle::color(PaletteColor::borderColor), 1));
+    painter.setBrush(ViewStyle::color(PaletteColor::cardBackground));
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), cornerRadius,
                             cornerRadius);
 }

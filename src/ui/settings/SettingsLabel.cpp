@@ -1,7 +1,7 @@
 #include "SettingsLabel.h"
 
-#include "SettingsStyle.h"
 #include "app/AppearanceMonitor.h"
+#include "app/ViewStyle.h"
 
 #include <QFontMetrics>
 
@@ -39,7 +39,7 @@ void SettingsLabel::setFailureTone() {
 }
 
 QColor SettingsLabel::textColor() const {
-    return m_failure ? SettingsStyle::failureRed() : SettingsStyle::color(m_tone, m_opacity);
+    return m_failure ? ViewStyle::failureRed() : ViewStyle::color(m_tone, m_opacity);
 }
 
 void SettingsLabel::applyColor() {

@@ -1,7 +1,7 @@
 #include "SettingsSwitch.h"
 
-#include "SettingsStyle.h"
 #include "app/AppearanceMonitor.h"
+#include "app/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QPainter>
@@ -36,10 +36,10 @@ void SettingsSwitch::paintEvent(QPaintEvent *) {
     const qreal radius = track.height() / 2;
     if (isChecked()) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(SettingsStyle::color(PaletteColor::accentGreen));
+        painter.setBrush(ViewStyle::color(PaletteColor::accentGreen));
     } else {
-        painter.setPen(QPen(SettingsStyle::color(PaletteColor::borderColor), 1));
-        painter.setBrush(SettingsStyle::color(PaletteColor::mutedFill));
+        painter.setPen(QPen(ViewStyle::color(PaletteColor::borderColor), 1));
+        painter.setBrush(ViewStyle::color(PaletteColor::mutedFill));
     }
     painter.drawRoundedRect(track, radius, radius);
 
@@ -51,7 +51,7 @@ void SettingsSwitch::paintEvent(QPaintEvent *) {
     painter.drawEllipse(QRectF(x, track.top() + inset, knob, knob));
 
     if (m_keyboardFocus) {
-        painter.setPen(QPen(SettingsStyle::color(PaletteColor::accentGreen, 0.6), 1.5));
+        painter.setPen(QPen(ViewStyle::color(PaletteColor::accentGreen, 0.6), 1.5));
         painter.setBrush(Qt::NoBrush);
         painter.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
     }

@@ -11,11 +11,11 @@
 #include "SettingsLabel.h"
 #include "SettingsMessageBox.h"
 #include "SettingsReminders.h"
-#include "SettingsStyle.h"
 #include "SettingsSwitch.h"
 #include "SettingsUpdateCheck.h"
 #include "app/AppSettings.h"
 #include "app/AppearanceMonitor.h"
+#include "app/ViewStyle.h"
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"
 #include "store/UserIPOStore.h"
@@ -44,18 +44,17 @@ template <typename Seam, typename Default> std::unique_ptr<Seam> ownDefault(Seam
 }
 
 SettingsLabel *label(const QString &text) {
-    return new SettingsLabel(text, SettingsStyle::font(12), PaletteColor::textPrimary);
+    return new SettingsLabel(text, ViewStyle::font(12), PaletteColor::textPrimary);
 }
 
 SettingsLabel *hint(const QString &text) {
-    auto *wrapped =
-        new SettingsLabel(text, SettingsStyle::font(10), PaletteColor::textSecondary, 0.6);
+    auto *wrapped = new SettingsLabel(text, ViewStyle::font(10), PaletteColor::textSecondary, 0.6);
     wrapped->setWordWrap(true);
     return wrapped;
 }
 
 SettingsLabel *note(const QString &text) {
-    auto *wrapped = new SettingsLabel(text, SettingsStyle::font(11), PaletteColor::textSecondary);
+    auto *wrapped = new SettingsLabel(text, ViewStyle::font(11), PaletteColor::textSecondary);
     wrapped->setWordWrap(true);
     return wrapped;
 }
@@ -118,9 +117,8 @@ QString SettingsView::capitalText() const {
 QWidget *SettingsView::makeTitleBar() {
     auto *bar = new SettingsBar(titleBarHeight, SettingsBar::LineEdge::bottom);
     bar->setObjectName(QStringLiteral("SettingsTitleBar"));
-    auto *title =
-        new SettingsLabel(QStringLiteral("设置"), SettingsStyle::font(14, QFont::DemiBold),
-                          PaletteColor::textPrimary);
+    auto *title = new SettingsLabel(QStringLiteral("设置"), ViewStyle::font(14, QFont::DemiBold),
+                                    PaletteColor::textPrimary);
     title->setObjectName(QStringLiteral("SettingsTitle"));
     auto *close = new SettingsButton(QStringLiteral("xmark"), QStringLiteral("关闭"),
                                      SettingsButton::Look::plain);
@@ -166,7 +164,7 @@ QWidget *SettingsView::makeFooter() {
     const QString version = QStringLiteral("Version ") + appVersionString(m_information) +
                             QStringLiteral(" (") + appBuildString(m_information) +
                             QStringLiteral(")");
-    auto *line = new SettingsLabel(version, SettingsStyle::monospacedFont(10, QFont::Medium),
+    auto *line = new SettingsLabel(version, ViewStyle::monospacedFont(10, QFont::Medium),
                                    PaletteColor::textSecondary, 0.75);
     line->setObjectName(QStringLiteral("VersionLabel"));
     bar->content()->addWidget(line);
@@ -180,7 +178,7 @@ QWidget *SettingsView::makeSection(const QString &title, SettingsCard *&card) {
     auto *layout = new QVBoxLayout(section);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(headingSpacing);
-    auto *heading = new SettingsLabel(title.toUpper(), SettingsStyle::font(9, QFont::Normal, 1.2),
+    auto *heading = new SettingsLabel(title.toUpper(), ViewStyle::font(9, QFont::Normal, 1.2),
                                       PaletteColor::textSecondary, 0.6);
     heading->setObjectName(QStringLiteral("SectionHeading"));
     heading->setContentsMargins(4, 0, 0, heading->contentsMargins().bottom());
@@ -217,13 +215,13 @@ QWidget *SettingsView::makeCapitalSection() {
     m_capitalField = new QLineEdit;
     m_capitalField->setObjectName(QStringLiteral("CapitalField"));
     m_capitalField->setPlaceholderText(QStringLiteral("0"));
-    m_capitalField->setFont(SettingsStyle::monospacedFont(13));
+    m_capitalField->setFont(ViewStyle::monospacedFont(13));
     m_capitalField->setFixedWidth(capitalFieldWidth);
     m_capitalField->setAccessibleName(QStringLiteral("港元资金量"));
     // Only Return commits: leaving the field or closing the sheet keeps the stored amount.
     connect(m_capitalField, &QLineEdit::returnPressed, this, &SettingsView::commitCapital);
-    auto *unit = new SettingsLabel(QStringLiteral("HK$"), SettingsStyle::font(11),
-                                   PaletteColor::textSecondary);
+    auto *unit =
+        new SettingsLabel(QStringLiteral("HK$"), ViewStyle::font(11), PaletteColor::textSecondary);
     unit->setObjectName(QStringLiteral("CapitalUnit"));
     fieldRow->addWidget(m_capitalField);
     fieldRow->addWidget(unit);
@@ -281,7 +279,7 @@ QWidget *SettingsView::makeUpdateSection() {
     card->rows()->addLayout(buttons);
 
     m_updateStatusLabel =
-        new SettingsLabel(QString(), SettingsStyle::font(10), PaletteColor::textSecondary, 0.8);
+        new SettingsLabel(QString(), ViewStyle::font(10), PaletteColor::textSecondary, 0.8);
     m_updateStatusLabel->setObjectName(QStringLiteral("UpdateStatus"));
     m_updateStatusLabel->setWordWrap(true);
     m_updateStatusLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -312,7 +310,7 @@ QWidget *SettingsView::makeBackupSection() {
 
     auto *format = new SettingsLabel(
         QStringLiteral("CSV 格式：code,sub_quantity,win_quantity,sub_method,updated_at"),
-        SettingsStyle::font(10), PaletteColor::textSecondary, 0.7);
+        ViewStyle::font(10), PaletteColor::textSecondary, 0.7);
     format->setObjectName(QStringLiteral("CSVFormat"));
     format->setWordWrap(true);
     card->rows()->addWidget(format);
@@ -320,18 +318,16 @@ QWidget *SettingsView::makeBackupSection() {
 }
 
 void SettingsView::applyAppearance() {
-    const QColor text = SettingsStyle::color(PaletteColor::textPrimary);
+    const QColor text = ViewStyle::color(PaletteColor::textPrimary);
     m_capitalField->setStyleSheet(
         QStringLiteral("QLineEdit { background: transparent; color: %1; border: 1px solid %2; "
                        "border-radius: 6px; padding: 6px 8px; selection-background-color: %3; }"
                        "QLineEdit:focus { border-color: %4; }")
-            .arg(SettingsStyle::css(text),
-                 SettingsStyle::css(SettingsStyle::color(PaletteColor::borderColor)),
-                 SettingsStyle::css(SettingsStyle::color(PaletteColor::accentGreen, 0.35)),
-                 SettingsStyle::css(SettingsStyle::color(PaletteColor::accentGreen, 0.8))));
+            .arg(ViewStyle::css(text), ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
+                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.35)),
+                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.8))));
     QPalette colors = m_capitalField->palette();
-    colors.setColor(QPalette::PlaceholderText,
-                    SettingsStyle::color(PaletteColor::textSecondary, 0.6));
+    colors.setColor(QPalette::PlaceholderText, ViewStyle::color(PaletteColor::textSecondary, 0.6));
     m_capitalField->setPalette(colors);
     // A slim bar in the palette's colours; the toolkit's own would be a light slab in dark.
     m_scroll->setStyleSheet(
@@ -344,14 +340,14 @@ void SettingsView::applyAppearance() {
                        "{ height: 0; border: none; background: none; }"
                        "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical "
                        "{ background: none; }")
-            .arg(SettingsStyle::css(SettingsStyle::color(PaletteColor::textSecondary, 0.35)),
-                 SettingsStyle::css(SettingsStyle::color(PaletteColor::textSecondary, 0.55))));
+            .arg(ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.35)),
+                 ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.55))));
     update();
 }
 
 void SettingsView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.fillRect(rect(), SettingsStyle::color(PaletteColor::canvasBackground));
+    painter.fillRect(rect(), ViewStyle::color(PaletteColor::canvasBackground));
 }
 
 void SettingsView::showEvent(QShowEvent *event) {

@@ -9,7 +9,7 @@
 class QPainter;
 class QRectF;
 
-// Fonts and colours the main window draws with. Sizes are points, and one point is one
+// Fonts and colours the windows draw with. Sizes are points, and one point is one
 // device-independent pixel.
 namespace ViewStyle {
 
