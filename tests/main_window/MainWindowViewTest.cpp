@@ -19,7 +19,7 @@
 #include "ui/main_window/StatusCapsule.h"
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
-#include "ui/main_window/ViewStyle.h"
+#include "app/ViewStyle.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoroTask>
