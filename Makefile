@@ -22,8 +22,7 @@ run: demo-build
 	scripts/run-demo
 
 bench: setup
-	cmake --preset bench
-	cmake --build --preset bench -j $(JOBS)
+	JOBS=$(JOBS) scripts/bench
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -119,7 +119,11 @@ int main(int argc, char **argv) {
     const Expected<UserIPOStore *, QString> store = UserIPOStore::openShared();
     if (!store) {
         std::fprintf(stderr, "%s\n", qPrintable(store.error()));
-        QMessageBox::critical(nullptr, QStringLiteral("ORVEL"), store.error());
+        // Someone who started ORVEL from the desktop sees no terminal: tell them in a window,
+        // where there is a screen to show it on.
+        const QString platform = QGuiApplication::platformName();
+        if (platform != u"offscreen" && platform != u"minimal")
+            QMessageBox::critical(nullptr, QStringLiteral("ORVEL"), store.error());
         return 1;
     }
 

@@ -1,16 +1,25 @@
 #include "NumberParsing.h"
 
 #include <charconv>
-#include <cstring>
+#include <cmath>
+#include <string>
 
 namespace {
 
-// Latin-1 copy into a small stack buffer; anything outside ASCII cannot be part of a number.
+// ASCII copy of the text; anything outside printable ASCII cannot be part of a number. Short
+// texts (every real price or quantity) stay in a stack buffer; longer ones, such as a count
+// written with many leading zeros, are still read whole rather than refused for their length.
 template <typename Number> std::optional<Number> parseAscii(QStringView text) {
-    constexpr qsizetype maxLength = 64;
-    if (text.isEmpty() || text.size() > maxLength)
+    if (text.isEmpty())
         return std::nullopt;
-    char buffer[maxLength] = {};
+    constexpr qsizetype stackLength = 64;
+    char stackBuffer[stackLength];
+    std::string heapBuffer;
+    char *buffer = stackBuffer;
+    if (text.size() > stackLength) {
+        heapBuffer.resize(static_cast<size_t>(text.size()));
+        buffer = heapBuffer.data();
+    }
     qsizetype length = 0;
     for (QChar c : text) {
         if (c.unicode() > 0x7e || c.unicode() <= 0x20)
@@ -35,7 +44,12 @@ template <typename Number> std::optional<Number> parseAscii(QStringView text) {
 } // namespace
 
 std::optional<double> parseDecimal(QStringView text) {
-    return parseAscii<double>(text);
+    const std::optional<double> value = parseAscii<double>(text);
+    // from_chars also reads "nan", "inf" and "infinity": words, not amounts. A price or lot
+    // amount written that way is as unreadable as any other text.
+    if (value && !std::isfinite(*value))
+        return std::nullopt;
+    return value;
 }
 
 std::optional<qint64> parseInteger(QStringView text) {

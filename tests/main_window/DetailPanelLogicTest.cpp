@@ -118,8 +118,8 @@ private slots:
         QTest::newRow("no price, no loan")
             << QStringLiteral("待定") << margin << QStringLiteral("20000")
             << OptionalText(QStringLiteral("融资 HK$0  手续费 HK$0"));
-        QTest::newRow("an infinite price does not stop anything")
-            << QStringLiteral("inf") << margin << QStringLiteral("100")
+        QTest::newRow("a loan too large to represent does not stop anything")
+            << QStringLiteral("1e308") << margin << QStringLiteral("100")
             << OptionalText(QStringLiteral("融资 HK$—  手续费 HK$88"));
     }
     void financingLine() {
