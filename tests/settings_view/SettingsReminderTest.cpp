@@ -182,7 +182,7 @@ private slots:
         // The scheduler finishes on its own; nothing it resumes touches the closed sheet, and the
         // setting only changes through a sheet that saw the answer.
         QTRY_COMPARE(harness.centre.pendingQueriesAnswered, 1);
-        QCOMPARE(harness.centre.authorizationRequests, 1);
+        QCOMPARE(harness.centre.authorizationRequests.size(), 1);
         QVERIFY(!harness.settings->darkMarketNotificationsEnabled());
     }
 };

@@ -6,17 +6,21 @@
 
 #include <chrono>
 
-// A desktop notification centre that answers as the test says, each answer on a later turn of
-// the event loop, and keeps what it was asked.
+// A notification centre that answers as the test says and remembers what it was asked. Every
+// asynchronous answer comes from a later turn of the event loop, as a real centre's would.
 class FakeNotificationCentre : public UserNotificationCentering {
 public:
     NotificationAuthorizationStatus status = NotificationAuthorizationStatus::authorized;
     Expected<bool, NotificationCentreError> authorizationAnswer = true;
+    // addRequest refuses these identifiers.
+    QStringList refusedIdentifiers;
 
     QList<NotificationRequest> pending;
-    int authorizationRequests = 0;
+    QList<NotificationAuthorizationOptions> authorizationRequests;
     // Counted once the answer is handed back, so everything that awaited it has run on.
     int pendingQueriesAnswered = 0;
+    QList<QStringList> removals;
+    QList<NotificationRequest> added;
 
     QStringList pendingIdentifiers() const {
         QStringList identifiers;
@@ -37,8 +41,8 @@ public:
     }
 
     QCoro::Task<Expected<bool, NotificationCentreError>>
-    requestAuthorization(NotificationAuthorizationOptions) override {
-        ++authorizationRequests;
+    requestAuthorization(NotificationAuthorizationOptions options) override {
+        authorizationRequests.append(options);
         co_await nextTurn();
         co_return Expected<bool, NotificationCentreError>(authorizationAnswer);
     }
@@ -46,6 +50,9 @@ public:
     QCoro::Task<std::optional<NotificationCentreError>>
     addRequest(NotificationRequest request) override {
         co_await nextTurn();
+        if (refusedIdentifiers.contains(request.identifier))
+            co_return NotificationCentreError::invalidRequest(QStringLiteral("测试拒绝。"));
+        added.append(request);
         pending.removeIf([&](const NotificationRequest &existing) {
             return existing.identifier == request.identifier;
         });
@@ -54,6 +61,7 @@ public:
     }
 
     void removePendingRequests(const QStringList &identifiers) override {
+        removals.append(identifiers);
         pending.removeIf([&](const NotificationRequest &existing) {
             return identifiers.contains(existing.identifier);
         });
