@@ -1,6 +1,6 @@
 #include "BenchData.h"
 
-#include "model/IPORecord.h"
+#include "repository/RecordMerge.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "service/JsonObjectReader.h"

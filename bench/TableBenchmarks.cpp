@@ -1,6 +1,6 @@
 #include "BenchData.h"
 
-#include "model/IPORecord.h"
+#include "repository/RecordMerge.h"
 #include "model/MarketCalendar.h"
 #include "service/JsonObjectReader.h"
 #include "service/RemoteIPOListResponse.h"

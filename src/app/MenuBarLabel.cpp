@@ -1,8 +1,9 @@
 #include "MenuBarLabel.h"
 
 #include "AppNotificationCenter.h"
-#include "Palette.h"
-#include "SymbolImage.h"
+#include "ui/look/Palette.h"
+#include "ui/look/ViewStyle.h"
+#include "ui/look/SymbolImage.h"
 
 MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObject *parent)
     : QObject(parent)
@@ -10,7 +11,7 @@ MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObje
     m_tray.setIcon(menuBarIcon());
     m_tray.setToolTip(QStringLiteral("ORVEL"));
     QAction *open =
-        m_menu.addAction(SymbolImage::icon(u"table", Palette::color(PaletteColor::textPrimary), 16),
+        m_menu.addAction(SymbolImage::icon(u"table", ViewStyle::color(PaletteColor::textPrimary), 16),
                          QStringLiteral("打开主窗口"));
     open->setObjectName(QStringLiteral("openMainWindowAction"));
     connect(open, &QAction::triggered, this, [this] {

@@ -1,7 +1,7 @@
 #include "OrvelApp.h"
 
 #include "AppNotificationCenter.h"
-#include "AppSettings.h"
+#include "settings/AppSettings.h"
 #include "MainWindow.h"
 #include "MenuBarLabel.h"
 #include "PanelPlacement.h"

@@ -1,6 +1,6 @@
 #include "ScreenshotTour.h"
 
-#include "AppearanceMonitor.h"
+#include "ui/look/AppearanceMonitor.h"
 #include "MainWindow.h"
 #include "OrvelApp.h"
 #include "PanelWindow.h"

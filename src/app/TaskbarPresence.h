@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ActivationPolicyApplying.h"
+#include "settings/ActivationPolicyApplying.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -5,9 +5,6 @@
 
 #include <QHash>
 
-struct RemoteIPO;
-struct UserIPOEntry;
-
 // One IPO merged with the user's own figures: what the views show, copy, edit and hand back.
 struct IPORecord {
     IPOData ipo;
@@ -31,5 +28,3 @@ size_t qHash(const IPORecord &record, size_t seed = 0);
 
 // The broker's flat fee for a margin loan of `loan` HK$; each band edge belongs to the lower band.
 double marginFeeForLoan(double loan);
-
-IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry> &entriesByCode);

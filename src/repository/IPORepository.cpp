@@ -1,5 +1,6 @@
 #include "IPORepository.h"
 
+#include "RecordMerge.h"
 #include "store/UserIPOStore.h"
 
 #include <QCoroSignal>

@@ -1,7 +1,8 @@
 #include "TestRegistry.h"
 
-#include "app/AppearanceMonitor.h"
-#include "app/Palette.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/Palette.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -56,7 +57,7 @@ private slots:
         monitor.setOverride(!monitor.isDark());
         QCOMPARE(changed.count(), 1);
         const bool dark = monitor.isDark();
-        QCOMPARE(Palette::color(PaletteColor::textPrimary),
+        QCOMPARE(ViewStyle::color(PaletteColor::textPrimary),
                  Palette::color(PaletteColor::textPrimary, dark));
         monitor.setOverride(std::nullopt);
         QCOMPARE(changed.count(), 2);

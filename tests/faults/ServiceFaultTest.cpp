@@ -2,7 +2,7 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"

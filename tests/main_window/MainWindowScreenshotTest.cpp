@@ -2,7 +2,7 @@
 #include "ManualClock.h"
 #include "TestRegistry.h"
 
-#include "app/AppearanceMonitor.h"
+#include "ui/look/AppearanceMonitor.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"

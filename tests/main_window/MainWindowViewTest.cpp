@@ -3,8 +3,8 @@
 #include "ManualClock.h"
 #include "TestRegistry.h"
 
-#include "app/AppearanceMonitor.h"
-#include "app/Palette.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/Palette.h"
 #include "repository/IPORepository.h"
 #include "store/UserIPOStore.h"
 #include "ui/main_window/ClearRecordButton.h"
@@ -19,7 +19,7 @@
 #include "ui/main_window/StatusCapsule.h"
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoroTask>

@@ -4,8 +4,8 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "app/AppSettings.h"
-#include "app/AppearanceMonitor.h"
+#include "settings/AppSettings.h"
+#include "ui/look/AppearanceMonitor.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"

@@ -3,29 +3,12 @@
 #include "model/IPORecord.h"
 #include "model/MarketCalendar.h"
 #include "model/ServiceDateFormatter.h"
-#include "service/RemoteIPO.h"
-#include "store/UserIPOEntry.h"
 
 #include <QTest>
 
 #include <limits>
 
 namespace {
-
-RemoteIPO remoteIPO(const QString &code = QStringLiteral("02590")) {
-    RemoteIPO remote;
-    remote.code = code;
-    remote.name = QStringLiteral("示例科技");
-    remote.subStart = QStringLiteral("2025-01-09");
-    remote.subEnd = QStringLiteral("2025-01-14");
-    remote.listDate = QStringLiteral("2025-01-17");
-    remote.lotAmount = QStringLiteral("3,030");
-    remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.prospectusUrl = QStringLiteral("https://example.com/p.pdf");
-    remote.status = IPOStatus::open;
-    remote.board = QStringLiteral("主板");
-    return remote;
-}
 
 IPOData ipoData(const QString &lotAmount, const QString &priceRange) {
     IPOData data;
@@ -79,87 +62,6 @@ private slots:
         const QDateTime lateUtc(QDate(2025, 1, 8), QTime(23, 30), Qt::UTC);
         QCOMPARE(marketCalendar().dayOf(lateUtc), QDate(2025, 1, 9));
         QCOMPARE(serviceDateFormatter().string(lateUtc), QStringLiteral("2025-01-09"));
-    }
-
-    void makeRecordCopiesListingData() {
-        const IPORecord record = makeRecord(remoteIPO(), {});
-        QCOMPARE(record.ipo.code, QStringLiteral("02590"));
-        QCOMPARE(record.ipo.name, QStringLiteral("示例科技"));
-        QCOMPARE(record.ipo.status, IPOStatus::open);
-        QCOMPARE(record.ipo.subStart->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 9).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.listingDate->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 17).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.lotAmount, QStringLiteral("3,030"));
-        QCOMPARE(record.ipo.board, QStringLiteral("主板"));
-        QCOMPARE(record.subQuantity, 0);
-        QCOMPARE(record.winQuantity, 0);
-        QCOMPARE(record.subMethod, SubMethod::cash);
-    }
-
-    void makeRecordDates_data() {
-        QTest::addColumn<std::optional<QString>>("subStart");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("absent") << std::optional<QString>() << false;
-        QTest::newRow("unparsable") << std::optional<QString>(QStringLiteral("soon")) << false;
-        QTest::newRow("valid") << std::optional<QString>(QStringLiteral("2025-03-03")) << true;
-    }
-    void makeRecordDates() {
-        QFETCH(std::optional<QString>, subStart);
-        QFETCH(bool, present);
-        RemoteIPO remote = remoteIPO();
-        remote.subStart = subStart;
-        remote.listDate = subStart;
-        const IPORecord record = makeRecord(remote, {});
-        QCOMPARE(record.ipo.subStart.has_value(), present);
-        QCOMPARE(record.ipo.listingDate.has_value(), present);
-    }
-
-    void makeRecordProspectus_data() {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("empty is absent") << QString() << std::optional<QString>();
-        QTest::newRow("space kept")
-            << QStringLiteral(" ") << std::optional<QString>(QStringLiteral(" "));
-        QTest::newRow("link kept")
-            << QStringLiteral("https://x.example/a.pdf")
-            << std::optional<QString>(QStringLiteral("https://x.example/a.pdf"));
-    }
-    void makeRecordProspectus() {
-        QFETCH(QString, url);
-        QFETCH(std::optional<QString>, expected);
-        RemoteIPO remote = remoteIPO();
-        remote.prospectusUrl = url;
-        QCOMPARE(makeRecord(remote, {}).ipo.prospectusURL, expected);
-    }
-
-    void makeRecordUsesEntryOfSameCode_data() {
-        QTest::addColumn<QString>("entryCode");
-        QTest::addColumn<qint64>("storedMethod");
-        QTest::addColumn<qint64>("subQuantity");
-        QTest::addColumn<SubMethod>("method");
-        QTest::newRow("margin") << "02590" << qint64(1) << qint64(2000) << SubMethod::margin;
-        QTest::newRow("cash") << "02590" << qint64(0) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("unknown 2 reads as cash")
-            << "02590" << qint64(2) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("unknown -1 reads as cash")
-            << "02590" << qint64(-1) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("other code ignored") << "02591" << qint64(1) << qint64(0) << SubMethod::cash;
-        QTest::newRow("case-sensitive code")
-            << "02590 " << qint64(1) << qint64(0) << SubMethod::cash;
-    }
-    void makeRecordUsesEntryOfSameCode() {
-        QFETCH(QString, entryCode);
-        QFETCH(qint64, storedMethod);
-        QFETCH(qint64, subQuantity);
-        QFETCH(SubMethod, method);
-        QHash<QString, UserIPOEntry> entries;
-        entries.insert(entryCode, UserIPOEntry{entryCode, 2000, 500, storedMethod,
-                                               QDateTime::currentDateTimeUtc()});
-        const IPORecord record = makeRecord(remoteIPO(), entries);
-        QCOMPARE(record.subQuantity, subQuantity);
-        QCOMPARE(record.winQuantity, subQuantity == 0 ? 0 : 500);
-        QCOMPARE(record.subMethod, method);
     }
 
     void maxOfferPrice_data() {

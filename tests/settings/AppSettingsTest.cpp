@@ -1,8 +1,8 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "app/ActivationPolicyApplying.h"
-#include "app/AppSettings.h"
+#include "settings/ActivationPolicyApplying.h"
+#include "settings/AppSettings.h"
 
 #include <QFile>
 #include <QSignalSpy>

@@ -1,7 +1,7 @@
 #include "SettingsViewHarness.h"
 #include "TestRegistry.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 #include "ui/settings/SettingsButton.h"
 #include "ui/settings/SettingsLabel.h"
 #include "ui/settings/SettingsUpdateCheck.h"

@@ -8,7 +8,7 @@
 #include "RecordingURLOpener.h"
 #include "TestFolder.h"
 
-#include "app/AppSettings.h"
+#include "settings/AppSettings.h"
 #include "model/MarketCalendar.h"
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"

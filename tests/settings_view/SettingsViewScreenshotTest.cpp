@@ -1,8 +1,8 @@
 #include "SettingsViewHarness.h"
 #include "TestRegistry.h"
 
-#include "app/AppearanceMonitor.h"
-#include "app/ViewStyle.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/ViewStyle.h"
 #include "ui/settings/SettingsLabel.h"
 
 #include <QDir>

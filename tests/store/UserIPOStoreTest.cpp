@@ -3,7 +3,7 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "model/IPORecord.h"
+#include "repository/RecordMerge.h"
 #include "service/RemoteIPO.h"
 #include "store/UserIPOStore.h"
 

@@ -1,6 +1,6 @@
 #include "ClearRecordButton.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "MainTableModel.h"
 #include "MainTableRow.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QPainter>
 

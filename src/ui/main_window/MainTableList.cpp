@@ -3,7 +3,7 @@
 #include "MainTableDelegate.h"
 #include "MainTableModel.h"
 #include "MainTableRow.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>

@@ -2,7 +2,7 @@
 
 #include "MainTableColumns.h"
 #include "TableCellText.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

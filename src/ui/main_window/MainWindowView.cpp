@@ -15,8 +15,8 @@
 #include "TimeFiltering.h"
 #include "ToolbarRefreshButton.h"
 #include "ToolbarSettingsButton.h"
-#include "app/ViewStyle.h"
-#include "app/AppearanceMonitor.h"
+#include "ui/look/ViewStyle.h"
+#include "ui/look/AppearanceMonitor.h"
 #include "repository/IPORepository.h"
 
 #include <QDesktopServices>

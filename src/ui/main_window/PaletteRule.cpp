@@ -1,6 +1,6 @@
 #include "PaletteRule.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #include "QuantityField.h"
 
 #include "QuantityParsing.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -9,7 +9,7 @@
 #include "SegmentedControl.h"
 #include "TableCellText.h"
 #include "TagBadge.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "SegmentedControl.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QFontMetrics>

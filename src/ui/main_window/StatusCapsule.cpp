@@ -1,6 +1,6 @@
 #include "StatusCapsule.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

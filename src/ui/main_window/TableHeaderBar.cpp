@@ -1,7 +1,7 @@
 #include "TableHeaderBar.h"
 
 #include "MainTableColumns.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,6 +1,6 @@
 #include "TagBadge.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>

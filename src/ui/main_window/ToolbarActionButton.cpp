@@ -1,8 +1,7 @@
 #include "ToolbarActionButton.h"
 
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -13,14 +12,9 @@ constexpr int symbolSize = 16;
 
 ToolbarActionButton::ToolbarActionButton(QString symbolName, const QString &title, Action action,
                                          QWidget *parent)
-    : QAbstractButton(parent)
-    , m_symbolName(std::move(symbolName))
+    : SymbolButton(std::move(symbolName), title, parent)
     , m_action(std::move(action)) {
-    setText(title);
     setToolTip(title);
-    setAccessibleName(title);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
     setFixedSize(sizeHint());
     connect(this, &QAbstractButton::clicked, this, [this] {
         if (m_action)
@@ -35,8 +29,8 @@ QSize ToolbarActionButton::sizeHint() const {
 void ToolbarActionButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (isDown() || m_hovered || m_keyboardFocus) {
-        painter.setPen(isDown() || m_keyboardFocus
+    if (isDown() || isHovered() || hasKeyboardFocus()) {
+        painter.setPen(isDown() || hasKeyboardFocus()
                            ? QPen(ViewStyle::color(PaletteColor::borderColor), 1)
                            : QPen(Qt::NoPen));
         painter.setBrush(
@@ -47,30 +41,5 @@ void ToolbarActionButton::paintEvent(QPaintEvent *) {
     QRect target(0, 0, symbolSize, symbolSize);
     target.moveCenter(rect().center());
     painter.drawPixmap(target,
-                       ViewStyle::symbol(m_symbolName, tint, symbolSize, devicePixelRatioF()));
-}
-
-void ToolbarActionButton::enterEvent(QEnterEvent *event) {
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void ToolbarActionButton::leaveEvent(QEvent *event) {
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}
-
-void ToolbarActionButton::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QAbstractButton::focusInEvent(event);
-}
-
-void ToolbarActionButton::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QAbstractButton::focusOutEvent(event);
+                       ViewStyle::symbol(symbolName(), tint, symbolSize, devicePixelRatioF()));
 }

@@ -1,9 +1,9 @@
 #include "CalendarDayCell.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include "IPOTag.h"
 #include "PanelStyle.h"
-#include "app/Palette.h"
+#include "ui/look/Palette.h"
 #include "model/MarketCalendar.h"
 
 #include <QPainter>
@@ -45,7 +45,7 @@ void CalendarDayCell::paintOutline(QPainter &painter, const QRect &rect) {
     constexpr qreal width = 0.5;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Palette::color(PaletteColor::borderColor), width));
+    painter.setPen(QPen(ViewStyle::color(PaletteColor::borderColor), width));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(rect).adjusted(width / 2, width / 2, -width / 2, -width / 2));
     painter.restore();
@@ -54,7 +54,7 @@ void CalendarDayCell::paintOutline(QPainter &painter, const QRect &rect) {
 void CalendarDayCell::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor amber = Palette::color(PaletteColor::accentAmber);
+    const QColor amber = ViewStyle::color(PaletteColor::accentAmber);
     if (m_isToday)
         painter.fillRect(rect(), PanelStyle::withOpacity(amber, 0.12));
     paintOutline(painter, rect());
@@ -68,7 +68,7 @@ void CalendarDayCell::paintEvent(QPaintEvent *) {
         painter.setPen(Qt::white);
     } else {
         painter.setFont(ViewStyle::font(11));
-        painter.setPen(Palette::color(PaletteColor::textPrimary));
+        painter.setPen(ViewStyle::color(PaletteColor::textPrimary));
     }
     painter.drawText(box, Qt::AlignCenter, QString::number(dayNumber()));
 }

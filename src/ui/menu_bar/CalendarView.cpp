@@ -1,5 +1,5 @@
 #include "CalendarView.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include "CalendarDayCell.h"
 #include "ElidedLabel.h"
@@ -9,8 +9,8 @@
 #include "PanelStyle.h"
 #include "SeparatorLine.h"
 #include "TodayButtonStyle.h"
-#include "app/AppearanceMonitor.h"
-#include "app/Palette.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/Palette.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -133,9 +133,9 @@ void CalendarView::rebuild() {
 }
 
 void CalendarView::applyHeaderColors() {
-    m_title->setTextColor(Palette::color(PaletteColor::textPrimary));
+    m_title->setTextColor(ViewStyle::color(PaletteColor::textPrimary));
     const QColor heading =
-        PanelStyle::withOpacity(Palette::color(PaletteColor::textSecondary), 0.7);
+        PanelStyle::withOpacity(ViewStyle::color(PaletteColor::textSecondary), 0.7);
     for (ElidedLabel *label : std::as_const(m_weekdayLabels))
         label->setTextColor(heading);
     update();

@@ -1,5 +1,5 @@
 #include "ContentView.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include "CalendarView.h"
 #include "ElidedLabel.h"
@@ -10,9 +10,9 @@
 #include "PanelFigures.h"
 #include "PanelStyle.h"
 #include "SeparatorLine.h"
-#include "app/AppSettings.h"
-#include "app/AppearanceMonitor.h"
-#include "app/Palette.h"
+#include "settings/AppSettings.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/Palette.h"
 #include "repository/IPORepository.h"
 
 #include <QCoreApplication>
@@ -197,7 +197,7 @@ bool ContentView::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void ContentView::paintEvent(QPaintEvent *) {
-    QPainter(this).fillRect(rect(), Palette::color(PaletteColor::panelBackground));
+    QPainter(this).fillRect(rect(), ViewStyle::color(PaletteColor::panelBackground));
 }
 
 void ContentView::watchWindow() {

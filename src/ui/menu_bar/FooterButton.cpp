@@ -1,9 +1,9 @@
 #include "FooterButton.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include "PanelStyle.h"
-#include "app/Palette.h"
-#include "app/SymbolImage.h"
+#include "ui/look/Palette.h"
+#include "ui/look/SymbolImage.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -43,7 +43,7 @@ void FooterButton::paintEvent(QPaintEvent *) {
     // A plain button gives no frame; pressing dims its content instead.
     if (isDown())
         painter.setOpacity(0.55);
-    const QColor color = Palette::color(PaletteColor::textSecondary);
+    const QColor color = ViewStyle::color(PaletteColor::textSecondary);
     const QFontMetrics metrics(labelFont());
     const int labelWidth = metrics.horizontalAdvance(text()) + 1;
     painter.setFont(labelFont());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Palette.h"
+#include "ui/look/Palette.h"
 
 #include <QWidget>
 

@@ -2,8 +2,9 @@
 
 #include "HoverFade.h"
 #include "PanelStyle.h"
-#include "app/Palette.h"
-#include "app/SymbolImage.h"
+#include "ui/look/Palette.h"
+#include "ui/look/ViewStyle.h"
+#include "ui/look/SymbolImage.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -37,13 +38,13 @@ QSize NavArrowButton::sizeHint() const {
 void NavArrowButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor hovered = Palette::color(PaletteColor::borderColor);
+    const QColor hovered = ViewStyle::color(PaletteColor::borderColor);
     QPainterPath box;
     box.addRoundedRect(QRectF(rect()), 6, 6);
     painter.fillPath(box, PanelStyle::withOpacity(hovered, m_hover->progress()));
 
     const QPixmap symbol = SymbolImage::pixmap(
-        m_systemName, Palette::color(PaletteColor::textSecondary), symbolSize, devicePixelRatioF());
+        m_systemName, ViewStyle::color(PaletteColor::textSecondary), symbolSize, devicePixelRatioF());
     const QSizeF logical = QSizeF(symbol.size()) / symbol.devicePixelRatio();
     const QPointF origin((width() - logical.width()) / 2, (height() - logical.height()) / 2);
     if (isDown())

@@ -1,8 +1,8 @@
 #include "ORVELLink.h"
-#include "app/ViewStyle.h"
+#include "ui/look/ViewStyle.h"
 
 #include "PanelStyle.h"
-#include "app/Palette.h"
+#include "ui/look/Palette.h"
 
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -49,6 +49,6 @@ void ORVELLink::paintEvent(QPaintEvent *) {
     if (isDown())
         painter.setOpacity(0.55);
     painter.setFont(linkFont());
-    painter.setPen(Palette::color(PaletteColor::textSecondary));
+    painter.setPen(ViewStyle::color(PaletteColor::textSecondary));
     painter.drawText(rect(), Qt::AlignCenter, text());
 }

@@ -1,6 +1,7 @@
 #include "PanelBar.h"
 
-#include "app/Palette.h"
+#include "ui/look/Palette.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QPainter>
 
@@ -13,8 +14,8 @@ PanelBar::PanelBar(int height, bool bottomLine, QWidget *parent)
 
 void PanelBar::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.fillRect(rect(), Palette::color(PaletteColor::glassFillLight));
+    painter.fillRect(rect(), ViewStyle::color(PaletteColor::glassFillLight));
     if (m_bottomLine)
         painter.fillRect(QRect(0, height() - 1, width(), 1),
-                         Palette::color(PaletteColor::borderColor));
+                         ViewStyle::color(PaletteColor::borderColor));
 }

@@ -1,6 +1,7 @@
 #include "SeparatorLine.h"
 
-#include "app/Palette.h"
+#include "ui/look/Palette.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QPainter>
 
@@ -11,5 +12,5 @@ SeparatorLine::SeparatorLine(QWidget *parent)
 }
 
 void SeparatorLine::paintEvent(QPaintEvent *) {
-    QPainter(this).fillRect(rect(), Palette::color(PaletteColor::borderColor));
+    QPainter(this).fillRect(rect(), ViewStyle::color(PaletteColor::borderColor));
 }

@@ -1,23 +1,18 @@
 #include "TodayButtonStyle.h"
-#include "app/ViewStyle.h"
 
 #include "HoverFade.h"
 #include "PanelStyle.h"
-#include "app/Palette.h"
+#include "TextPill.h"
+#include "ui/look/ViewStyle.h"
 
-#include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
-constexpr int horizontalPadding = 8;
-constexpr int verticalPadding = 4;
-constexpr qreal cornerRadius = 6;
 constexpr qreal pressedScale = 0.96;
 
-QFont labelFont() {
-    return ViewStyle::font(11, QFont::Medium);
+TextPill pill() {
+    return {ViewStyle::font(11, QFont::Medium), 8, 4, 6};
 }
 
 } // namespace
@@ -35,9 +30,7 @@ bool TodayButtonStyle::isHovering() const {
 }
 
 QSize TodayButtonStyle::sizeHint() const {
-    const QFontMetrics metrics(labelFont());
-    return {metrics.horizontalAdvance(text()) + 1 + 2 * horizontalPadding,
-            metrics.height() + 2 * verticalPadding};
+    return pill().sizeFor(text());
 }
 
 void TodayButtonStyle::paintEvent(QPaintEvent *) {
@@ -49,15 +42,15 @@ void TodayButtonStyle::paintEvent(QPaintEvent *) {
         painter.scale(pressedScale, pressedScale);
         painter.translate(-centre);
     }
-    QPainterPath background;
-    background.addRoundedRect(QRectF(rect()), cornerRadius, cornerRadius);
-    painter.fillPath(background, PanelStyle::blended(Palette::color(PaletteColor::glassFill),
-                                                     Palette::color(PaletteColor::borderColor),
+    const TextPill look = pill();
+    const QPainterPath background = look.shape(QRectF(rect()));
+    painter.fillPath(background, PanelStyle::blended(ViewStyle::color(PaletteColor::glassFill),
+                                                     ViewStyle::color(PaletteColor::borderColor),
                                                      m_hover->progress()));
     painter.fillPath(background, PanelStyle::withOpacity(Qt::black, isDown() ? 0.05 : 0.02));
 
-    painter.setFont(labelFont());
-    painter.setPen(Palette::color(PaletteColor::textPrimary));
+    painter.setFont(look.font);
+    painter.setPen(ViewStyle::color(PaletteColor::textPrimary));
     painter.drawText(rect(), Qt::AlignCenter, text());
 }
 

@@ -1,10 +1,8 @@
 #include "SettingsButton.h"
 
-#include "app/AppearanceMonitor.h"
-#include "app/SymbolImage.h"
-#include "app/ViewStyle.h"
+#include "ui/look/SymbolImage.h"
+#include "ui/look/ViewStyle.h"
 
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -24,25 +22,11 @@ QFont titleFont() {
 
 SettingsButton::SettingsButton(const QString &symbolName, const QString &title, Look look,
                                QWidget *parent)
-    : QAbstractButton(parent)
-    , m_symbolName(symbolName)
+    : SymbolButton(symbolName, title, parent)
     , m_look(look) {
-    setText(title);
-    setAccessibleName(title);
     if (look == Look::plain)
         setToolTip(title);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            qOverload<>(&QWidget::update));
-}
-
-void SettingsButton::setTitle(const QString &title) {
-    setText(title);
-    setAccessibleName(title);
-    updateGeometry();
-    update();
 }
 
 QSize SettingsButton::sizeHint() const {
@@ -61,7 +45,7 @@ void SettingsButton::paintEvent(QPaintEvent *) {
         painter.setOpacity(0.5);
 
     if (m_look == Look::plain) {
-        if (isDown() || m_hovered || m_keyboardFocus) {
+        if (isDown() || isHovered() || hasKeyboardFocus()) {
             painter.setPen(Qt::NoPen);
             painter.setBrush(ViewStyle::color(PaletteColor::borderColor, isDown() ? 1 : 0.6));
             painter.drawRoundedRect(QRectF(rect()), 6, 6);
@@ -70,16 +54,16 @@ void SettingsButton::paintEvent(QPaintEvent *) {
         QRect target(0, 0, plainSymbolSize, plainSymbolSize);
         target.moveCenter(rect().center());
         painter.drawPixmap(
-            target, SymbolImage::pixmap(m_symbolName, tint, plainSymbolSize, devicePixelRatioF()));
+            target, SymbolImage::pixmap(symbolName(), tint, plainSymbolSize, devicePixelRatioF()));
         return;
     }
 
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(
-        ViewStyle::color(m_keyboardFocus ? PaletteColor::accentGreen : PaletteColor::borderColor),
+        ViewStyle::color(hasKeyboardFocus() ? PaletteColor::accentGreen : PaletteColor::borderColor),
         1));
     painter.setBrush(ViewStyle::color(isDown()                   ? PaletteColor::mutedFill
-                                      : m_hovered && isEnabled() ? PaletteColor::subtleFill
+                                      : isHovered() && isEnabled() ? PaletteColor::subtleFill
                                                                  : PaletteColor::controlFill));
     painter.drawRoundedRect(frame, 6, 6);
 
@@ -87,35 +71,10 @@ void SettingsButton::paintEvent(QPaintEvent *) {
     const int symbolTop = (height() - borderedSymbolSize) / 2;
     painter.drawPixmap(
         QPoint(horizontalPadding, symbolTop),
-        SymbolImage::pixmap(m_symbolName, tint, borderedSymbolSize, devicePixelRatioF()));
+        SymbolImage::pixmap(symbolName(), tint, borderedSymbolSize, devicePixelRatioF()));
     painter.setFont(titleFont());
     painter.setPen(tint);
     const int textLeft = horizontalPadding + borderedSymbolSize + spacing;
     painter.drawText(QRect(textLeft, 0, width() - textLeft - horizontalPadding + 1, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, text());
-}
-
-void SettingsButton::enterEvent(QEnterEvent *event) {
-    m_hovered = true;
-    update();
-    QAbstractButton::enterEvent(event);
-}
-
-void SettingsButton::leaveEvent(QEvent *event) {
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
-}
-
-void SettingsButton::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QAbstractButton::focusInEvent(event);
-}
-
-void SettingsButton::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QAbstractButton::focusOutEvent(event);
 }

@@ -1,7 +1,7 @@
 #include "SettingsSwitch.h"
 
-#include "app/AppearanceMonitor.h"
-#include "app/ViewStyle.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QFocusEvent>
 #include <QPainter>

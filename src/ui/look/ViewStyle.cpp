@@ -1,7 +1,7 @@
 #include "ViewStyle.h"
 
-#include "app/AppearanceMonitor.h"
-#include "app/SymbolImage.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/SymbolImage.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -28,7 +28,7 @@ QFont monospacedFont(int points, QFont::Weight weight) {
 }
 
 QColor color(PaletteColor name, qreal opacity) {
-    QColor value = Palette::color(name);
+    QColor value = Palette::color(name, AppearanceMonitor::shared().isDark());
     value.setAlphaF(static_cast<float>(value.alphaF() * opacity));
     return value;
 }

@@ -1,7 +1,5 @@
 #include "Palette.h"
 
-#include "AppearanceMonitor.h"
-
 #include <array>
 
 namespace {
@@ -46,10 +44,6 @@ const std::array<Pair, Palette::colorCount> &table() {
 QColor Palette::color(PaletteColor color, bool dark) {
     const Pair &pair = table()[static_cast<size_t>(color)];
     return dark ? pair.dark : pair.light;
-}
-
-QColor Palette::color(PaletteColor color) {
-    return Palette::color(color, AppearanceMonitor::shared().isDark());
 }
 
 bool Palette::prefersDark(std::optional<uint> portalColorScheme, const QColor &windowColor,

@@ -32,10 +32,9 @@ namespace Palette {
 
 inline constexpr int colorCount = 18;
 
-// The value of `color` in the light or the dark appearance.
+// The value of `color` in the light or the dark appearance. The table never asks which one is
+// shown: whoever paints asks the appearance monitor at paint time (ViewStyle::color does).
 QColor color(PaletteColor color, bool dark);
-// The value in the appearance the application is shown in right now.
-QColor color(PaletteColor color);
 
 // Whether the desktop asks for dark: the portal's colour scheme when it states one (1 dark,
 // 2 light), otherwise dark when the toolkit's window colour is darker than its text colour.
