@@ -62,9 +62,11 @@ int runList(int argc, char **argv) {
     describeApplication(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    const Expected<UserIPOStore *, QString> store = UserIPOStore::openShared();
+    // ORVEL may be running and writing the same file: only read it, and read it when the list
+    // is merged, so the figures are the ones stored at that moment.
+    auto store = UserIPOStore::open({.readOnly = true});
     if (!store) {
-        err << store.error() << Qt::endl;
+        err << UserIPOStore::fatalOpenMessage(store.error()) << Qt::endl;
         return 1;
     }
     // A one-shot listing: no reminders to keep and no usage to report.

@@ -1,6 +1,7 @@
 #include "DesktopNotificationCentre.h"
 
 #include "BuildConfig.h"
+#include "WallClockMonitor.h"
 
 #include <QCoroDBusPendingCall>
 #include <QDBusMessage>
@@ -41,6 +42,13 @@ DesktopNotificationCentre::DesktopNotificationCentre(QDBusConnection bus, Clock 
     m_checkTimer.setSingleShot(true);
     m_checkTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_checkTimer, &QTimer::timeout, this, &DesktopNotificationCentre::checkDueRequests);
+    WallClockMonitor &monitor =
+        m_options.clockMonitor ? *m_options.clockMonitor : WallClockMonitor::shared();
+    // Only while something is pending is there a moment to look at the clock again for.
+    connect(&monitor, &WallClockMonitor::moved, this, [this] {
+        if (!m_pending.isEmpty())
+            checkDueRequests();
+    });
 }
 
 DesktopNotificationCentre::~DesktopNotificationCentre() = default;

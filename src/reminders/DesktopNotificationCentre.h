@@ -11,6 +11,8 @@
 
 #include <chrono>
 
+class WallClockMonitor;
+
 struct DesktopNotificationCentreOptions {
     // The zone that trigger components are read in. Invalid (the default): the machine's local
     // time, looked up afresh at every check so a change of zone is followed.
@@ -18,9 +20,11 @@ struct DesktopNotificationCentreOptions {
     // A request found due later than this (the machine slept through it, or the clock jumped)
     // is dropped as missed rather than shown long after it stopped meaning anything.
     std::chrono::milliseconds lateDeliveryLimit = std::chrono::hours(2);
-    // Qt timers stand still while the machine sleeps; the wall clock is looked at again at
-    // least this often while anything is pending.
-    std::chrono::milliseconds maxCheckInterval = std::chrono::minutes(1);
+    // The longest one armed check waits; a request due later is simply checked again then.
+    // Sleep and clock changes need no polling: the clock monitor reports them.
+    std::chrono::milliseconds maxCheckInterval = std::chrono::hours(24);
+    // Reports resume from sleep and clock changes; none means WallClockMonitor::shared().
+    WallClockMonitor *clockMonitor = nullptr;
     // How long one call to the notification server may take.
     std::chrono::milliseconds callTimeout = std::chrono::seconds(10);
 };
@@ -57,8 +61,9 @@ public:
     addRequest(NotificationRequest request) override;
     void removePendingRequests(const QStringList &identifiers) override;
 
-    // Delivers what has fallen due, drops what is too late, and arms the next check. The timer
-    // calls it; so may anyone who knows the clock moved (resume from suspend, tests).
+    // Delivers what has fallen due, drops what is too late, and arms the next check: a single
+    // shot at the earliest due moment. The timer calls it, and so does the clock monitor when
+    // the machine resumed or the clock was set.
     void checkDueRequests();
     // Whether a check is armed; never while nothing is pending.
     bool isCheckScheduled() const { return m_checkTimer.isActive(); }

@@ -74,6 +74,7 @@ UserIPOStore::UserIPOStore(QString connectionName, QString filePath, bool inMemo
     : m_connectionName(std::move(connectionName))
     , m_filePath(std::move(filePath))
     , m_inMemory(inMemory)
+    , m_readOnly(options.readOnly && !inMemory)
     , m_database(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName))
     , m_analyticsTracker(options.analyticsTracker)
     , m_persistChanges(options.persistChanges ? options.persistChanges : &commitChanges)
@@ -114,12 +115,43 @@ Expected<std::unique_ptr<UserIPOStore>, QString> UserIPOStore::open(const Option
         new UserIPOStore(nextConnectionName(), path, options.inMemory, options));
     if (!store->m_database.isValid())
         return QStringLiteral("the SQLite driver for Qt is not available");
+    if (store->m_readOnly) {
+        // Creating the file would be a write; a store that was never written has no entries.
+        if (!QFileInfo::exists(path)) {
+            store->m_readOnlyWithoutFile = true;
+            return store;
+        }
+        store->m_database.setDatabaseName(path);
+        store->m_database.setConnectOptions(
+            QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000;QSQLITE_OPEN_READONLY"));
+        if (!store->m_database.open())
+            return failure(QStringLiteral("cannot open %1").arg(path),
+                           store->m_database.lastError());
+        const Expected<int, QString> version = store->readSchemaVersion();
+        if (!version)
+            return version.error();
+        if (*version == 0) {
+            store->m_readOnlyWithoutFile = true;
+            return store;
+        }
+        if (*version != currentSchemaVersion)
+            return QStringLiteral("%1 was written by an older release (schema version %2); "
+                                  "start ORVEL once to bring it up to date")
+                .arg(path)
+                .arg(*version);
+        return store;
+    }
     store->m_database.setDatabaseName(options.inMemory ? QStringLiteral(":memory:") : path);
     store->m_database.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
     if (!store->m_database.open())
         return failure(QStringLiteral("cannot open %1").arg(path), store->m_database.lastError());
     if (Result prepared = store->prepareSchema(); !prepared)
         return prepared.error();
+    // The one full read of the run: from here on the copy follows the store's own commits.
+    auto entries = store->readEntries();
+    if (!entries)
+        return entries.error();
+    store->m_entries = std::move(entries).value();
     return store;
 }
 
@@ -152,35 +184,41 @@ UserIPOStore::Result UserIPOStore::commitChanges(QSqlDatabase &database) {
     return success;
 }
 
-UserIPOStore::Result UserIPOStore::prepareSchema() {
-    // Everything up to the journal switch only reads, so a file that is not ours (or not a
-    // database at all, or from a newer release) is left exactly as it was.
+Expected<int, QString> UserIPOStore::readSchemaVersion() {
+    // Only reads, so a file that is not ours (or not a database at all, or from a newer
+    // release) is left exactly as it was. 0: no tables at all.
+    QSqlQuery query(m_database);
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master")))
+        return failure(QStringLiteral("cannot read %1").arg(m_filePath), query.lastError());
+    QSet<QString> names;
+    while (query.next())
+        names.insert(query.value(0).toString());
+    if (query.lastError().isValid())
+        return failure(QStringLiteral("cannot read %1").arg(m_filePath), query.lastError());
+    query.finish();
     int version = 0;
-    {
-        QSqlQuery query(m_database);
-        if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master")))
-            return failure(QStringLiteral("cannot read %1").arg(m_filePath), query.lastError());
-        QSet<QString> names;
-        while (query.next())
-            names.insert(query.value(0).toString());
-        if (query.lastError().isValid())
-            return failure(QStringLiteral("cannot read %1").arg(m_filePath), query.lastError());
+    if (names.contains(QStringLiteral("meta"))) {
+        if (!query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) ||
+            !query.next())
+            return QStringLiteral("%1 has no schema version").arg(m_filePath);
+        version = query.value(0).toInt();
         query.finish();
-        if (names.contains(QStringLiteral("meta"))) {
-            if (!query.exec(
-                    QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) ||
-                !query.next())
-                return QStringLiteral("%1 has no schema version").arg(m_filePath);
-            version = query.value(0).toInt();
-            query.finish();
-        } else if (!names.isEmpty()) {
-            return QStringLiteral("%1 is a database of another application").arg(m_filePath);
-        }
+    } else if (!names.isEmpty()) {
+        return QStringLiteral("%1 is a database of another application").arg(m_filePath);
     }
     if (version > currentSchemaVersion || version < 0)
         return QStringLiteral("%1 was written by a newer release (schema version %2)")
             .arg(m_filePath)
             .arg(version);
+    return version;
+}
+
+UserIPOStore::Result UserIPOStore::prepareSchema() {
+    // Everything up to the journal switch only reads.
+    const Expected<int, QString> readVersion = readSchemaVersion();
+    if (!readVersion)
+        return readVersion.error();
+    const int version = *readVersion;
 
     QSqlQuery query(m_database);
     if (!m_inMemory) {
@@ -265,42 +303,61 @@ void UserIPOStore::rollBack() {
     query.exec(QStringLiteral("ROLLBACK"));
 }
 
-QList<UserIPOEntry> UserIPOStore::fetchAllEntries() const {
+UserIPOStore::Result UserIPOStore::refuseReadOnly() const {
+    return QStringLiteral("%1 is open for reading only").arg(m_filePath);
+}
+
+Expected<QHash<QString, UserIPOEntry>, QString> UserIPOStore::readEntries() const {
+    QHash<QString, UserIPOEntry> byCode;
+    if (m_readOnlyWithoutFile)
+        return byCode;
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
     if (!query.exec(QStringLiteral(
             "SELECT code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms "
-            "FROM user_ipo_entry ORDER BY updated_at_ms DESC, code ASC"))) {
-        qWarning("[Store] Failed reading user IPO entries: %s",
-                 qUtf8Printable(describe(query.lastError())));
-        return {};
-    }
-    QList<UserIPOEntry> entries;
+            "FROM user_ipo_entry")))
+        return failure(QStringLiteral("cannot read the stored entries"), query.lastError());
     while (query.next()) {
-        entries.append(
-            UserIPOEntry{query.value(0).toString(), query.value(1).toLongLong(),
-                         query.value(2).toLongLong(), query.value(3).toLongLong(),
-                         QDateTime::fromMSecsSinceEpoch(query.value(4).toLongLong(), Qt::UTC)});
+        const QString code = query.value(0).toString();
+        byCode.insert(code, UserIPOEntry{code, query.value(1).toLongLong(),
+                                         query.value(2).toLongLong(), query.value(3).toLongLong(),
+                                         QDateTime::fromMSecsSinceEpoch(query.value(4).toLongLong(),
+                                                                        Qt::UTC)});
     }
-    if (query.lastError().isValid()) {
-        qWarning("[Store] Failed reading user IPO entries: %s",
-                 qUtf8Printable(describe(query.lastError())));
-        return {};
-    }
+    if (query.lastError().isValid())
+        return failure(QStringLiteral("cannot read the stored entries"), query.lastError());
+    return byCode;
+}
+
+QList<UserIPOEntry> UserIPOStore::fetchAllEntries() const {
+    QList<UserIPOEntry> entries = entriesByCode().values();
+    std::sort(entries.begin(), entries.end(), [](const UserIPOEntry &a, const UserIPOEntry &b) {
+        if (a.updatedAt != b.updatedAt)
+            return a.updatedAt > b.updatedAt;
+        return a.code < b.code;
+    });
     return entries;
 }
 
 QHash<QString, UserIPOEntry> UserIPOStore::entriesByCode() const {
-    const QList<UserIPOEntry> entries = fetchAllEntries();
-    QHash<QString, UserIPOEntry> byCode;
-    byCode.reserve(entries.size());
-    for (const UserIPOEntry &entry : entries)
-        byCode.insert(entry.code, entry);
-    return byCode;
+    if (!m_readOnly)
+        return m_entries;
+    auto entries = readEntries();
+    if (!entries) {
+        qWarning("[Store] Failed reading user IPO entries: %s", qUtf8Printable(entries.error()));
+        return {};
+    }
+    return std::move(entries).value();
 }
 
 UserIPOStore::Result UserIPOStore::saveEntry(const QString &code, qint64 subQuantity,
                                              qint64 winQuantity, SubMethod subMethod) {
+    if (m_readOnly)
+        return refuseReadOnly();
+    // Kept as the file keeps it (whole milliseconds, UTC), so the copy equals a fresh read.
+    const UserIPOEntry saved{
+        code, subQuantity, winQuantity, rawValue(subMethod),
+        QDateTime::fromMSecsSinceEpoch(m_clock().toMSecsSinceEpoch(), Qt::UTC)};
     if (Result began = beginWrite(); !began)
         return began;
     {
@@ -315,8 +372,8 @@ UserIPOStore::Result UserIPOStore::saveEntry(const QString &code, qint64 subQuan
         query.addBindValue(code);
         query.addBindValue(subQuantity);
         query.addBindValue(winQuantity);
-        query.addBindValue(rawValue(subMethod));
-        query.addBindValue(m_clock().toMSecsSinceEpoch());
+        query.addBindValue(saved.subMethodRawValue);
+        query.addBindValue(saved.updatedAt.toMSecsSinceEpoch());
         if (!query.exec()) {
             const QString error =
                 failure(QStringLiteral("cannot save %1").arg(code), query.lastError());
@@ -327,12 +384,15 @@ UserIPOStore::Result UserIPOStore::saveEntry(const QString &code, qint64 subQuan
     }
     if (Result persisted = persistOrRollBack(); !persisted)
         return persisted;
+    m_entries.insert(code, saved);
     if (m_analyticsTracker)
         m_analyticsTracker->trackUserDataSaved(code);
     return success;
 }
 
 UserIPOStore::Result UserIPOStore::deleteEntry(const QString &code) {
+    if (m_readOnly)
+        return refuseReadOnly();
     if (Result began = beginWrite(); !began)
         return began;
     int removed = 0;
@@ -353,7 +413,10 @@ UserIPOStore::Result UserIPOStore::deleteEntry(const QString &code) {
         rollBack();
         return success;
     }
-    return persistOrRollBack();
+    if (Result persisted = persistOrRollBack(); !persisted)
+        return persisted;
+    m_entries.remove(code);
+    return success;
 }
 
 QList<UserIPOBackupRow> UserIPOStore::exportRows() const {
@@ -366,27 +429,16 @@ QList<UserIPOBackupRow> UserIPOStore::exportRows() const {
 
 Expected<UserIPOStore::RestoreCounts, QString>
 UserIPOStore::restoreMissing(const QList<UserIPOBackupRow> &rows) {
+    if (m_readOnly)
+        return refuseReadOnly().error();
     if (rows.isEmpty())
         return RestoreCounts{};
     if (Result began = beginWrite(); !began)
         return began.error();
 
+    // The copy is what the file holds: nobody else writes it.
     QSet<QString> stored;
-    {
-        // Read inside the transaction, so the decision and the inserts see the same entries.
-        QSqlQuery query(m_database);
-        query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT code FROM user_ipo_entry"))) {
-            const QString error =
-                failure(QStringLiteral("cannot read the stored codes"), query.lastError());
-            query.finish();
-            rollBack();
-            return error;
-        }
-        while (query.next())
-            stored.insert(query.value(0).toString());
-    }
-
+    QList<UserIPOEntry> inserted;
     RestoreCounts counts;
     {
         QSqlQuery insert(m_database);
@@ -395,15 +447,18 @@ UserIPOStore::restoreMissing(const QList<UserIPOBackupRow> &rows) {
             "(code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms) "
             "VALUES (?, ?, ?, ?, ?)"));
         for (const UserIPOBackupRow &row : rows) {
-            if (stored.contains(row.code)) {
+            if (m_entries.contains(row.code) || stored.contains(row.code)) {
                 ++counts.skipped;
                 continue;
             }
-            insert.bindValue(0, row.code);
-            insert.bindValue(1, row.subQuantity);
-            insert.bindValue(2, row.winQuantity);
-            insert.bindValue(3, rawValue(row.subMethod));
-            insert.bindValue(4, row.updatedAt.toMSecsSinceEpoch());
+            const UserIPOEntry entry{
+                row.code, row.subQuantity, row.winQuantity, rawValue(row.subMethod),
+                QDateTime::fromMSecsSinceEpoch(row.updatedAt.toMSecsSinceEpoch(), Qt::UTC)};
+            insert.bindValue(0, entry.code);
+            insert.bindValue(1, entry.subQuantity);
+            insert.bindValue(2, entry.winQuantity);
+            insert.bindValue(3, entry.subMethodRawValue);
+            insert.bindValue(4, entry.updatedAt.toMSecsSinceEpoch());
             if (!insert.exec()) {
                 const QString error =
                     failure(QStringLiteral("cannot restore %1").arg(row.code), insert.lastError());
@@ -412,6 +467,7 @@ UserIPOStore::restoreMissing(const QList<UserIPOBackupRow> &rows) {
                 return error;
             }
             stored.insert(row.code);
+            inserted.append(entry);
             ++counts.inserted;
         }
         insert.finish();
@@ -422,5 +478,7 @@ UserIPOStore::restoreMissing(const QList<UserIPOBackupRow> &rows) {
     }
     if (Result persisted = persistOrRollBack(); !persisted)
         return persisted.error();
+    for (const UserIPOEntry &entry : std::as_const(inserted))
+        m_entries.insert(entry.code, entry);
     return counts;
 }

@@ -22,6 +22,12 @@ class AnalyticsTracking;
 // change, then persistChanges commits it. When the commit fails the transaction is rolled back,
 // so a failed call leaves exactly what was there before and can never ride along with a later
 // commit. Used from the main thread only.
+//
+// The application process is the only writer of its file, so the store reads every entry once
+// when it opens and from then on keeps that copy in step with its own commits: a change enters
+// the copy only after its commit succeeded. Reads never touch the file again. A second process
+// (the command-line listing) opens the file with readOnly instead: it reads the file on every
+// call, so it sees what the application committed meanwhile, and never writes or locks it.
 class UserIPOStore {
 public:
     // Success carries nothing; failure carries the description the caller logs or shows.
@@ -41,6 +47,9 @@ public:
         PersistChanges persistChanges = {};
         // Stamps updatedAt; empty means the system clock.
         Clock clock = {};
+        // Only read the file (which must then exist with the current schema, or not exist at
+        // all: no entries), on every call; every write fails. Ignored when inMemory.
+        bool readOnly = false;
     };
 
     struct RestoreCounts {
@@ -72,6 +81,7 @@ public:
     UserIPOStore &operator=(const UserIPOStore &) = delete;
 
     bool isInMemory() const { return m_inMemory; }
+    bool isReadOnly() const { return m_readOnly; }
     // Empty for an in-memory store.
     QString filePath() const { return m_filePath; }
 
@@ -79,9 +89,11 @@ public:
     // The shared store is made before the application's tracker exists; it is handed over here.
     void setAnalyticsTracker(AnalyticsTracking *tracker) { m_analyticsTracker = tracker; }
 
-    // Newest updatedAt first (equal instants by code). A failed read gives an empty list.
+    // Newest updatedAt first (equal instants by code). A failed read (read-only stores only)
+    // gives an empty list.
     QList<UserIPOEntry> fetchAllEntries() const;
-    // The same entries keyed by code, as makeRecord takes them.
+    // The same entries keyed by code, as makeRecord takes them; no copying and no file access
+    // unless the store is read-only.
     QHash<QString, UserIPOEntry> entriesByCode() const;
 
     // Inserts or updates the entry of exactly this code (case-sensitive, untrimmed), stamping
@@ -101,7 +113,10 @@ public:
 private:
     UserIPOStore(QString connectionName, QString filePath, bool inMemory, const Options &options);
 
+    Expected<int, QString> readSchemaVersion();
     Result prepareSchema();
+    Expected<QHash<QString, UserIPOEntry>, QString> readEntries() const;
+    Result refuseReadOnly() const;
     Result beginWrite();
     Result persistOrRollBack();
     void rollBack();
@@ -109,7 +124,12 @@ private:
     QString m_connectionName;
     QString m_filePath;
     bool m_inMemory = false;
+    bool m_readOnly = false;
+    // A read-only store on a file that did not exist (or held no schema) when it was opened.
+    bool m_readOnlyWithoutFile = false;
     QSqlDatabase m_database;
+    // Every stored entry, as last committed (read-write stores only).
+    QHash<QString, UserIPOEntry> m_entries;
     AnalyticsTracking *m_analyticsTracker = nullptr;
     PersistChanges m_persistChanges;
     Clock m_clock;

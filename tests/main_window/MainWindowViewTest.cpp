@@ -3,10 +3,12 @@
 #include "ManualClock.h"
 #include "TestRegistry.h"
 
-#include "ui/look/AppearanceMonitor.h"
-#include "ui/look/Palette.h"
+#include "reminders/WallClockMonitor.h"
 #include "repository/IPORepository.h"
 #include "store/UserIPOStore.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/Palette.h"
+#include "ui/look/ViewStyle.h"
 #include "ui/main_window/ClearRecordButton.h"
 #include "ui/main_window/MainTableList.h"
 #include "ui/main_window/MainTableModel.h"
@@ -19,7 +21,6 @@
 #include "ui/main_window/StatusCapsule.h"
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
-#include "ui/look/ViewStyle.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoroTask>
@@ -226,6 +227,23 @@ private slots:
         m_view->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
         QTRY_COMPARE(m_client->listRequests.size(), before + 1);
+    }
+
+    // No minute tick: the shown window reads the clock again just past the market's next
+    // midnight, and at once when the machine wakes or the clock is set.
+    void clockIsReadAgainPastMidnightAndAfterAJump() {
+        QVERIFY(buildLoaded());
+        QCOMPARE(m_view->nextEvaluation(), std::optional(marketTime(2025, 7, 10, 0, 0, 1)));
+        QVERIFY(!listedCodes().isEmpty());
+
+        // Slept into the next week: no timer fired meanwhile.
+        m_clock.set(marketTime(2025, 7, 14, 9));
+        emit WallClockMonitor::shared().moved();
+        QVERIFY(listedCodes().isEmpty());
+        QCOMPARE(m_view->nextEvaluation(), std::optional(marketTime(2025, 7, 15, 0, 0, 1)));
+
+        m_view->hide();
+        QVERIFY(!m_view->nextEvaluation());
     }
 
     void rowClicksToggleTheDetailPanel() {

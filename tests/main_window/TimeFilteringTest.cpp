@@ -131,6 +131,30 @@ private slots:
                  marketTime(2025, 1, 31, 4, 0));
     }
 
+    // Where the window's one-shot clock timer is armed: just past the market's midnight (at
+    // midnight itself a start 30 days back is still listed), whatever zone `now` is given in.
+    void nextChangeIsJustPastTheMarketsMidnight_data() {
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QDateTime>("next");
+        QTest::newRow("mid-morning")
+            << marketTime(2025, 7, 9, 10) << marketTime(2025, 7, 10, 0, 0, 1);
+        QTest::newRow("UTC evening is the next market day")
+            << utcTime(2025, 7, 9, 16, 30) << marketTime(2025, 7, 11, 0, 0, 1);
+        QTest::newRow("a millisecond before midnight")
+            << marketTime(2025, 7, 9, 23, 59, 59).addMSecs(999) << marketTime(2025, 7, 10, 0, 0, 1);
+        QTest::newRow("the timer fired at midnight itself")
+            << marketTime(2025, 7, 10) << marketTime(2025, 7, 10, 0, 0, 1);
+        QTest::newRow("the moment it was armed for")
+            << marketTime(2025, 7, 10, 0, 0, 1) << marketTime(2025, 7, 11, 0, 0, 1);
+        QTest::newRow("end of the month")
+            << marketTime(2025, 7, 31, 22) << marketTime(2025, 8, 1, 0, 0, 1);
+    }
+    void nextChangeIsJustPastTheMarketsMidnight() {
+        QFETCH(QDateTime, now);
+        QFETCH(QDateTime, next);
+        QCOMPARE(TimeFiltering::nextChange(now, marketCalendar()), next);
+    }
+
     void startOfWeekFollowsFirstWeekday_data() {
         QTest::addColumn<QDate>("day");
         QTest::addColumn<int>("firstWeekday");

@@ -7,6 +7,7 @@
 #include "model/MarketCalendar.h"
 #include "reminders/DesktopNotificationCentre.h"
 #include "reminders/NotificationManager.h"
+#include "reminders/WallClockMonitor.h"
 
 #include <QCoroDBusPendingCall>
 #include <QCoroTask>
@@ -310,8 +311,9 @@ private slots:
 
         QTest::newRow("due in ten seconds") << QTime(16, 14, 50) << qint64(10000);
         QTest::newRow("due in a minute") << QTime(16, 14) << qint64(60000);
-        // Timers stand still while the machine sleeps: look at the clock every minute.
-        QTest::newRow("due in six hours") << QTime(10, 15) << qint64(60000);
+        // One shot at the due moment, however far: sleep and clock changes come from the
+        // clock monitor, so nothing wakes up in between.
+        QTest::newRow("due in six hours") << QTime(10, 15) << qint64(6 * 3600 * 1000);
     }
     void checksRunOnlyWhileSomethingIsPending() {
         QFETCH(QTime, now);
@@ -337,6 +339,30 @@ private slots:
         QVERIFY(centre.isCheckScheduled());
         centre.removePendingRequests({QStringLiteral("dark_market_2")});
         QVERIFY(!centre.isCheckScheduled());
+    }
+
+    // Timers stand still while the machine sleeps and do not follow a clock that is set: the
+    // monitor's word makes the centre look at the clock again, deliver and re-arm.
+    void aClockJumpIsCheckedAtOnce() {
+        TestNotificationServer server;
+        QVERIFY(server.start());
+        testsupport::ManualClock clock(centreTime(reminderDay, QTime(10, 0)));
+        WallClockMonitor monitor;
+        DesktopNotificationCentre::Options options = centreOptions();
+        options.clockMonitor = &monitor;
+        DesktopNotificationCentre centre(QDBusConnection::sessionBus(), clock.clock(), options);
+        QCOMPARE(addRefusal(centre, request(QStringLiteral("dark_market_1"))), QString());
+        QCOMPARE(addRefusal(centre, request(QStringLiteral("dark_market_2"), QTime(17, 0))),
+                 QString());
+
+        clock.set(centreTime(reminderDay, QTime(16, 0)));
+        emit monitor.moved();
+        QCOMPARE(qint64(centre.checkInterval().count()), qint64(15 * 60 * 1000));
+
+        clock.set(centreTime(reminderDay, QTime(16, 20)));
+        emit monitor.moved();
+        QTRY_COMPARE(server.received.size(), 1);
+        QCOMPARE(qint64(centre.checkInterval().count()), qint64(40 * 60 * 1000));
     }
 
     void sameIdentifierReplacesTheEarlierRequest() {

@@ -374,6 +374,54 @@ private slots:
         QCOMPARE(f.store->fetchAllEntries(), expected);
     }
 
+    // The application answers from its own copy of the entries; a second process (the
+    // command-line listing) reads the file. After every kind of write, failed ones included,
+    // both show the same entries, and the second process never writes.
+    void readOnlyStoreSeesWhatTheWriterCommitted() {
+        Fixture f;
+        QVERIFY(f.open());
+        UserIPOStore::Options readOnly = f.options();
+        readOnly.readOnly = true;
+        auto reader = UserIPOStore::open(readOnly);
+        QVERIFY2(reader, qPrintable(failureText(reader)));
+        const auto sameAsFile = [&] {
+            return (*reader)->fetchAllEntries() == f.store->fetchAllEntries();
+        };
+
+        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 0, SubMethod::cash));
+        QVERIFY(sameAsFile());
+        f.clock.advance(1);
+        QVERIFY(f.store->restoreMissing({
+            row(QStringLiteral("B"), 2, 1, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
+            row(QStringLiteral("A"), 9, 9, SubMethod::margin, utc(2024, 1, 1)),
+            row(QStringLiteral("B"), 7, 7, SubMethod::cash, utc(2024, 3, 3)),
+        }));
+        QVERIFY(sameAsFile());
+        f.commits.failing = true;
+        QVERIFY(!f.store->saveEntry(QStringLiteral("A"), 5, 5, SubMethod::margin));
+        QVERIFY(!f.store->deleteEntry(QStringLiteral("B")));
+        QVERIFY(!f.store->restoreMissing(
+            {row(QStringLiteral("C"), 1, 1, SubMethod::cash, utc(2024, 1, 1))}));
+        QVERIFY(sameAsFile());
+        f.commits.failing = false;
+        QVERIFY(f.store->deleteEntry(QStringLiteral("A")));
+        QVERIFY(sameAsFile());
+        QCOMPARE((*reader)->fetchAllEntries().size(), 1);
+
+        const QString refusal = f.path() + QStringLiteral(" is open for reading only");
+        QCOMPARE((*reader)->saveEntry(QStringLiteral("Z"), 1, 1, SubMethod::cash).error(), refusal);
+        QCOMPARE((*reader)->deleteEntry(QStringLiteral("B")).error(), refusal);
+        QVERIFY(sameAsFile());
+        QCOMPARE(f.commits.calls, 6);
+
+        // Before ORVEL ever ran there is nothing to read, and reading creates nothing.
+        readOnly.filePath = f.folder.filePath(QStringLiteral("never-written.sqlite"));
+        auto empty = UserIPOStore::open(readOnly);
+        QVERIFY2(empty, qPrintable(failureText(empty)));
+        QVERIFY((*empty)->entriesByCode().isEmpty());
+        QVERIFY(!QFile::exists(readOnly.filePath));
+    }
+
     void failedSaveSendsNoEvent() {
         Fixture f;
         QVERIFY(f.open());

@@ -15,9 +15,10 @@
 #include "TimeFiltering.h"
 #include "ToolbarRefreshButton.h"
 #include "ToolbarSettingsButton.h"
-#include "ui/look/ViewStyle.h"
-#include "ui/look/AppearanceMonitor.h"
+#include "reminders/WallClockMonitor.h"
 #include "repository/IPORepository.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -31,10 +32,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <chrono>
+
 namespace {
 
-// Keeps the time filter honest while the window stays open across midnight or a week's end.
-constexpr int clockTickMs = 60 * 1000;
 constexpr int toolbarSideWidth = 96;
 
 QStringList timeFilterLabels() {
@@ -92,9 +94,17 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
     connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
             &MainWindowView::applyAppearance);
 
+    // Keeps the time filter honest while the window stays open across midnight or a week's
+    // end: one shot for the next moment the filter can change, armed again by every evaluation.
     m_clockTick = new QTimer(this);
-    m_clockTick->setInterval(clockTickMs);
+    m_clockTick->setSingleShot(true);
+    m_clockTick->setTimerType(Qt::PreciseTimer);
     connect(m_clockTick, &QTimer::timeout, this, &MainWindowView::reevaluate);
+    // The timer cannot see a resume from sleep or a clock that was set.
+    connect(&WallClockMonitor::shared(), &WallClockMonitor::moved, this, [this] {
+        if (m_clockTick->isActive())
+            reevaluate();
+    });
 
     applyAppearance();
     reevaluate();
@@ -158,6 +168,12 @@ QWidget *MainWindowView::makeTablePane() {
     return pane;
 }
 
+std::optional<QDateTime> MainWindowView::nextEvaluation() const {
+    if (!m_clockTick->isActive())
+        return std::nullopt;
+    return m_nextEvaluation;
+}
+
 std::optional<IPORecord> MainWindowView::selectedRecord() const {
     return TableSelection::selectedRecord(m_filteredRecords, m_selectedCode);
 }
@@ -196,6 +212,11 @@ void MainWindowView::reevaluate() {
     m_model->setListed(m_filteredRecords, m_rowBands);
     m_model->setSelectedCode(m_selectedCode);
     updateDetailPanel();
+    if (isVisible()) {
+        m_nextEvaluation = TimeFiltering::nextChange(now, m_calendar);
+        m_clockTick->start(
+            std::chrono::milliseconds(std::max<qint64>(0, now.msecsTo(m_nextEvaluation))));
+    }
 }
 
 void MainWindowView::updateDetailPanel() {
@@ -285,7 +306,6 @@ void MainWindowView::showEvent(QShowEvent *event) {
     if (event->spontaneous())
         return;
     reevaluate();
-    m_clockTick->start();
     if (!m_hasAppeared) {
         m_hasAppeared = true;
         // Only while nothing was ever fetched; reports nothing.

@@ -59,6 +59,8 @@ public:
     const QList<IPORecord> &filteredRecords() const { return m_filteredRecords; }
     const QHash<QString, TableRowBand> &rowBands() const { return m_rowBands; }
     const std::optional<QString> &syncStatus() const { return m_syncStatus; }
+    // When the shown view looks at the clock again by itself; nothing while hidden.
+    std::optional<QDateTime> nextEvaluation() const;
     bool syncStatusIsError() const { return m_syncStatusIsError; }
 
     MainTableModel &tableModel() const { return *m_model; }
@@ -133,4 +135,5 @@ private:
     DetailPanelSlot *m_panelSlot = nullptr;
     StatusCapsule *m_statusCapsule = nullptr;
     QTimer *m_clockTick = nullptr;
+    QDateTime m_nextEvaluation;
 };

@@ -38,6 +38,15 @@ bool passes(const std::optional<QDateTime> &subStart, TimeFilter filter, const Q
     return true;
 }
 
+QDateTime nextChange(const QDateTime &now, const MarketCalendar &calendar) {
+    // Past the midnight of today when the evaluation came early (a timer is allowed to), so
+    // that it is never the midnight itself that decides.
+    const QDateTime todays = calendar.startOfDay(now).addSecs(1);
+    if (todays > now)
+        return todays;
+    return calendar.startOfDay(calendar.dayOf(now).addDays(1)).addSecs(1);
+}
+
 QList<IPORecord> filtered(const QList<IPORecord> &records, TimeFilter filter, const QDateTime &now,
                           const MarketCalendar &calendar) {
     QList<IPORecord> kept;

@@ -22,6 +22,12 @@ QDateTime last30DaysThreshold(const QDateTime &now, const MarketCalendar &calend
 bool passes(const std::optional<QDateTime> &subStart, TimeFilter filter, const QDateTime &now,
             const MarketCalendar &calendar);
 
+// When to look at the clock again after an evaluation at `now`: one second past the next
+// midnight of the calendar's day. Only then can a filter list other records: weeks and months
+// turn at midnight, and every subscription start is a midnight, which the last-30-days window
+// moves past just after midnight, 30 days on (at midnight itself it still keeps it).
+QDateTime nextChange(const QDateTime &now, const MarketCalendar &calendar);
+
 // The records that pass, in their given order.
 QList<IPORecord> filtered(const QList<IPORecord> &records, TimeFilter filter, const QDateTime &now,
                           const MarketCalendar &calendar);
