@@ -1,7 +1,6 @@
 #include "OrvelApp.h"
 
 #include "AppNotificationCenter.h"
-#include "settings/AppSettings.h"
 #include "MainWindow.h"
 #include "MenuBarLabel.h"
 #include "PanelPlacement.h"
@@ -10,6 +9,7 @@
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
+#include "settings/AppSettings.h"
 #include "store/UserIPOStore.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/menu_bar/ContentView.h"
@@ -25,9 +25,14 @@
 
 namespace {
 
-void syncReminders(const QList<IPORecord> &records, bool enabled) {
+void syncReminders(const QList<IPORecord> &records, IPORepository::ReminderSwitches switches) {
     // Fire and forget: the rebuild never waits for the notification centre.
-    NotificationManager::shared().syncReminders(records, enabled);
+    NotificationManager::shared().syncReminders(records, switches.darkMarket, switches.closingDay);
+}
+
+IPORepository::ReminderSwitches reminderSwitches() {
+    const AppSettings &settings = AppSettings::shared();
+    return {settings.darkMarketNotificationsEnabled(), settings.closingDayNotificationsEnabled()};
 }
 
 } // namespace
@@ -53,9 +58,9 @@ OrvelApp::~OrvelApp() {
 
 IPORepository &OrvelApp::repository() {
     if (!m_repository) {
-        m_repository = std::make_unique<IPORepository>(
-            IPOAPIClient::shared(), UserIPOStore::shared(), systemClock(), 45.0, &syncReminders,
-            [] { return AppSettings::shared().darkMarketNotificationsEnabled(); });
+        m_repository =
+            std::make_unique<IPORepository>(IPOAPIClient::shared(), UserIPOStore::shared(),
+                                            systemClock(), 45.0, &syncReminders, &reminderSwitches);
     }
     return *m_repository;
 }

@@ -136,7 +136,7 @@ void IPORepository::rebuildRecords() {
     }
     // Reminders follow every rebuild, also an unchanged one: the day may have moved on.
     if (m_reminderSync)
-        m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : false);
+        m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : ReminderSwitches{});
 }
 
 bool IPORepository::saveRecord(const IPORecord &record) {

@@ -329,6 +329,48 @@ private slots:
         QCOMPARE(harness.rebuilds, rebuildsBefore);
     }
 
+    void calendarExport_data() {
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<bool>("picked");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("events");
+        QTest::newRow("written") << true << true << QStringLiteral("导出成功") << 2;
+        QTest::newRow("cancelled") << true << false << QString() << 0;
+        // Nothing fetched yet: no dialog for a file without a single event.
+        QTest::newRow("no dated IPO") << false << true << QStringLiteral("导出失败") << 0;
+    }
+    void calendarExport() {
+        QFETCH(bool, listed);
+        QFETCH(bool, picked);
+        QFETCH(QString, title);
+        QFETCH(int, events);
+        SettingsViewHarness harness;
+        QVERIFY(harness.isValid());
+        if (listed)
+            harness.listOnService({SettingsViewHarness::remoteIPO(QStringLiteral("02590"),
+                                                                  QStringLiteral("2025-07-10"))});
+        const QString path = harness.folder.filePath(QStringLiteral("ipo.ics"));
+        if (picked)
+            harness.files.savePath = path;
+        SettingsView &view = harness.makeView();
+        view.show();
+        auto *button = view.findChild<SettingsButton *>(QStringLiteral("ExportCalendarButton"));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        QVERIFY(!view.isExportingBackup());
+        QCOMPARE(harness.files.suggestedNames.size(), listed ? 1 : 0);
+        if (listed)
+            QVERIFY(
+                QRegularExpression(QStringLiteral("^orvel-calendar-\\d{4}-\\d{2}-\\d{2}\\.ics$"))
+                    .match(harness.files.suggestedNames.first())
+                    .hasMatch());
+        QCOMPARE(harness.alerts.shown.size(), title.isEmpty() ? 0 : 1);
+        if (!title.isEmpty())
+            QCOMPARE(harness.alerts.shown.first().title, title);
+        QCOMPARE(readFile(path).count("BEGIN:VEVENT"), events);
+    }
+
     void dismissingAnOlderAlertKeepsTheNewerOne() {
         SettingsViewHarness harness;
         QVERIFY(harness.isValid());

@@ -23,6 +23,10 @@ QString suggestedFileName(const Clock &clock) {
 }
 
 WriteResult writeDocument(const UserIPOBackupDocument &document, const QString &path) {
+    return writeFile(document.write(), path);
+}
+
+WriteResult writeFile(const QByteArray &bytes, const QString &path) {
     const auto failure = [&path](const QString &reason) {
         return WriteResult(QStringLiteral("无法写入文件 ") + shownName(path) +
                            QStringLiteral("：") + reason);
@@ -32,7 +36,6 @@ WriteResult writeDocument(const UserIPOBackupDocument &document, const QString &
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
-    const QByteArray bytes = document.write();
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();

@@ -52,3 +52,15 @@ std::optional<QString> SettingsFileDialogs::openFileName(QWidget *parent) {
     dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
     return chosenFile(dialog);
 }
+
+std::optional<QString> SettingsFileDialogs::saveCalendarFileName(QWidget *parent,
+                                                                 const QString &suggestedName) {
+    auto *dialog = new QFileDialog(parent, QStringLiteral("导出日历"), startFolder());
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // By name rather than by MIME type: it must not depend on the desktop's MIME database.
+    dialog->setNameFilter(QStringLiteral("iCalendar (*.ics)"));
+    dialog->setDefaultSuffix(QStringLiteral("ics"));
+    dialog->selectFile(suggestedName);
+    return chosenFile(dialog);
+}

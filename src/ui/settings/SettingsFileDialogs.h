@@ -7,4 +7,6 @@ class SettingsFileDialogs : public SettingsFilePicking {
 public:
     std::optional<QString> saveFileName(QWidget *parent, const QString &suggestedName) override;
     std::optional<QString> openFileName(QWidget *parent) override;
+    std::optional<QString> saveCalendarFileName(QWidget *parent,
+                                                const QString &suggestedName) override;
 };
