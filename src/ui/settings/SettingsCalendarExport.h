@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QList>
 
+#include <optional>
+
 // The settings sheet's "导出日历": the IPO dates of the current list as an iCalendar file, and
 // the alerts that report it.
 namespace SettingsCalendarExport {
