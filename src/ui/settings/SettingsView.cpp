@@ -13,12 +13,12 @@
 #include "SettingsReminders.h"
 #include "SettingsSwitch.h"
 #include "SettingsUpdateCheck.h"
-#include "settings/AppSettings.h"
-#include "ui/look/AppearanceMonitor.h"
-#include "ui/look/ViewStyle.h"
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"
+#include "settings/AppSettings.h"
 #include "store/UserIPOStore.h"
+#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -484,8 +484,9 @@ void SettingsView::importBackup() {
     if (!path)
         return;
     const SettingsBackup::ImportResult result = SettingsBackup::importFile(*path, m_userStore);
-    // The published records only change when an entry was added.
-    if (result && result->inserted > 0)
+    // Every successful restore rebuilds, also one that added nothing: the rebuild is also what
+    // brings the reminders in line, and it costs nothing when the records stay the same.
+    if (result)
         m_repository.rebuildRecords();
     presentAlert(SettingsBackup::importAlert(result));
 }
