@@ -1,7 +1,7 @@
 #include "BenchData.h"
 
-#include "repository/RecordMerge.h"
 #include "repository/IPORepository.h"
+#include "repository/RecordMerge.h"
 #include "service/IPOAPIClient.h"
 #include "service/JsonObjectReader.h"
 #include "service/RemoteIPOListResponse.h"
@@ -65,7 +65,8 @@ public:
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString, qint64, qint64) override {
         co_return IPOAPIClient::interpret<RemoteIPOListResponse>({200, listBody()});
     }
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *) override {
         co_return IPOAPIClient::interpret<RemoteIPOStatsResponse>({200, statsBody()});
     }
     QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString, DistributionChannel,

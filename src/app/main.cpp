@@ -8,12 +8,15 @@
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"
+#include "system/UnixSignalWatcher.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoroTask>
+#include <QDebug>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -156,6 +159,13 @@ int main(int argc, char **argv) {
     OrvelApp orvel;
     QObject::connect(&instance, &SingleInstance::reopenRequested, &orvel, [&orvel] {
         orvel.delegate().applicationShouldHandleReopen(orvel.hasVisibleWindows());
+    });
+    // The session ends ORVEL at logout with SIGTERM (and a terminal with SIGINT): leave the way
+    // "Quit" does, with the windows closed and the store closed, rather than die of it.
+    UnixSignalWatcher signalWatcher({SIGTERM, SIGINT});
+    QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &orvel, [&orvel](int number) {
+        qInfo().noquote() << QStringLiteral("[Shell] Signal %1: quitting").arg(number);
+        orvel.quit();
     });
     orvel.start();
 #ifdef ORVEL_END_TO_END_TEST_BUILD

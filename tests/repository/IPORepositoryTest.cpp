@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 RemoteIPO remote(const QString &code) {
@@ -234,6 +236,13 @@ private slots:
             << std::optional(statsWith(QStringLiteral("success"), 0, 0)) << "API 数据已同步";
         QTest::newRow("three changes") << std::optional(statsWith(QStringLiteral("success"), 2, 1))
                                        << "API 数据已更新：3 条变更";
+        // Absurd counts from the service: the sum stops at the ends of the range.
+        constexpr qint64 most = std::numeric_limits<qint64>::max();
+        QTest::newRow("sum past the largest count")
+            << std::optional(statsWith(QStringLiteral("success"), most, 1))
+            << "API 数据已更新：9223372036854775807 条变更";
+        QTest::newRow("sum past the smallest count")
+            << std::optional(statsWith(QStringLiteral("success"), -most, -2)) << "API 数据已同步";
     }
     void syncStatusText() {
         QFETCH(std::optional<RemoteIPOStatsResponse>, stats);

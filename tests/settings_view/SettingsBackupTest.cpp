@@ -4,11 +4,15 @@
 #include "store/UserIPOBackupCSV.h"
 #include "ui/settings/SettingsBackup.h"
 #include "ui/settings/SettingsButton.h"
+#include "ui/settings/SettingsFileDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -83,8 +87,8 @@ private slots:
         QTest::newRow("not UTF-8")
             << QByteArray("code,sub_quantity\xff\xfe") << QStringLiteral("无法读取 CSV 文件内容")
             << 0 << 0 << 0 << QString() << before;
-        QTest::newRow("empty file") << QByteArray() << QStringLiteral("无法读取 CSV 文件内容") << 0
-                                    << 0 << 0 << QString() << before;
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("CSV 表头格式无效") << 0 << 0
+                                    << 0 << QString() << before;
     }
     void importContents() {
         QFETCH(QByteArray, contents);
@@ -129,6 +133,12 @@ private slots:
         const auto missing = SettingsBackup::importFile(folder.filePath("missing.csv"), store);
         QVERIFY(!missing);
         QVERIFY(missing.error().startsWith(QStringLiteral("无法读取文件 missing.csv：")));
+        // A folder and a device have no contents of a file to restore from.
+        for (const QString &path : {folder.path(), QStringLiteral("/dev/null")}) {
+            const auto unreadable = SettingsBackup::importFile(path, store);
+            QVERIFY(!unreadable);
+            QCOMPARE(unreadable.error(), QStringLiteral("无法读取 CSV 文件内容"));
+        }
 
         // Past the limit, a valid backup is still refused, and nothing is restored from it.
         const QString big = folder.filePath(QStringLiteral("big.csv"));
@@ -259,10 +269,10 @@ private slots:
         QCOMPARE(target.store->entriesByCode().value(QStringLiteral("01810")).updatedAt,
                  source.store->entriesByCode().value(QStringLiteral("01810")).updatedAt);
 
-        // The same file again adds nothing, says so, and leaves the records alone.
+        // The same file again adds nothing and says so; it still rebuilds, like every restore.
         QTest::mouseClick(importButton, Qt::LeftButton);
         QCOMPARE(target.alerts.shown.last().message, QStringLiteral("已导入 0 条，跳过 3 条。"));
-        QCOMPARE(target.rebuilds, rebuildsBefore + 1);
+        QCOMPARE(target.rebuilds, rebuildsBefore + 2);
     }
 
     void cancelledDialogsSayNothing() {
@@ -284,6 +294,36 @@ private slots:
         QVERIFY(QDir(harness.folder.path())
                     .entryList({QStringLiteral("*.csv")}, QDir::Files)
                     .isEmpty());
+    }
+
+    void fileDialogsOfferTheirTypes_data() {
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<QStringList>("types");
+        QTest::newRow("export: CSV only") << true << QStringList{"text/csv"};
+        QTest::newRow("import: CSV, then plain text")
+            << false << QStringList{"text/csv", "text/plain"};
+    }
+    void fileDialogsOfferTheirTypes() {
+        QFETCH(bool, saving);
+        QFETCH(QStringList, types);
+        // The real dialog: read what it offers while it is open, then cancel it.
+        QStringList offered;
+        QTimer reader;
+        connect(&reader, &QTimer::timeout, this, [&offered] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<QFileDialog *>(window);
+                if (dialog && dialog->isVisible()) {
+                    offered = dialog->mimeTypeFilters();
+                    dialog->reject();
+                }
+            }
+        });
+        reader.start(20);
+        SettingsFileDialogs dialogs;
+        const std::optional<QString> picked =
+            saving ? dialogs.saveFileName(nullptr, "backup.csv") : dialogs.openFileName(nullptr);
+        QVERIFY(!picked);
+        QCOMPARE(offered, types);
     }
 
     void failuresShowTheirDescription_data() {

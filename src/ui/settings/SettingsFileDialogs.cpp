@@ -38,7 +38,8 @@ std::optional<QString> SettingsFileDialogs::saveFileName(QWidget *parent,
     auto *dialog = new QFileDialog(parent, QStringLiteral("导出 CSV"), startFolder());
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
+    // Saving offers CSV alone: a backup saved under a plain-text filter would still be CSV.
+    dialog->setMimeTypeFilters({UserIPOBackupDocument::writtenContentType()});
     // A name typed without an extension still ends up as a .csv file.
     dialog->setDefaultSuffix(QStringLiteral("csv"));
     dialog->selectFile(suggestedName);

@@ -528,8 +528,9 @@ void SettingsView::importBackup() {
     if (!path)
         return;
     const SettingsBackup::ImportResult result = SettingsBackup::importFile(*path, m_userStore);
-    // The published records only change when an entry was added.
-    if (result && result->inserted > 0)
+    // Every successful restore rebuilds, also one that added nothing: the rebuild is also what
+    // brings the reminders in line, and it costs nothing when the records stay the same.
+    if (result)
         m_repository.rebuildRecords();
     presentAlert(SettingsBackup::importAlert(result));
 }
