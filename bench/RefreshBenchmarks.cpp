@@ -66,7 +66,8 @@ public:
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString, qint64, qint64) override {
         co_return IPOAPIClient::interpret<RemoteIPOListResponse>({200, listBody()});
     }
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *) override {
         co_return IPOAPIClient::interpret<RemoteIPOStatsResponse>({200, statsBody()});
     }
     QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString, DistributionChannel,

@@ -1,5 +1,6 @@
 #include "AnalyticsHTTPSender.h"
 
+#include "service/HTTPFailure.h"
 #include "service/IPOAPIClient.h"
 #include "service/URLBuilding.h"
 
@@ -11,12 +12,8 @@ namespace {
 
 void logOutcome(const QNetworkReply &reply) {
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    // Errors below the HTTP content range belong to the connection (refused, reset, TLS,
-    // time-out): whatever status line came before them, the exchange did not complete.
-    const bool transportFailed =
-        reply.error() != QNetworkReply::NoError &&
-        (reply.error() < QNetworkReply::ContentAccessDenied || !status.isValid());
-    if (transportFailed) {
+    // A status that arrived is reported as a status, also one Qt files as a network error.
+    if (HTTPFailure::isTransportFailure(reply)) {
         qWarning().noquote() << QStringLiteral("[Analytics] Failed sending analytics event: ") +
                                     reply.errorString();
         return;

@@ -1,12 +1,24 @@
 #include "ListCommand.h"
 
 #include "model/ServiceDateFormatter.h"
+#include "repository/CalendarExport.h"
 #include "repository/IPORepository.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
 
 namespace {
 
 QString dayText(const std::optional<QDateTime> &day) {
     return day ? serviceDateFormatter().string(*day) : QString();
+}
+
+QString methodText(SubMethod method) {
+    return method == SubMethod::margin ? QStringLiteral("margin") : QStringLiteral("cash");
+}
+
+QJsonValue dayValue(const std::optional<QDateTime> &day) {
+    return day ? QJsonValue(dayText(day)) : QJsonValue(QJsonValue::Null);
 }
 
 } // namespace
@@ -28,8 +40,7 @@ QString ListCommand::recordLine(const IPORecord &record) {
                              QString::number(ipo.sharesPerLot()),
                              QString::number(record.subQuantity),
                              QString::number(record.winQuantity),
-                             record.subMethod == SubMethod::margin ? QStringLiteral("margin")
-                                                                   : QStringLiteral("cash")};
+                             methodText(record.subMethod)};
     // A tab or line break inside a service text would shift every later column.
     QStringList cleaned;
     cleaned.reserve(fields.size());
@@ -38,15 +49,52 @@ QString ListCommand::recordLine(const IPORecord &record) {
     return cleaned.join(u'\t');
 }
 
-QCoro::Task<int> ListCommand::run(IPORepository &repository, QTextStream &out, QTextStream &err) {
+QCoro::Task<int> ListCommand::run(IPORepository &repository, QTextStream &out, QTextStream &err,
+                                  Format format, Clock clock) {
     const SyncStatusReport report = co_await repository.forceRefresh();
     if (report.isError) {
         err << report.text << Qt::endl;
         co_return 1;
     }
-    out << headerLine() << '\n';
-    for (const IPORecord &record : repository.records())
-        out << recordLine(record) << '\n';
+    switch (format) {
+    case Format::table:
+        out << headerLine() << '\n';
+        for (const IPORecord &record : repository.records())
+            out << recordLine(record) << '\n';
+        break;
+    case Format::json:
+        out << QString::fromUtf8(jsonDocument(repository.records()));
+        break;
+    case Format::calendar:
+        out << QString::fromUtf8(CalendarExport::document(repository.records(), clock()));
+        break;
+    }
     out.flush();
     co_return 0;
+}
+
+QJsonObject ListCommand::recordObject(const IPORecord &record) {
+    const IPOData &ipo = record.ipo;
+    return {{QStringLiteral("code"), ipo.code},
+            {QStringLiteral("name"), ipo.name},
+            {QStringLiteral("status"), rawValue(ipo.status)},
+            {QStringLiteral("lotAmount"), ipo.lotAmount},
+            {QStringLiteral("priceRange"), ipo.priceRange},
+            {QStringLiteral("prospectusUrl"),
+             ipo.prospectusURL ? QJsonValue(*ipo.prospectusURL) : QJsonValue(QJsonValue::Null)},
+            {QStringLiteral("board"), ipo.board},
+            {QStringLiteral("subStart"), dayValue(ipo.subStart)},
+            {QStringLiteral("subEnd"), dayValue(ipo.subEnd)},
+            {QStringLiteral("listingDate"), dayValue(ipo.listingDate)},
+            {QStringLiteral("sharesPerLot"), ipo.sharesPerLot()},
+            {QStringLiteral("subQuantity"), record.subQuantity},
+            {QStringLiteral("winQuantity"), record.winQuantity},
+            {QStringLiteral("subMethod"), methodText(record.subMethod)}};
+}
+
+QByteArray ListCommand::jsonDocument(const QList<IPORecord> &records) {
+    QJsonArray array;
+    for (const IPORecord &record : records)
+        array.append(recordObject(record));
+    return QJsonDocument(array).toJson(QJsonDocument::Indented);
 }

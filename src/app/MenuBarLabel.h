@@ -29,9 +29,11 @@ public:
     void show() { m_tray.show(); }
 
 private:
+    void applyAppearance();
     void handleNotification(const QString &name);
 
     Actions m_actions;
     QSystemTrayIcon m_tray;
     QMenu m_menu;
+    QAction *m_openAction;
 };

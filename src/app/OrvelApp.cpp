@@ -1,7 +1,6 @@
 #include "OrvelApp.h"
 
 #include "AppNotificationCenter.h"
-#include "settings/AppSettings.h"
 #include "MainWindow.h"
 #include "MenuBarLabel.h"
 #include "PanelPlacement.h"
@@ -10,52 +9,73 @@
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
+#include "settings/AppSettings.h"
 #include "store/UserIPOStore.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/menu_bar/ContentView.h"
 #include "ui/settings/SettingsView.h"
 
-#include <QDialog>
-
 #include <QApplication>
 #include <QCursor>
 #include <QDebug>
+#include <QDialog>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
-namespace {
-
-void syncReminders(const QList<IPORecord> &records, bool enabled) {
-    // Fire and forget: the rebuild never waits for the notification centre.
-    NotificationManager::shared().syncReminders(records, enabled);
+OrvelApp::Parts OrvelApp::Parts::shared() {
+    return Parts{AppSettings::shared(),
+                 IPOAPIClient::shared(),
+                 UserIPOStore::shared(),
+                 nullptr,
+                 &AnalyticsTracker::shared(),
+                 systemClock(),
+                 QSystemTrayIcon::isSystemTrayAvailable(),
+                 WindowPlaceFile::defaultFilePath()};
 }
 
-} // namespace
-
 OrvelApp::OrvelApp(QObject *parent)
+    : OrvelApp(Parts::shared(), parent) {}
+
+OrvelApp::OrvelApp(Parts parts, QObject *parent)
     : QObject(parent)
-    , m_settings(AppSettings::shared())
+    , m_parts(std::move(parts))
+    , m_settings(m_parts.settings)
     , m_delegate(AppNotificationCenter::defaultCenter(), [this] { activateApplication(); })
-    , m_hasTray(QSystemTrayIcon::isSystemTrayAvailable())
-    , m_taskbar(m_hasTray) {
+    , m_taskbar(m_parts.trayAvailable)
+    , m_windowPlace(m_parts.windowPlaceFile) {
     // The icons are compiled into the static UI library; make sure its resources are linked.
     Q_INIT_RESOURCE(resources);
     m_settings.setActivationPolicyTarget(&m_taskbar);
     // The store's saves are reported from now on; a quick listing never starts the tracker.
-    UserIPOStore::shared().setAnalyticsTracker(&AnalyticsTracker::shared());
-    AnalyticsTracker::shared().start();
+    if (m_parts.tracker) {
+        m_parts.store.setAnalyticsTracker(m_parts.tracker);
+        m_parts.tracker->start();
+    }
 }
 
 OrvelApp::~OrvelApp() {
     m_settings.setActivationPolicyTarget(nullptr);
-    UserIPOStore::shared().setAnalyticsTracker(nullptr);
+    if (m_parts.tracker)
+        m_parts.store.setAnalyticsTracker(nullptr);
+}
+
+NotificationManager &OrvelApp::notifications() {
+    return m_parts.notifications ? *m_parts.notifications : NotificationManager::shared();
 }
 
 IPORepository &OrvelApp::repository() {
     if (!m_repository) {
+        AppSettings &settings = m_settings;
         m_repository = std::make_unique<IPORepository>(
-            IPOAPIClient::shared(), UserIPOStore::shared(), systemClock(), 45.0, &syncReminders,
-            [] { return AppSettings::shared().darkMarketNotificationsEnabled(); });
+            m_parts.apiClient, m_parts.store, m_parts.clock, 45.0,
+            // Fire and forget: the rebuild never waits for the notification centre.
+            [this](const QList<IPORecord> &records, IPORepository::ReminderSwitches switches) {
+                notifications().syncReminders(records, switches.darkMarket, switches.closingDay);
+            },
+            [&settings] {
+                return IPORepository::ReminderSwitches{settings.darkMarketNotificationsEnabled(),
+                                                       settings.closingDayNotificationsEnabled()};
+            });
     }
     return *m_repository;
 }
@@ -64,33 +84,34 @@ MainWindow &OrvelApp::mainWindow() {
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(
             [this](MainWindow &window) {
-                return new MainWindowView(repository(), systemClock(), &window);
+                return new MainWindowView(repository(), m_parts.clock, &window);
             },
             [this](QDialog &sheet) -> QWidget * {
                 auto *view =
-                    new SettingsView(repository(), m_settings, NotificationManager::shared(),
-                                     UserIPOStore::shared());
+                    new SettingsView(repository(), m_settings, notifications(), m_parts.store);
                 connect(view, &SettingsView::dismissRequested, &sheet, &QDialog::accept);
                 return view;
             },
-            m_taskbar);
+            m_taskbar, m_parts.windowPlaceFile.isEmpty() ? nullptr : &m_windowPlace);
     }
     return *m_mainWindow;
 }
 
 PanelWindow &OrvelApp::panelWindow() {
     if (!m_panel) {
-        m_panelContent = new ContentView(repository(), m_settings, systemClock(), this);
-        m_panel = std::make_unique<PanelWindow>(m_panelContent);
-        connect(m_panelContent, &ContentView::dismissRequested, m_panel.get(), &QWidget::hide);
+        m_panel = std::make_unique<PanelWindow>([this](PanelWindow &panel) -> QWidget * {
+            auto *content =
+                new ContentView(repository(), m_settings, m_parts.clock, this, [this] { quit(); });
+            connect(content, &ContentView::dismissRequested, &panel, &QWidget::hide);
+            return content;
+        });
     }
     return *m_panel;
 }
 
 void OrvelApp::start() {
-    panelWindow();
     mainWindow();
-    if (m_hasTray) {
+    if (m_parts.trayAvailable) {
         m_label = std::make_unique<MenuBarLabel>(
             AppNotificationCenter::defaultCenter(),
             MenuBarLabel::Actions{[this] { togglePanel(); }, [this] { mainWindow().open(); },
@@ -113,7 +134,6 @@ void OrvelApp::openMainWindow() {
 }
 
 void OrvelApp::togglePanel() {
-    PanelWindow &panel = panelWindow();
     const QPoint cursor = QCursor::pos();
     const QScreen *screen = QGuiApplication::screenAt(cursor);
     if (!screen)
@@ -121,21 +141,37 @@ void OrvelApp::togglePanel() {
     if (!screen)
         return;
     const std::optional<QRect> tray = m_label ? std::optional(m_label->geometry()) : std::nullopt;
-    const QSize size = panel.isVisible() ? panel.size() : panelContent().sizeHint();
-    panel.toggle(PanelPlacement::position(tray, cursor, size, screen->availableGeometry(),
-                                          screen->geometry()));
+    const QRect available = screen->availableGeometry();
+    const QRect full = screen->geometry();
+    panelWindow().toggle([tray, cursor, available, full](QSize size) {
+        return PanelPlacement::position(tray, cursor, size, available, full);
+    });
 }
 
 void OrvelApp::activateApplication() {
-    QWidget *front = QApplication::activeWindow();
-    if (!front && m_mainWindow && m_mainWindow->isVisible())
-        front = m_mainWindow.get();
+    QWidget *front = isMainWindowVisible() ? m_mainWindow.get() : QApplication::activeWindow();
     if (front) {
         front->raise();
         front->activateWindow();
     }
 }
 
+bool OrvelApp::isMainWindowVisible() const {
+    return m_mainWindow && m_mainWindow->isVisible();
+}
+
+bool OrvelApp::isPanelVisible() const {
+    return m_panel && m_panel->isVisible();
+}
+
 bool OrvelApp::hasVisibleWindows() const {
-    return (m_mainWindow && m_mainWindow->isVisible()) || (m_panel && m_panel->isVisible());
+    return isMainWindowVisible() || isPanelVisible();
+}
+
+void OrvelApp::quit() {
+    if (m_panel)
+        m_panel->hide();
+    if (m_mainWindow)
+        m_mainWindow->close();
+    QCoreApplication::quit();
 }

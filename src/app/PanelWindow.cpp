@@ -1,21 +1,20 @@
 #include "PanelWindow.h"
 
 #include <QEvent>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
-PanelWindow::PanelWindow(QWidget *content, QWidget *parent)
+PanelWindow::PanelWindow(ContentFactory makeContent, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-    , m_content(content) {
+    , m_makeContent(std::move(makeContent))
+    , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("menuBarPanel"));
     setWindowTitle(QStringLiteral("ORVEL"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(content);
-    resize(content->sizeHint());
+    m_layout->setContentsMargins(0, 0, 0, 0);
 }
 
-void PanelWindow::toggle(const QPoint &position) {
+void PanelWindow::toggle(const Placement &place) {
     // The click on the tray icon took the focus away first; that already closed the panel.
     const bool justHidden = m_hiddenByFocusLoss.isValid() && m_hiddenByFocusLoss.elapsed() < 300;
     if (isVisible() || justHidden) {
@@ -23,12 +22,17 @@ void PanelWindow::toggle(const QPoint &position) {
         m_hiddenByFocusLoss.invalidate();
         return;
     }
-    showAt(position);
+    showPlaced(place);
 }
 
-void PanelWindow::showAt(const QPoint &position) {
-    resize(m_content->sizeHint().expandedTo(m_content->minimumSizeHint()));
-    move(position);
+void PanelWindow::showPlaced(const Placement &place) {
+    if (!m_content) {
+        m_content = m_makeContent(*this);
+        m_layout->addWidget(m_content);
+    }
+    const QSize size = m_content->sizeHint().expandedTo(m_content->minimumSizeHint());
+    resize(size);
+    move(place(size));
     m_wasActive = false;
     show();
     raise();
@@ -46,6 +50,17 @@ void PanelWindow::changeEvent(QEvent *event) {
         m_hiddenByFocusLoss.start();
         hide();
     }
+}
+
+void PanelWindow::hideEvent(QHideEvent *event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous() || !m_content)
+        return;
+    QWidget *content = m_content;
+    m_content = nullptr;
+    content->hide();
+    // Deferred: the panel is often hidden from inside its content ("Open App").
+    content->deleteLater();
 }
 
 void PanelWindow::keyPressEvent(QKeyEvent *event) {

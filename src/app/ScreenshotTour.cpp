@@ -1,10 +1,10 @@
 #include "ScreenshotTour.h"
 
-#include "ui/look/AppearanceMonitor.h"
 #include "MainWindow.h"
 #include "OrvelApp.h"
 #include "PanelWindow.h"
 #include "repository/IPORepository.h"
+#include "ui/look/AppearanceMonitor.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/menu_bar/ContentView.h"
 
@@ -53,21 +53,23 @@ QCoro::Task<> ScreenshotTour::run() {
             "[Shell] No records arrived; screenshots show empty views");
 
     MainWindow &window = m_app.mainWindow();
-    MainWindowView *content = window.content();
-    content->setTimeFilter(TimeFilter::all);
-
     for (const bool dark : {false, true}) {
         const QString suffix = dark ? QStringLiteral("-dark") : QStringLiteral("-light");
         AppearanceMonitor::shared().setOverride(dark);
 
         PanelWindow &panel = m_app.panelWindow();
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        panel.showAt(QPoint(screen.right() - panel.width() - 8, screen.top() + 32));
+        panel.showPlaced([screen](QSize size) {
+            return QPoint(screen.right() - size.width() - 8, screen.top() + 32);
+        });
         co_await settle(400);
         save(panel, QStringLiteral("panel") + suffix);
         panel.hide();
 
+        // The window's content lives while the window is open, which it stays from here on.
         window.open();
+        MainWindowView *content = window.content();
+        content->setTimeFilter(TimeFilter::all);
         if (content->selectedCode())
             content->toggleSelection(*content->selectedCode());
         co_await settle(300);

@@ -30,7 +30,27 @@ xcb_window_t rootOf(xcb_connection_t *connection) {
     return xcb_setup_roots_iterator(setup).data->root;
 }
 
-void setSkipTaskbar(QWidget &window, bool skip) {
+// The atoms of the window's _NET_WM_STATE as it stands.
+QList<xcb_atom_t> stateAtoms(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t state) {
+    QList<xcb_atom_t> atoms;
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, window, state, XCB_ATOM_ATOM, 0, 1024);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+    if (!reply)
+        return atoms;
+    if (reply->format == 32 && reply->type == XCB_ATOM_ATOM) {
+        const auto *data = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+        const int count = xcb_get_property_value_length(reply) / 4;
+        for (int i = 0; i < count; ++i)
+            atoms.append(data[i]);
+    }
+    free(reply);
+    return atoms;
+}
+
+// `mapped` says whether the window manager has the window now. Whether the widget is visible
+// does not tell: a widget counts as visible in its show event, before its window is mapped.
+void setSkipTaskbar(QWidget &window, bool skip, bool mapped) {
     xcb_connection_t *connection = x11Connection();
     if (!connection)
         return;
@@ -41,7 +61,7 @@ void setSkipTaskbar(QWidget &window, bool skip) {
         return;
     const auto id = static_cast<xcb_window_t>(window.winId());
 
-    if (window.isVisible()) {
+    if (mapped) {
         // A mapped window's state belongs to the window manager: ask it.
         xcb_client_message_event_t event{};
         event.response_type = XCB_CLIENT_MESSAGE;
@@ -55,13 +75,17 @@ void setSkipTaskbar(QWidget &window, bool skip) {
         xcb_send_event(connection, 0, rootOf(connection),
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char *>(&event));
-    } else if (skip) {
-        const xcb_atom_t atoms[] = {skipTaskbar, skipPager};
-        xcb_change_property(connection, XCB_PROP_MODE_APPEND, id, state, XCB_ATOM_ATOM, 32, 2,
-                            atoms);
     } else {
-        // Qt writes its own states again when it maps the window.
-        xcb_delete_property(connection, id, state);
+        // Before mapping the property is the client's to write; the window manager drops it
+        // when the window is withdrawn, so every mapping needs it written again. Qt adds its
+        // own states to what it finds here when it maps the window.
+        QList<xcb_atom_t> atoms = stateAtoms(connection, id, state);
+        atoms.removeAll(skipTaskbar);
+        atoms.removeAll(skipPager);
+        if (skip)
+            atoms << skipTaskbar << skipPager;
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                            static_cast<uint32_t>(atoms.size()), atoms.constData());
     }
     xcb_flush(connection);
 }
@@ -89,12 +113,13 @@ void TaskbarPresence::applyActivationPolicy(bool accessory) {
 }
 
 void TaskbarPresence::applyBeforeMapping() {
-    if (m_window && m_skip)
-        setSkipTaskbar(*m_window, true);
+    if (m_window && m_skip && QGuiApplication::platformName() == u"xcb")
+        setSkipTaskbar(*m_window, true, false);
 }
 
 void TaskbarPresence::applyToWindow() {
     if (!m_window || QGuiApplication::platformName() != u"xcb")
         return;
-    setSkipTaskbar(*m_window, m_skip);
+    // Outside its show event a visible widget's window is mapped, a hidden one's is not.
+    setSkipTaskbar(*m_window, m_skip, m_window->isVisible());
 }

@@ -15,7 +15,8 @@ public:
 
     void setWindow(QWidget *window);
     void applyActivationPolicy(bool accessory) override;
-    // Reapplies the last choice; called just before the window maps.
+    // Writes the last choice onto the window; called in its show event, before every mapping
+    // (the window manager forgets the state whenever the window is withdrawn).
     void applyBeforeMapping();
     bool skipsTaskbar() const { return m_skip; }
 

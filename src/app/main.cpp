@@ -8,12 +8,15 @@
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"
+#include "system/UnixSignalWatcher.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoroTask>
+#include <QDebug>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -26,8 +29,11 @@ void describeApplication(QCoreApplication &app) {
 
 struct Arguments {
     bool list = false;
+    ListCommand::Format listFormat = ListCommand::Format::table;
     bool quitAfterFirstPaint = false;
     QString screenshotDir;
+    // Options that contradict each other: said on standard error, exit status 1.
+    QString usageError;
 };
 
 // Parsed before any application object exists: `--list` must not need a display.
@@ -42,6 +48,11 @@ Arguments parseArguments(int argc, char **argv) {
     const QCommandLineOption list(
         QStringLiteral("list"),
         QStringLiteral("Fetch the IPO list from the service and print it as tab-separated lines."));
+    const QCommandLineOption json(QStringLiteral("json"),
+                                  QStringLiteral("With --list: print one JSON array instead."));
+    const QCommandLineOption ics(
+        QStringLiteral("ics"),
+        QStringLiteral("Fetch the IPO list and print its dates as an iCalendar file."));
     const QCommandLineOption firstPaint(
         QStringLiteral("quit-after-first-paint"),
         QStringLiteral(
@@ -51,13 +62,27 @@ Arguments parseArguments(int argc, char **argv) {
         QStringLiteral("Save screenshots of every window, light and dark, into <dir>, then quit."),
         QStringLiteral("dir"));
     parser.addOption(list);
+    parser.addOption(json);
+    parser.addOption(ics);
     parser.addOption(firstPaint);
     parser.addOption(screenshots);
     parser.process(app);
-    return {parser.isSet(list), parser.isSet(firstPaint), parser.value(screenshots)};
+    Arguments arguments;
+    if (parser.isSet(json) && !parser.isSet(list))
+        arguments.usageError = QStringLiteral("--json goes with --list");
+    if (parser.isSet(ics) && parser.isSet(list))
+        arguments.usageError = QStringLiteral("--ics and --list print different things; give one");
+    arguments.list = parser.isSet(list) || parser.isSet(ics);
+    if (parser.isSet(ics))
+        arguments.listFormat = ListCommand::Format::calendar;
+    else if (parser.isSet(json))
+        arguments.listFormat = ListCommand::Format::json;
+    arguments.quitAfterFirstPaint = parser.isSet(firstPaint);
+    arguments.screenshotDir = parser.value(screenshots);
+    return arguments;
 }
 
-int runList(int argc, char **argv) {
+int runList(int argc, char **argv, ListCommand::Format format) {
     QCoreApplication app(argc, argv);
     describeApplication(app);
     QTextStream out(stdout);
@@ -71,7 +96,7 @@ int runList(int argc, char **argv) {
     }
     // A one-shot listing: no reminders to keep and no usage to report.
     IPORepository repository(IPOAPIClient::shared(), **store);
-    return QCoro::waitFor(ListCommand::run(repository, out, err));
+    return QCoro::waitFor(ListCommand::run(repository, out, err, format));
 }
 
 } // namespace
@@ -98,8 +123,12 @@ int main(int argc, char **argv) {
     useTestService();
 #endif
     const Arguments arguments = parseArguments(argc, argv);
+    if (!arguments.usageError.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(arguments.usageError));
+        return 1;
+    }
     if (arguments.list)
-        return runList(argc, argv);
+        return runList(argc, argv, arguments.listFormat);
 
     QApplication app(argc, argv);
     describeApplication(app);
@@ -132,6 +161,13 @@ int main(int argc, char **argv) {
     OrvelApp orvel;
     QObject::connect(&instance, &SingleInstance::reopenRequested, &orvel, [&orvel] {
         orvel.delegate().applicationShouldHandleReopen(orvel.hasVisibleWindows());
+    });
+    // The session ends ORVEL at logout with SIGTERM (and a terminal with SIGINT): leave the way
+    // "Quit" does, with the windows closed and the store closed, rather than die of it.
+    UnixSignalWatcher signalWatcher({SIGTERM, SIGINT});
+    QObject::connect(&signalWatcher, &UnixSignalWatcher::received, &orvel, [&orvel](int number) {
+        qInfo().noquote() << QStringLiteral("[Shell] Signal %1: quitting").arg(number);
+        orvel.quit();
     });
     orvel.start();
 #ifdef ORVEL_END_TO_END_TEST_BUILD

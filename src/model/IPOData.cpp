@@ -53,6 +53,7 @@ size_t qHash(const IPOData &data, size_t seed) {
     seed = qHashMulti(seed, data.code, data.name, static_cast<int>(data.status), data.lotAmount,
                       data.priceRange, data.board);
     seed = hashOptionalDate(data.subStart, seed);
+    seed = hashOptionalDate(data.subEnd, seed);
     seed = hashOptionalDate(data.listingDate, seed);
     return data.prospectusURL ? qHash(*data.prospectusURL, seed) : qHash(-1, seed);
 }

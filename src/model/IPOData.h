@@ -15,6 +15,8 @@ struct IPOData {
     QString name;
     IPOStatus status = IPOStatus::upcoming;
     std::optional<QDateTime> subStart;
+    // The last day of the subscription period (midnight in the market's zone).
+    std::optional<QDateTime> subEnd;
     std::optional<QDateTime> listingDate;
     QString lotAmount;
     QString priceRange;

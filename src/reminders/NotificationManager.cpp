@@ -3,7 +3,9 @@
 #include "DesktopNotificationCentre.h"
 
 #include <QDebug>
+#include <QMap>
 #include <QPointer>
+#include <QRegularExpression>
 
 NotificationManager::NotificationManager(UserNotificationCentering *center, Clock nowProvider,
                                          MarketCalendar calendar, QObject *parent)
@@ -18,11 +20,43 @@ NotificationManager &NotificationManager::shared() {
     return *instance;
 }
 
+namespace {
+
+// The switch's own name, for the texts that send the user to the system settings.
+QString switchName(NotificationManager::ReminderKind kind) {
+    return kind == NotificationManager::ReminderKind::closingDay ? QStringLiteral("截止提醒")
+                                                                 : QStringLiteral("暗盘提醒");
+}
+
+bool isIdentifierOf(NotificationManager::ReminderKind kind, const QString &identifier) {
+    return identifier.startsWith(kind == NotificationManager::ReminderKind::closingDay
+                                     ? NotificationManager::closingDayIdentifierPrefix
+                                     : NotificationManager::identifierPrefix);
+}
+
+// One line per name: a line break inside a name would split the list in the notification.
+QString oneLine(QString name) {
+    static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]+"));
+    return name.replace(breaks, QStringLiteral(" "));
+}
+
+} // namespace
+
 QCoro::Task<RemindersToggleResult>
 NotificationManager::setRemindersEnabled(bool enabled, QList<IPORecord> records) {
+    return setEnabled(ReminderKind::darkMarket, enabled, std::move(records));
+}
+
+QCoro::Task<RemindersToggleResult>
+NotificationManager::setClosingDayRemindersEnabled(bool enabled, QList<IPORecord> records) {
+    return setEnabled(ReminderKind::closingDay, enabled, std::move(records));
+}
+
+QCoro::Task<RemindersToggleResult> NotificationManager::setEnabled(ReminderKind kind, bool enabled,
+                                                                   QList<IPORecord> records) {
     QPointer<NotificationManager> self(this);
     if (!enabled) {
-        co_await removeReminders();
+        co_await removeReminders(kind);
         co_return RemindersToggleResult{false, std::nullopt, false};
     }
 
@@ -40,54 +74,72 @@ NotificationManager::setRemindersEnabled(bool enabled, QList<IPORecord> records)
             co_return RemindersToggleResult{
                 false, QStringLiteral("请求通知权限失败：") + granted.error().description(), true};
         if (!*granted)
-            co_return RemindersToggleResult{
-                false, QStringLiteral("未授予通知权限，请前往系统设置开启暗盘提醒。"), true};
-        co_await scheduleReminders(std::move(records));
+            co_return RemindersToggleResult{false,
+                                            QStringLiteral("未授予通知权限，请前往系统设置开启") +
+                                                switchName(kind) + QStringLiteral("。"),
+                                            true};
+        co_await schedule(kind, std::move(records));
         co_return RemindersToggleResult{true, std::nullopt, false};
     }
     case NotificationAuthorizationStatus::denied:
-        co_return RemindersToggleResult{
-            false, QStringLiteral("通知权限已关闭，请前往系统设置开启暗盘提醒。"), true};
+        co_return RemindersToggleResult{false,
+                                        QStringLiteral("通知权限已关闭，请前往系统设置开启") +
+                                            switchName(kind) + QStringLiteral("。"),
+                                        true};
     case NotificationAuthorizationStatus::authorized:
-        co_await scheduleReminders(std::move(records));
+        co_await schedule(kind, std::move(records));
         co_return RemindersToggleResult{true, std::nullopt, false};
     }
     co_return RemindersToggleResult{};
 }
 
-QCoro::Task<> NotificationManager::syncReminders(QList<IPORecord> records, bool enabled) {
+QCoro::Task<> NotificationManager::syncReminders(QList<IPORecord> records, bool darkMarketEnabled,
+                                                 bool closingDayEnabled) {
     QPointer<NotificationManager> self(this);
-    if (!enabled) {
-        co_await removeReminders();
-        co_return;
+    bool authorized = false;
+    if (darkMarketEnabled || closingDayEnabled) {
+        authorized =
+            co_await m_center.authorizationStatus() == NotificationAuthorizationStatus::authorized;
+        if (!self)
+            co_return;
     }
-    const NotificationAuthorizationStatus status = co_await m_center.authorizationStatus();
+    // Each kind on its own: a switch that is off, or permission gone, removes that kind only.
+    if (darkMarketEnabled && authorized)
+        co_await scheduleReminders(records);
+    else
+        co_await removeReminders(ReminderKind::darkMarket);
     if (!self)
         co_return;
-    if (status == NotificationAuthorizationStatus::authorized)
-        co_await scheduleReminders(std::move(records));
+    if (closingDayEnabled && authorized)
+        co_await scheduleClosingDayReminders(std::move(records));
     else
-        co_await removeReminders();
+        co_await removeReminders(ReminderKind::closingDay);
 }
 
-QCoro::Task<> NotificationManager::removeReminders() {
+QCoro::Task<> NotificationManager::removeReminders(ReminderKind kind) {
     QPointer<NotificationManager> self(this);
     const QList<NotificationRequest> pending = co_await m_center.pendingNotificationRequests();
     if (!self)
         co_return;
     QStringList ours;
     for (const NotificationRequest &request : pending) {
-        if (isReminderIdentifier(request.identifier))
+        if (isIdentifierOf(kind, request.identifier))
             ours.append(request.identifier);
     }
     if (!ours.isEmpty())
         m_center.removePendingRequests(ours);
 }
 
+QCoro::Task<> NotificationManager::schedule(ReminderKind kind, QList<IPORecord> records) {
+    if (kind == ReminderKind::closingDay)
+        return scheduleClosingDayReminders(std::move(records));
+    return scheduleReminders(std::move(records));
+}
+
 QCoro::Task<> NotificationManager::scheduleReminders(QList<IPORecord> records) {
     QPointer<NotificationManager> self(this);
     // Every earlier reminder goes first, also those of IPOs that are no longer listed.
-    co_await removeReminders();
+    co_await removeReminders(ReminderKind::darkMarket);
     if (!self)
         co_return;
     const QList<IPORecord> due = recordsDueOn(records, m_now(), m_calendar);
@@ -117,6 +169,28 @@ QCoro::Task<> NotificationManager::scheduleReminder(IPORecord record) {
     else
         qInfo().noquote() << QStringLiteral("[Notify] Scheduled for ") + record.ipo.name +
                                  QStringLiteral(" at 16:15");
+}
+
+QCoro::Task<> NotificationManager::scheduleClosingDayReminders(QList<IPORecord> records) {
+    QPointer<NotificationManager> self(this);
+    // Replaces every earlier day: applications saved since, or a list that changed, show at once.
+    co_await removeReminders(ReminderKind::closingDay);
+    if (!self)
+        co_return;
+    const QList<NotificationRequest> requests = closingDayRequests(records, m_now(), m_calendar);
+    for (const NotificationRequest &request : requests) {
+        const QString day = request.trigger.date.toString(Qt::ISODate);
+        const std::optional<NotificationCentreError> failure =
+            co_await m_center.addRequest(request);
+        if (!self)
+            co_return;
+        if (failure)
+            qWarning().noquote() << QStringLiteral("[Notify] Failed to schedule: ") +
+                                        failure->description();
+        else
+            qInfo().noquote() << QStringLiteral("[Notify] Scheduled closing-day reminder for ") +
+                                     day + QStringLiteral(" at 09:00");
+    }
 }
 
 std::optional<QDate> NotificationManager::reminderDay(const IPORecord &record,
@@ -161,4 +235,46 @@ NotificationRequest NotificationManager::reminderRequest(const IPORecord &record
     request.trigger.date = day;
     request.trigger.time = QTime(reminderHour, reminderMinute);
     return request;
+}
+
+QList<NotificationRequest> NotificationManager::closingDayRequests(const QList<IPORecord> &records,
+                                                                   const QDateTime &now,
+                                                                   const MarketCalendar &calendar) {
+    const QDate today = calendar.dayOf(now);
+    QMap<QDate, QStringList> namesByDay;
+    for (const IPORecord &record : records) {
+        if (record.ipo.status == IPOStatus::listed || record.subQuantity > 0)
+            continue;
+        if (!record.ipo.subEnd || !record.ipo.subEnd->isValid())
+            continue;
+        const QDate day = calendar.dayOf(*record.ipo.subEnd);
+        if (day.isValid() && day >= today)
+            namesByDay[day].append(oneLine(record.ipo.name));
+    }
+
+    QList<NotificationRequest> requests;
+    for (auto it = namesByDay.cbegin(); it != namesByDay.cend(); ++it) {
+        const QTime at(closingDayHour, 0);
+        const QDateTime moment(it.key(), at, calendar.timeZone());
+        // Past 09:00 the day gets none, as the grey-market day gets none past 16:15: a request
+        // for a moment gone would be shown at once again after every rebuild of the records.
+        if (!moment.isValid() || moment <= now)
+            continue;
+        NotificationRequest request;
+        request.identifier = closingDayIdentifierPrefix + it.key().toString(Qt::ISODate);
+        request.content.title = closingDayTitle;
+        request.content.body = closingDayBody(it.value());
+        request.content.playsDefaultSound = true;
+        request.trigger.date = it.key();
+        request.trigger.time = at;
+        requests.append(request);
+    }
+    return requests;
+}
+
+QString NotificationManager::closingDayBody(const QStringList &names) {
+    if (names.size() <= closingDayNamesShown)
+        return names.join(QStringLiteral("、"));
+    return names.first(closingDayNamesShown).join(QStringLiteral("、")) + QStringLiteral("等 ") +
+           QString::number(names.size()) + QStringLiteral(" 只");
 }

@@ -1,11 +1,14 @@
 #include "IPORepository.h"
 
 #include "RecordMerge.h"
+#include "service/RequestCancellation.h"
 #include "store/UserIPOStore.h"
 
 #include <QCoroSignal>
 #include <QDebug>
 #include <QPointer>
+
+#include <limits>
 
 IPORepository::IPORepository(IPOAPIClientProtocol &apiClient, UserIPOStore &userStore,
                              Clock dateProvider, double refreshTTL, ReminderSync reminderSync,
@@ -77,15 +80,22 @@ QCoro::Task<RefreshExecutionResult> IPORepository::performRefresh() {
 
 QCoro::Task<RefreshExecutionResult> IPORepository::fetchSnapshot(IPOAPIClientProtocol &apiClient) {
     // Both requests are on the wire before either answer is awaited.
+    RequestCancellation statsCancellation;
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> listTask =
         apiClient.fetchIPOs(QStringLiteral("all"), 500, 0);
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> statsTask = apiClient.fetchStats();
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> statsTask =
+        apiClient.fetchStats(&statsCancellation);
 
     ServiceResult<RemoteIPOListResponse> list = co_await listTask;
-    // The statistics are waited out either way; a failure of theirs only drops them.
-    ServiceResult<RemoteIPOStatsResponse> stats = co_await statsTask;
-    if (!list)
+    if (!list) {
+        // Without the list the statistics are worth nothing: end their request rather than
+        // keep the user waiting for it, and report the list's error as soon as it has ended.
+        statsCancellation.cancel();
+        co_await statsTask;
         co_return list.error();
+    }
+    // A failure of the statistics only drops them.
+    ServiceResult<RemoteIPOStatsResponse> stats = co_await statsTask;
 
     RemoteRefreshSnapshot snapshot;
     snapshot.items = std::move(list).value().items;
@@ -136,7 +146,7 @@ void IPORepository::rebuildRecords() {
     }
     // Reminders follow every rebuild, also an unchanged one: the day may have moved on.
     if (m_reminderSync)
-        m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : false);
+        m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : ReminderSwitches{});
 }
 
 bool IPORepository::saveRecord(const IPORecord &record) {
@@ -181,7 +191,11 @@ QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse
             return QStringLiteral("API 已连接，最近抓取失败");
         return QStringLiteral("最近抓取失败：") + *sync.errorMessage;
     }
-    const qint64 changes = sync.insertedCount + sync.updatedCount;
+    // The counts are the service's; absurd ones must not overflow the sum.
+    qint64 changes = 0;
+    if (__builtin_add_overflow(sync.insertedCount, sync.updatedCount, &changes))
+        changes = sync.insertedCount > 0 ? std::numeric_limits<qint64>::max()
+                                         : std::numeric_limits<qint64>::min();
     if (changes < 1)
         return QStringLiteral("API 数据已同步");
     return QStringLiteral("API 数据已更新：") + QString::number(changes) +

@@ -24,10 +24,18 @@ class UserIPOStore;
 class IPORepository : public QObject {
     Q_OBJECT
 public:
+    // The user's two reminder switches, grey-market and closing-day.
+    struct ReminderSwitches {
+        bool darkMarket = false;
+        bool closingDay = false;
+
+        friend bool operator==(const ReminderSwitches &, const ReminderSwitches &) = default;
+    };
     // Brings the pending reminders in line with the records; fire-and-forget.
-    using ReminderSync = std::function<void(const QList<IPORecord> &records, bool enabled)>;
-    // Reads the user's reminder switch at the moment of each rebuild.
-    using RemindersEnabled = std::function<bool()>;
+    using ReminderSync =
+        std::function<void(const QList<IPORecord> &records, ReminderSwitches switches)>;
+    // Reads the user's reminder switches at the moment of each rebuild.
+    using RemindersEnabled = std::function<ReminderSwitches()>;
 
     IPORepository(IPOAPIClientProtocol &apiClient, UserIPOStore &userStore,
                   Clock dateProvider = systemClock(), double refreshTTL = 45.0,

@@ -16,6 +16,7 @@ IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry>
     record.ipo.name = remote.name;
     record.ipo.status = remote.status;
     record.ipo.subStart = parsedDay(remote.subStart);
+    record.ipo.subEnd = parsedDay(remote.subEnd);
     record.ipo.listingDate = parsedDay(remote.listDate);
     record.ipo.lotAmount = remote.lotAmount;
     record.ipo.priceRange = remote.priceRange;

@@ -2,6 +2,8 @@
 
 #include "APIErrorResponse.h"
 #include "BuildConfig.h"
+#include "HTTPFailure.h"
+#include "RequestCancellation.h"
 #include "URLBuilding.h"
 
 #include <QCoroNetworkReply>
@@ -14,12 +16,14 @@
 namespace {
 
 const char *const tooLargeProperty = "orvelBodyTooLarge";
+const char *const cancelledProperty = "orvelCancelled";
 
 QString transportDescription(const QNetworkReply &reply) {
     switch (reply.error()) {
     case QNetworkReply::OperationCanceledError:
     case QNetworkReply::TimeoutError:
-        // The only aborts are the client's own time-out and the size cap (reported apart).
+        // The only aborts are the client's own time-out, the size cap and the caller's
+        // cancellation; the last two are reported apart.
         return QStringLiteral("请求超时，请检查网络后重试");
     case QNetworkReply::ConnectionRefusedError:
         return QStringLiteral("无法连接到服务器，请稍后重试");
@@ -43,10 +47,8 @@ IPOAPIClientError tooLarge(qint64 cap) {
         QStringLiteral("服务器返回的数据过大（超过 %1 MiB），已拒绝").arg(cap / (1024 * 1024)));
 }
 
-// Errors below the HTTP content range are the connection's own (refused, reset, TLS, time-out):
-// whatever status line arrived before them, the answer is incomplete.
-bool isTransportFailure(QNetworkReply::NetworkError error) {
-    return error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied;
+IPOAPIClientError cancelled() {
+    return IPOAPIClientError::transport(QStringLiteral("请求已取消"));
 }
 
 struct ReplyDeleter {
@@ -110,9 +112,10 @@ IPOAPIClient::fetchIPOs(QString status, qint64 limit, qint64 offset) {
     co_return co_await performRequest<RemoteIPOListResponse>(*url);
 }
 
-QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> IPOAPIClient::fetchStats() {
+QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+IPOAPIClient::fetchStats(const RequestCancellation *cancellation) {
     co_return co_await performRequest<RemoteIPOStatsResponse>(
-        appendingPath(m_baseURL, u"ipos/stats"));
+        appendingPath(m_baseURL, u"ipos/stats"), cancellation);
 }
 
 QCoro::Task<ServiceResult<AppUpdateResponse>>
@@ -137,9 +140,12 @@ IPOAPIClientError IPOAPIClient::errorForStatus(const HTTPAnswer &answer) {
     return IPOAPIClientError::serverError(QStringLiteral("API 请求失败 (%1)").arg(answer.status));
 }
 
-QCoro::Task<Expected<IPOAPIClient::HTTPAnswer, IPOAPIClientError>> IPOAPIClient::get(QUrl url) {
+QCoro::Task<Expected<IPOAPIClient::HTTPAnswer, IPOAPIClientError>>
+IPOAPIClient::get(QUrl url, const RequestCancellation *cancellation) {
     if (!url.isValid() || url.isRelative())
         co_return IPOAPIClientError::invalidURL();
+    if (cancellation && cancellation->isCancelled())
+        co_return cancelled();
 
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(m_options.timeout.count()));
@@ -162,14 +168,22 @@ QCoro::Task<Expected<IPOAPIClient::HTTPAnswer, IPOAPIClientError>> IPOAPIClient:
         }
     });
 
+    if (cancellation) {
+        connect(cancellation, &RequestCancellation::cancelled, raw, [raw] {
+            raw->setProperty(cancelledProperty, true);
+            raw->abort();
+        });
+    }
+
     co_await raw;
 
     if (raw->property(tooLargeProperty).toBool())
         co_return tooLarge(cap);
+    if (raw->property(cancelledProperty).toBool())
+        co_return cancelled();
 
     const QVariant status = raw->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (isTransportFailure(raw->error()) ||
-        (raw->error() != QNetworkReply::NoError && !status.isValid()))
+    if (HTTPFailure::isTransportFailure(*raw))
         co_return IPOAPIClientError::transport(transportDescription(*raw));
     if (!status.isValid())
         co_return IPOAPIClientError::invalidResponse();

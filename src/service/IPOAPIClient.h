@@ -46,14 +46,18 @@ public:
 
     QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString status, qint64 limit,
                                                                 qint64 offset) override;
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override;
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *cancellation = nullptr) override;
     QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString platform,
                                                                  DistributionChannel channel,
                                                                  QString currentVersion,
                                                                  QString currentBuild) override;
 
-    // The one request path: GET `url` and decode a T from a 2xx answer.
-    template <typename T> QCoro::Task<ServiceResult<T>> performRequest(QUrl url);
+    // The one request path: GET `url` and decode a T from a 2xx answer. A cancellation, when
+    // given, aborts the request.
+    template <typename T>
+    QCoro::Task<ServiceResult<T>> performRequest(QUrl url,
+                                                 const RequestCancellation *cancellation = nullptr);
 
     struct HTTPAnswer {
         int status = 0;
@@ -64,15 +68,19 @@ public:
     static IPOAPIClientError errorForStatus(const HTTPAnswer &answer);
 
 private:
-    QCoro::Task<Expected<HTTPAnswer, IPOAPIClientError>> get(QUrl url);
+    QCoro::Task<Expected<HTTPAnswer, IPOAPIClientError>>
+    get(QUrl url, const RequestCancellation *cancellation);
 
     QUrl m_baseURL;
     Options m_options;
     QNetworkAccessManager m_network;
 };
 
-template <typename T> QCoro::Task<ServiceResult<T>> IPOAPIClient::performRequest(QUrl url) {
-    const Expected<HTTPAnswer, IPOAPIClientError> answer = co_await get(std::move(url));
+template <typename T>
+QCoro::Task<ServiceResult<T>>
+IPOAPIClient::performRequest(QUrl url, const RequestCancellation *cancellation) {
+    const Expected<HTTPAnswer, IPOAPIClientError> answer =
+        co_await get(std::move(url), cancellation);
     if (!answer)
         co_return answer.error();
     co_return interpret<T>(*answer);

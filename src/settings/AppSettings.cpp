@@ -27,6 +27,8 @@ AppSettings::AppSettings(std::unique_ptr<QSettings> store, ActivationPolicyApply
     m_hideDockIcon = m_store->value(hideDockIconKey, false).toBool();
     m_darkMarketNotificationsEnabled =
         m_store->value(darkMarketNotificationsEnabledKey, false).toBool();
+    m_closingDayNotificationsEnabled =
+        m_store->value(closingDayNotificationsEnabledKey, false).toBool();
     scheduleActivationPolicy();
 }
 
@@ -64,6 +66,14 @@ void AppSettings::setDarkMarketNotificationsEnabled(bool enabled) {
     write(darkMarketNotificationsEnabledKey, enabled);
     if (changed)
         emit darkMarketNotificationsEnabledChanged(enabled);
+}
+
+void AppSettings::setClosingDayNotificationsEnabled(bool enabled) {
+    const bool changed = enabled != m_closingDayNotificationsEnabled;
+    m_closingDayNotificationsEnabled = enabled;
+    write(closingDayNotificationsEnabledKey, enabled);
+    if (changed)
+        emit closingDayNotificationsEnabledChanged(enabled);
 }
 
 void AppSettings::setActivationPolicyTarget(ActivationPolicyApplying *policy) {

@@ -7,7 +7,7 @@
 
 class ActivationPolicyApplying;
 
-// The user's three preferences. Every write goes to disk at once, so quitting never needs a
+// The user's preferences. Every write goes to disk at once, so quitting never needs a
 // clean-up and a crash loses nothing the user typed.
 class AppSettings : public QObject {
     Q_OBJECT
@@ -16,14 +16,18 @@ class AppSettings : public QObject {
     Q_PROPERTY(bool hideDockIcon READ hideDockIcon WRITE setHideDockIcon NOTIFY hideDockIconChanged)
     Q_PROPERTY(bool darkMarketNotificationsEnabled READ darkMarketNotificationsEnabled WRITE
                    setDarkMarketNotificationsEnabled NOTIFY darkMarketNotificationsEnabledChanged)
+    Q_PROPERTY(bool closingDayNotificationsEnabled READ closingDayNotificationsEnabled WRITE
+                   setClosingDayNotificationsEnabled NOTIFY closingDayNotificationsEnabledChanged)
 
 public:
     static inline const QString capitalAmountKey = QStringLiteral("capitalAmount");
     static inline const QString hideDockIconKey = QStringLiteral("hideDockIcon");
     static inline const QString darkMarketNotificationsEnabledKey =
         QStringLiteral("darkMarketNotificationsEnabled");
+    static inline const QString closingDayNotificationsEnabledKey =
+        QStringLiteral("closingDayNotificationsEnabled");
 
-    // Reads the three values from `store` (missing keys read as 0 and false) and queues one
+    // Reads the values from `store` (missing keys read as 0 and false) and queues one
     // application of the taskbar policy. `policy` may be given later with
     // setActivationPolicyTarget; it is looked up when the queued work runs.
     explicit AppSettings(std::unique_ptr<QSettings> store,
@@ -37,11 +41,13 @@ public:
     double capitalAmount() const { return m_capitalAmount; }
     bool hideDockIcon() const { return m_hideDockIcon; }
     bool darkMarketNotificationsEnabled() const { return m_darkMarketNotificationsEnabled; }
+    bool closingDayNotificationsEnabled() const { return m_closingDayNotificationsEnabled; }
 
     // Non-finite amounts are refused: they would turn every figure the views draw into nonsense.
     void setCapitalAmount(double amount);
     void setHideDockIcon(bool hide);
     void setDarkMarketNotificationsEnabled(bool enabled);
+    void setClosingDayNotificationsEnabled(bool enabled);
 
     // The shell exists only after the settings do; handing it over queues one application so it
     // starts out in line with the saved preference. The target must outlive these settings or
@@ -52,6 +58,7 @@ signals:
     void capitalAmountChanged(double amount);
     void hideDockIconChanged(bool hide);
     void darkMarketNotificationsEnabledChanged(bool enabled);
+    void closingDayNotificationsEnabledChanged(bool enabled);
 
 private:
     void write(const QString &key, const QVariant &value);
@@ -63,4 +70,5 @@ private:
     double m_capitalAmount = 0;
     bool m_hideDockIcon = false;
     bool m_darkMarketNotificationsEnabled = false;
+    bool m_closingDayNotificationsEnabled = false;
 };

@@ -12,14 +12,17 @@ UserIPOBackupDocument UserIPOBackupDocument::fromRows(const QList<UserIPOBackupR
 }
 
 QStringList UserIPOBackupDocument::contentTypes() {
-    return {QStringLiteral("text/csv"), QStringLiteral("text/plain")};
+    return {writtenContentType(), QStringLiteral("text/plain")};
+}
+
+QString UserIPOBackupDocument::writtenContentType() {
+    return QStringLiteral("text/csv");
 }
 
 Expected<UserIPOBackupDocument, UserIPOBackupCSVError>
 UserIPOBackupDocument::read(const QByteArray &contents) {
-    if (contents.isEmpty())
-        return UserIPOBackupCSVError::unreadableEncoding();
-    // The decoder rejects overlong forms and surrogates; being stateless it also rejects a
+    // An empty file reads as empty text, which the CSV reader then refuses for its missing
+    // header. The decoder rejects overlong forms and surrogates; being stateless it also rejects a
     // sequence cut off at the end instead of waiting for more. It skips a leading byte-order
     // mark (spreadsheets like to write one), which would otherwise spoil the header line.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);

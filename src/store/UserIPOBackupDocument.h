@@ -21,10 +21,15 @@ struct UserIPOBackupDocument {
     // The backup of these rows, in file order.
     static UserIPOBackupDocument fromRows(const QList<UserIPOBackupRow> &rows);
 
-    // Content types the dialogs offer, most preferred first: comma-separated, then plain text.
+    // Content types the open dialog offers, most preferred first: comma-separated, then plain
+    // text.
     static QStringList contentTypes();
+    // The one type a backup is saved as: comma-separated text.
+    static QString writtenContentType();
 
-    // The file must be non-empty UTF-8; a leading byte-order mark is dropped.
+    // The regular contents of a file, which must be UTF-8 (an empty file is empty text); a
+    // leading byte-order mark is dropped. What has no regular contents (a folder, a device) is
+    // refused before this with unreadableEncoding.
     static Expected<UserIPOBackupDocument, UserIPOBackupCSVError> read(const QByteArray &contents);
     // UTF-8 without a byte-order mark.
     QByteArray write() const;

@@ -107,6 +107,8 @@ private slots:
         QTest::newRow("500 empty") << 500 << QByteArray();
         QTest::newRow("503 with error body") << 503 << QByteArray(R"({"error":"维护中"})");
         QTest::newRow("302 is not success") << 302 << QByteArray();
+        // Filed by Qt as a proxy error, but it is the service's answer.
+        QTest::newRow("407 is a status too") << 407 << QByteArray(R"({"error":"需要代理认证"})");
     }
     void errorStatusIsLoggedOnly() {
         QFETCH(int, status);

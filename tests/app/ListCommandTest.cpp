@@ -8,48 +8,66 @@
 
 #include <QCoroTask>
 #include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
 
+#include <memory>
+#include <optional>
+
 // `orvel --list` end to end against the local service: what a script reading the output sees.
+namespace {
+
+// Runs the command against the local service listing two IPOs, the second with stored
+// figures; the output, or an empty string when something on the way failed.
+QString listed(ListCommand::Format format) {
+    testsupport::LocalService service;
+    if (!service.start())
+        return {};
+    const QJsonObject tabbed{{"code", "02590"},
+                             {"name", "甲\t乙"},
+                             {"subStart", "2025-01-09"},
+                             {"subEnd", QJsonValue::Null},
+                             {"listDate", QJsonValue::Null},
+                             {"lotAmount", "3,030"},
+                             {"priceRange", "2.80-3.03"},
+                             {"prospectusUrl", ""},
+                             {"status", "open"},
+                             {"board", "主板"}};
+    QJsonObject second = tabbed;
+    second.insert("code", "00700");
+    second.insert("name", "腾讯");
+    second.insert("subEnd", "2025-01-14");
+    second.insert("listDate", "2025-01-17");
+    second.insert("prospectusUrl", "https://example.com/p.pdf");
+    const QJsonObject stats{{"counts", QJsonObject{{"upcoming", 0}, {"open", 2}, {"listed", 0}}}};
+    if (!service.setData(QJsonObject{{"items", QJsonArray{tabbed, second}}, {"stats", stats}}))
+        return {};
+
+    IPOAPIClient client(service.baseUrl(),
+                        {std::chrono::milliseconds(20000), service.caCertificates()});
+    auto store = UserIPOStore::open({.inMemory = true});
+    if (!store || !(*store)->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin))
+        return {};
+    IPORepository repository(client, **store);
+    QString outText;
+    QString errText;
+    QTextStream out(&outText);
+    QTextStream err(&errText);
+    const int status = QCoro::waitFor(ListCommand::run(repository, out, err, format, [] {
+        return QDateTime(QDate(2025, 1, 8), QTime(9, 30), Qt::UTC);
+    }));
+    return status == 0 && errText.isEmpty() ? outText : QString();
+}
+
+} // namespace
+
 class ListCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
     void printsRecordsInServiceOrder() {
-        testsupport::LocalService service;
-        QVERIFY2(service.start(), qPrintable(service.errorString()));
-        const QJsonObject tabbed{{"code", "02590"},
-                                 {"name", "甲\t乙"},
-                                 {"subStart", "2025-01-09"},
-                                 {"subEnd", QJsonValue::Null},
-                                 {"listDate", QJsonValue::Null},
-                                 {"lotAmount", "3,030"},
-                                 {"priceRange", "2.80-3.03"},
-                                 {"prospectusUrl", ""},
-                                 {"status", "open"},
-                                 {"board", "主板"}};
-        QJsonObject second = tabbed;
-        second.insert("code", "00700");
-        second.insert("name", "腾讯");
-        second.insert("listDate", "2025-01-17");
-        const QJsonObject stats{
-            {"counts", QJsonObject{{"upcoming", 0}, {"open", 2}, {"listed", 0}}}};
-        QVERIFY(
-            service.setData(QJsonObject{{"items", QJsonArray{tabbed, second}}, {"stats", stats}}));
-
-        IPOAPIClient client(service.baseUrl(),
-                            {std::chrono::milliseconds(20000), service.caCertificates()});
-        auto store = UserIPOStore::open({.inMemory = true});
-        QVERIFY(store.hasValue());
-        QVERIFY((*store)->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
-        IPORepository repository(client, **store);
-        QString outText;
-        QString errText;
-        QTextStream out(&outText);
-        QTextStream err(&errText);
-        QCOMPARE(QCoro::waitFor(ListCommand::run(repository, out, err)), 0);
-        QVERIFY(errText.isEmpty());
+        const QString outText = listed(ListCommand::Format::table);
 
         const QStringList lines = outText.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
@@ -68,12 +86,47 @@ private slots:
                  (QStringList{"2025-01-17", "1000", "2000", "500", "margin"}));
     }
 
+    void printsOneJsonArray() {
+        const QJsonArray records =
+            QJsonDocument::fromJson(listed(ListCommand::Format::json).toUtf8()).array();
+        QCOMPARE(records.size(), 2);
+        const QJsonObject first = records[0].toObject();
+        QCOMPARE(first.keys(),
+                 (QStringList{"board", "code", "listingDate", "lotAmount", "name", "priceRange",
+                              "prospectusUrl", "sharesPerLot", "status", "subEnd", "subMethod",
+                              "subQuantity", "subStart", "winQuantity"}));
+        QCOMPARE(first.value("name"), QJsonValue("甲\t乙")); // JSON escapes it; nothing lost
+        QCOMPARE(first.value("subStart"), QJsonValue("2025-01-09"));
+        QCOMPARE(first.value("subEnd"), QJsonValue(QJsonValue::Null));
+        QCOMPARE(first.value("prospectusUrl"), QJsonValue(QJsonValue::Null));
+        const QJsonObject second = records[1].toObject();
+        QCOMPARE(second.value("code"), QJsonValue("00700"));
+        QCOMPARE(second.value("subEnd"), QJsonValue("2025-01-14"));
+        QCOMPARE(second.value("listingDate"), QJsonValue("2025-01-17"));
+        QCOMPARE(second.value("prospectusUrl"), QJsonValue("https://example.com/p.pdf"));
+        QCOMPARE(second.value("sharesPerLot"), QJsonValue(1000));
+        QCOMPARE(second.value("subQuantity"), QJsonValue(2000));
+        QCOMPARE(second.value("winQuantity"), QJsonValue(500));
+        QCOMPARE(second.value("subMethod"), QJsonValue("margin"));
+    }
+
+    void printsTheCalendar() {
+        const QString ics = listed(ListCommand::Format::calendar);
+        QVERIFY(ics.startsWith(QStringLiteral("BEGIN:VCALENDAR\r\n")));
+        QVERIFY(ics.contains(QStringLiteral("\r\nDTSTAMP:20250108T093000Z\r\n")));
+        QCOMPARE(ics.count(QStringLiteral("BEGIN:VEVENT")), 4);
+        QVERIFY(ics.contains(QStringLiteral("\r\nUID:00700-listing@orvel\r\n")));
+    }
+
     void failurePrintsDescriptionAndExitsWithOne() {
         testsupport::LocalService service;
         QVERIFY2(service.start(), qPrintable(service.errorString()));
         QVERIFY(service.failNext(QStringLiteral("ipos"), 503, R"({"error":"服务维护中"})"));
+        // Statistics that would answer long after this test gives up: a failed list must end
+        // their request instead of waiting it out.
+        QVERIFY(service.delayNext(QStringLiteral("ipos/stats"), 120000));
         IPOAPIClient client(service.baseUrl(),
-                            {std::chrono::milliseconds(20000), service.caCertificates()});
+                            {std::chrono::milliseconds(180000), service.caCertificates()});
         auto store = UserIPOStore::open({.inMemory = true});
         QVERIFY(store.hasValue());
         IPORepository repository(client, **store);
@@ -81,7 +134,10 @@ private slots:
         QString errText;
         QTextStream out(&outText);
         QTextStream err(&errText);
-        QCOMPARE(QCoro::waitFor(ListCommand::run(repository, out, err)), 1);
+        const auto status = std::make_shared<std::optional<int>>();
+        ListCommand::run(repository, out, err).then([status](int code) { *status = code; });
+        QTRY_VERIFY_WITH_TIMEOUT(status->has_value(), 15000);
+        QCOMPARE(**status, 1);
         QCOMPARE(errText.trimmed(), QStringLiteral("服务维护中"));
         QVERIFY(outText.isEmpty());
     }

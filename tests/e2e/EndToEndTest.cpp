@@ -2,11 +2,15 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 
 #include <memory>
+
+#include <csignal>
 
 namespace {
 
@@ -73,6 +77,8 @@ public:
         return m_process.waitForFinished(10000) && m_process.exitCode() == 0;
     }
 
+    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
+
     // The exit status once the process ends by itself; -1 when it does not within the limit.
     int waitForExit(int milliseconds = 15000) {
         if (!m_process.waitForFinished(milliseconds) ||
@@ -90,6 +96,21 @@ private:
 int field(const QString &state, const QString &name) {
     const QRegularExpression pattern(name + QStringLiteral("=(-?\\d+)"));
     return pattern.match(state).captured(1).toInt();
+}
+
+// The X window of the main window as the running application reports it. Qt makes a new one
+// each time the window opens after it was closed.
+QString mainWindowId(const QString &state) {
+    return QRegularExpression(QStringLiteral("window=(\\d+)")).match(state).captured(1);
+}
+
+// Whether the window's _NET_WM_STATE, as the window manager keeps it, takes it off the taskbar.
+bool skipsTaskbar(const QString &window) {
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")});
+    return xprop.waitForFinished(5000) &&
+           xprop.readAllStandardOutput().contains("_NET_WM_STATE_SKIP_TASKBAR");
 }
 
 QRect trayGeometry(const QString &state) {
@@ -154,7 +175,43 @@ private slots:
         QVERIFY(app.quit());
     }
 
+    void hiddenTaskbarEntryStaysHiddenAcrossReopening() {
+        testsupport::TestFolder home;
+        // An earlier run took the main window off the taskbar.
+        QSettings(home.filePath(QStringLiteral("config/orvel/orvel.ini")), QSettings::IniFormat)
+            .setValue(QStringLiteral("hideDockIcon"), true);
+        RunningApp app(home, m_service);
+        QVERIFY(app.start());
+        QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(mainWindowId(app.state())), 10000);
+
+        // Closed and brought back by a second launch: the window maps anew, and the state must
+        // be on it before it does.
+        app.send("close-main");
+        QVERIFY(!app.waitFor(QStringLiteral("closed")).isEmpty());
+        RunningApp second(home, m_service);
+        QVERIFY(second.start());
+        QCOMPARE(second.waitForExit(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("main")), 1, 10000);
+        const QString window = mainWindowId(app.state());
+        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(window), 10000);
+
+        // Switched off and on again while the window is open.
+        app.send("hide-dock 0");
+        QTRY_VERIFY_WITH_TIMEOUT(!skipsTaskbar(window), 10000);
+        app.send("hide-dock 1");
+        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(window), 10000);
+        QVERIFY(app.quit());
+    }
+
+    void savedEntrySurvivesARestart_data() {
+        QTest::addColumn<int>("ending"); // 0: "Quit"; otherwise the signal the session sends
+        QTest::newRow("Quit") << 0;
+        QTest::newRow("SIGTERM at logout") << int(SIGTERM);
+        QTest::newRow("SIGINT in a terminal") << int(SIGINT);
+    }
     void savedEntrySurvivesARestart() {
+        QFETCH(int, ending);
         testsupport::TestFolder home;
         QString code;
         {
@@ -166,7 +223,18 @@ private slots:
             QVERIFY(!code.isEmpty());
             app.send("save " + code.toUtf8() + " 2000 500 margin");
             QCOMPARE(app.waitFor(QStringLiteral("saved")), QStringLiteral("saved %1 ok").arg(code));
-            QVERIFY(app.quit());
+            if (ending == 0) {
+                QVERIFY(app.quit());
+            } else {
+                app.signal(ending);
+                QCOMPARE(app.waitForExit(), 0);
+            }
+            // The windows closed the usual way (the main window wrote its place) and the store
+            // closed (SQLite removes its write-ahead log with the last connection).
+            const QDir data(home.filePath(QStringLiteral("data/orvel/orvel")));
+            QVERIFY(data.exists(QStringLiteral("window-state.ini")));
+            QVERIFY(data.exists(QStringLiteral("user-entries.sqlite")));
+            QVERIFY(!data.exists(QStringLiteral("user-entries.sqlite-wal")));
         }
         RunningApp again(home, m_service);
         QVERIFY(again.start());

@@ -2,10 +2,10 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "ui/look/ViewStyle.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"
+#include "ui/look/ViewStyle.h"
 #include "ui/main_window/MainTableModel.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/main_window/StatusCapsule.h"
@@ -43,8 +43,9 @@ public:
                                                                 qint64 offset) override {
         return m_client->fetchIPOs(std::move(status), limit, offset);
     }
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
-        return m_client->fetchStats();
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *cancellation) override {
+        return m_client->fetchStats(cancellation);
     }
     QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString platform,
                                                                  DistributionChannel channel,

@@ -47,7 +47,8 @@ public:
         list.count = list.items.size();
         co_return ServiceResult<RemoteIPOListResponse>(list);
     }
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *) override {
         co_return ServiceResult<RemoteIPOStatsResponse>(RemoteIPOStatsResponse{});
     }
     QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString, DistributionChannel,

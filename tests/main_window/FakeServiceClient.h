@@ -33,7 +33,8 @@ public:
         co_return ServiceResult<RemoteIPOListResponse>(listAnswer);
     }
 
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *) override {
         ++statsRequests;
         co_await waitForRelease();
         co_return ServiceResult<RemoteIPOStatsResponse>(statsAnswer);

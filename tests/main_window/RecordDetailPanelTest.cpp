@@ -2,6 +2,7 @@
 #include "TestRegistry.h"
 
 #include "ui/main_window/ClearRecordButton.h"
+#include "ui/main_window/DetailPanelSlot.h"
 #include "ui/main_window/QuantityField.h"
 #include "ui/main_window/RecordDetailPanel.h"
 #include "ui/main_window/SaveRecordButton.h"
@@ -116,6 +117,30 @@ private slots:
         QVERIFY(code->isMono());
         QCOMPARE(status->text(), QStringLiteral("待申购"));
         QVERIFY(!status->isMono());
+    }
+
+    void codeShowsWholeUpToTenCharacters_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("whole");
+        QTest::newRow("five digits") << QStringLiteral("05001") << true;
+        QTest::newRow("ten characters") << QStringLiteral("HK05001-SW") << true;
+        QTest::newRow("longer, cut short") << QString(40, u'8') << false;
+    }
+    void codeShowsWholeUpToTenCharacters() {
+        QFETCH(QString, code);
+        QFETCH(bool, whole);
+        IPORecord record = makeIPORecord(code, QStringLiteral("星河智能科技"));
+        record.ipo.status = IPOStatus::listed;
+        RecordDetailPanel *panel = showPanel(record);
+        // The narrowest the detail panel gets.
+        panel->resize(DetailPanelSlot::minimumPanelWidth, 520);
+        QVERIFY(QTest::qWaitForWindowExposed(panel));
+        const auto *badge = panel->findChild<TagBadge *>(QStringLiteral("CodeBadge"));
+        QTRY_COMPARE(badge->shownText() == code, whole);
+        if (!whole)
+            QVERIFY(badge->shownText().endsWith(u'…'));
+        const auto *status = panel->findChild<TagBadge *>(QStringLiteral("StatusBadge"));
+        QCOMPARE(status->shownText(), status->text());
     }
 
     void lotCountsFollowTyping_data() {

@@ -183,7 +183,7 @@ private slots:
         QTest::ignoreMessage(QtInfoMsg, "[Notify] Scheduled for 撤回公司 at 16:15");
         QTest::ignoreMessage(QtInfoMsg,
                              "[Notify] Scheduled for <b>Fish & Chips</b> \"Co\" at 16:15");
-        QCoro::waitFor(manager.syncReminders({withdrawn, kept}, true));
+        QCoro::waitFor(manager.syncReminders({withdrawn, kept}, true, false));
         QCOMPARE(QCoro::waitFor(centre.pendingNotificationRequests()).size(), 2);
         QVERIFY(centre.isCheckScheduled());
 

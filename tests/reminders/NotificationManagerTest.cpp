@@ -30,6 +30,18 @@ IPORecord listingTuesday(const QString &code = QStringLiteral("02590"),
     return record(code, name, QDate(2025, 1, 14));
 }
 
+// An IPO whose subscription ends on `closing` (January 2025).
+IPORecord closing(const QString &name, int closingDay, qint64 applied = 0,
+                  IPOStatus status = IPOStatus::open) {
+    IPORecord record;
+    record.ipo.code = name;
+    record.ipo.name = name;
+    record.ipo.status = status;
+    record.ipo.subEnd = marketCalendar().startOfDay(QDate(2025, 1, closingDay));
+    record.subQuantity = applied;
+    return record;
+}
+
 NotificationRequest pendingRequest(const QString &identifier) {
     NotificationRequest request;
     request.identifier = identifier;
@@ -106,7 +118,7 @@ private slots:
             QTest::ignoreMessage(QtInfoMsg, "[Notify] Scheduled for 示例科技 at 16:15");
 
         QCoro::waitFor(manager.syncReminders(
-            {record(QStringLiteral("02590"), QStringLiteral("示例科技"), listing)}, true));
+            {record(QStringLiteral("02590"), QStringLiteral("示例科技"), listing)}, true, false));
 
         QCOMPARE(centre.added.size(), scheduled ? 1 : 0);
         if (!scheduled)
@@ -154,7 +166,9 @@ private slots:
         const QStringList others = {
             QStringLiteral("calendar_42"), QStringLiteral("dark_marke_00003"),
             QStringLiteral("xdark_market_00004"), QStringLiteral("DARK_MARKET_00005")};
-        QTest::newRow("switch, mixed") << true << mixed << ours << others;
+        // The switch leaves the closing-day kind alone (a resync with both off removes both).
+        const QStringList closingDay{QStringLiteral("closing_day_2025-01-13")};
+        QTest::newRow("switch, mixed") << true << mixed + closingDay << ours << others + closingDay;
         QTest::newRow("sync, mixed") << false << mixed << ours << others;
         QTest::newRow("switch, none of ours") << true << others << QStringList() << others;
         QTest::newRow("sync, nothing pending")
@@ -177,7 +191,7 @@ private slots:
                 QCoro::waitFor(manager.setRemindersEnabled(false, {listingTuesday()}));
             QCOMPARE(result, (RemindersToggleResult{false, std::nullopt, false}));
         } else {
-            QCoro::waitFor(manager.syncReminders({listingTuesday()}, false));
+            QCoro::waitFor(manager.syncReminders({listingTuesday()}, false, false));
         }
 
         QCOMPARE(centre.removals,
@@ -269,10 +283,135 @@ private slots:
         if (left.size() > 1)
             QTest::ignoreMessage(QtInfoMsg, "[Notify] Scheduled for 示例科技 at 16:15");
 
-        QCoro::waitFor(manager.syncReminders({listingTuesday()}, true));
+        QCoro::waitFor(manager.syncReminders({listingTuesday()}, true, false));
 
         QCOMPARE(centre.pendingIdentifiers(), left);
         QVERIFY(centre.authorizationRequests.isEmpty());
+    }
+
+    // One request per closing day from today on; each entry is "day: body".
+    void closingDaySchedule_data() {
+        QTest::addColumn<QList<IPORecord>>("records");
+        QTest::addColumn<QDateTime>("now");
+        QTest::addColumn<QStringList>("expected");
+
+        const QString a = QStringLiteral("甲"), b = QStringLiteral("乙"), c = QStringLiteral("丙");
+        QTest::newRow("Friday morning, across the weekend")
+            << QList{closing(a, 10), closing(b, 13), closing(c, 13)} << marketTime(10, 8, 59)
+            << QStringList{"2025-01-10: 甲", "2025-01-13: 乙、丙"};
+        QTest::newRow("from 09:00 today gets none")
+            << QList{closing(a, 10), closing(b, 13)} << marketTime(10, 9, 0)
+            << QStringList{"2025-01-13: 乙"};
+        QTest::newRow("days before today and days without a closing IPO")
+            << QList{closing(a, 7), closing(b, 9)} << marketTime(8, 7, 0)
+            << QStringList{"2025-01-09: 乙"};
+        QTest::newRow("applied for, or listed, is left out")
+            << QList{closing(a, 10, 2000), closing(b, 10), closing(c, 10, 0, IPOStatus::listed),
+                     closing(QStringLiteral("丁"), 13, 500)}
+            << marketTime(10, 8, 0) << QStringList{"2025-01-10: 乙"};
+        QTest::newRow("the market's day, not UTC's")
+            << QList{closing(a, 10)} << QDateTime(QDate(2025, 1, 9), QTime(23, 30), Qt::UTC)
+            << QStringList{"2025-01-10: 甲"};
+
+        QList<IPORecord> five;
+        for (const char *name : {"一", "二\n二", "三", "<b>四</b>", "五"})
+            five.append(closing(QString::fromUtf8(name), 13));
+        QTest::newRow("five names, line break flattened")
+            << five << marketTime(10, 12, 0)
+            << QStringList{"2025-01-13: 一、二 二、三、<b>四</b>、五"};
+        QList<IPORecord> seven = five;
+        seven << closing(QStringLiteral("六"), 13) << closing(QStringLiteral("七"), 13);
+        QTest::newRow("from six names on, the count")
+            << seven << marketTime(10, 12, 0)
+            << QStringList{"2025-01-13: 一、二 二、三、<b>四</b>、五等 7 只"};
+    }
+    void closingDaySchedule() {
+        QFETCH(QList<IPORecord>, records);
+        QFETCH(QDateTime, now);
+        QFETCH(QStringList, expected);
+
+        QStringList scheduled;
+        for (const NotificationRequest &request :
+             NotificationManager::closingDayRequests(records, now, marketCalendar())) {
+            const QString day = request.trigger.date.toString(Qt::ISODate);
+            QCOMPARE(request.identifier, QStringLiteral("closing_day_") + day);
+            QCOMPARE(request.trigger.time, QTime(9, 0));
+            QCOMPARE(request.content.title, QStringLiteral("今日截止申购"));
+            scheduled.append(day + QStringLiteral(": ") + request.content.body);
+        }
+        QCOMPARE(scheduled, expected);
+    }
+
+    // The closing-day switch and the resync after a rebuild: each kind replaces only its own
+    // requests, with the closing-day switch's own texts.
+    void closingDayRemindersFollowTheirSwitch_data() {
+        QTest::addColumn<bool>("throughSwitch");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("darkMarketOn");
+        QTest::addColumn<bool>("closingDayOn");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QStringList>("left");
+
+        const int authorized = int(NotificationAuthorizationStatus::authorized);
+        const QString otherApp = QStringLiteral("calendar_42");
+        const QString darkMarket = QStringLiteral("dark_market_09999");
+        const QString stale = QStringLiteral("closing_day_2025-01-10");
+        const QString fresh = QStringLiteral("closing_day_2025-01-13");
+        QTest::newRow("switch on") << true << authorized << false << true << QString()
+                                   << QStringList{otherApp, darkMarket, fresh};
+        QTest::newRow("switch off") << true << authorized << false << false << QString()
+                                    << QStringList{otherApp, darkMarket};
+        QTest::newRow("switch on, permission refused earlier")
+            << true << int(NotificationAuthorizationStatus::denied) << false << true
+            << QStringLiteral("通知权限已关闭，请前往系统设置开启截止提醒。")
+            << QStringList{otherApp, darkMarket, stale};
+        QTest::newRow("switch on, user refuses")
+            << true << int(NotificationAuthorizationStatus::notDetermined) << false << true
+            << QStringLiteral("未授予通知权限，请前往系统设置开启截止提醒。")
+            << QStringList{otherApp, darkMarket, stale};
+        QTest::newRow("resync, closing day off")
+            << false << authorized << true << false << QString()
+            << QStringList{otherApp, QStringLiteral("dark_market_00001")};
+        QTest::newRow("resync, grey market off")
+            << false << authorized << false << true << QString() << QStringList{otherApp, fresh};
+        QTest::newRow("resync, permission withdrawn")
+            << false << int(NotificationAuthorizationStatus::denied) << true << true << QString()
+            << QStringList{otherApp};
+    }
+    void closingDayRemindersFollowTheirSwitch() {
+        QFETCH(bool, throughSwitch);
+        QFETCH(int, status);
+        QFETCH(bool, darkMarketOn);
+        QFETCH(bool, closingDayOn);
+        QFETCH(QString, message);
+        QFETCH(QStringList, left);
+
+        FakeNotificationCentre centre;
+        centre.status = NotificationAuthorizationStatus(status);
+        centre.authorizationAnswer = false;
+        centre.pending = {pendingRequest(QStringLiteral("calendar_42")),
+                          pendingRequest(QStringLiteral("dark_market_09999")),
+                          pendingRequest(QStringLiteral("closing_day_2025-01-10"))};
+        // Friday morning: one IPO closes on Monday, another lists then (grey market today).
+        testsupport::ManualClock clock(marketTime(10, 8, 0));
+        NotificationManager manager(&centre, clock.clock());
+        const QList<IPORecord> records{
+            closing(QStringLiteral("甲"), 13),
+            record(QStringLiteral("00001"), QStringLiteral("乙"), QDate(2025, 1, 13))};
+
+        if (throughSwitch) {
+            const RemindersToggleResult result =
+                QCoro::waitFor(manager.setClosingDayRemindersEnabled(closingDayOn, records));
+            QCOMPARE(result.remindersActive, closingDayOn && message.isEmpty());
+            QCOMPARE(result.message.value_or(QString()), message);
+        } else {
+            QCoro::waitFor(manager.syncReminders(records, darkMarketOn, closingDayOn));
+        }
+
+        QStringList pending = centre.pendingIdentifiers();
+        pending.sort();
+        left.sort();
+        QCOMPARE(pending, left);
     }
 };
 

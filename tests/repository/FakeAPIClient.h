@@ -29,7 +29,8 @@ public:
         co_return ServiceResult<RemoteIPOListResponse>(listAnswer);
     }
 
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *) override {
         ++statsCalls;
         co_await waitForRelease();
         co_return ServiceResult<RemoteIPOStatsResponse>(statsAnswer);

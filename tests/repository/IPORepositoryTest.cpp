@@ -9,6 +9,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 namespace {
 
 RemoteIPO remote(const QString &code) {
@@ -61,8 +63,8 @@ private:
     FakeAPIClient *m_client = nullptr;
     std::unique_ptr<UserIPOStore> m_store;
     std::unique_ptr<IPORepository> m_repository;
-    QList<QPair<QStringList, bool>> m_reminderSyncs;
-    bool m_remindersEnabled = false;
+    QList<QPair<QStringList, IPORepository::ReminderSwitches>> m_reminderSyncs;
+    IPORepository::ReminderSwitches m_reminderSwitches;
 
 private slots:
     void init() {
@@ -74,13 +76,13 @@ private slots:
         QVERIFY(store.hasValue());
         m_store = std::move(store).value();
         m_reminderSyncs.clear();
-        m_remindersEnabled = false;
+        m_reminderSwitches = {};
         m_repository = std::make_unique<IPORepository>(
             *m_client, *m_store, m_clock.clock(), 45.0,
-            [this](const QList<IPORecord> &records, bool enabled) {
-                m_reminderSyncs.append({codesOf(records), enabled});
+            [this](const QList<IPORecord> &records, IPORepository::ReminderSwitches switches) {
+                m_reminderSyncs.append({codesOf(records), switches});
             },
-            [this] { return m_remindersEnabled; });
+            [this] { return m_reminderSwitches; });
     }
 
     void cleanup() {
@@ -234,6 +236,13 @@ private slots:
             << std::optional(statsWith(QStringLiteral("success"), 0, 0)) << "API 数据已同步";
         QTest::newRow("three changes") << std::optional(statsWith(QStringLiteral("success"), 2, 1))
                                        << "API 数据已更新：3 条变更";
+        // Absurd counts from the service: the sum stops at the ends of the range.
+        constexpr qint64 most = std::numeric_limits<qint64>::max();
+        QTest::newRow("sum past the largest count")
+            << std::optional(statsWith(QStringLiteral("success"), most, 1))
+            << "API 数据已更新：9223372036854775807 条变更";
+        QTest::newRow("sum past the smallest count")
+            << std::optional(statsWith(QStringLiteral("success"), -most, -2)) << "API 数据已同步";
     }
     void syncStatusText() {
         QFETCH(std::optional<RemoteIPOStatsResponse>, stats);
@@ -244,7 +253,7 @@ private slots:
     void mergeFollowsServiceOrderAndKeepsOrphans() {
         QVERIFY(m_store->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
         QVERIFY(m_store->saveEntry(QStringLiteral("01810"), 100, 0, SubMethod::cash));
-        m_remindersEnabled = true;
+        m_reminderSwitches = {false, true};
         QCoro::waitFor(m_repository->forceRefresh());
 
         const QList<IPORecord> records = m_repository->records();
@@ -256,7 +265,8 @@ private slots:
         QCOMPARE(records[1].subMethod, SubMethod::margin);
         // The orphan stays stored, just not shown.
         QCOMPARE(m_store->entriesByCode().size(), 2);
-        QCOMPARE(m_reminderSyncs.last(), qMakePair(QStringList{"02590", "00700"}, true));
+        QCOMPARE(m_reminderSyncs.last(), qMakePair(QStringList{"02590", "00700"},
+                                                   IPORepository::ReminderSwitches{false, true}));
     }
 
     void saveAndClearRebuild() {

@@ -39,6 +39,8 @@ private slots:
         QCOMPARE(record.ipo.status, IPOStatus::open);
         QCOMPARE(record.ipo.subStart->toMSecsSinceEpoch(),
                  marketMidnight(2025, 1, 9).toMSecsSinceEpoch());
+        QCOMPARE(record.ipo.subEnd->toMSecsSinceEpoch(),
+                 marketMidnight(2025, 1, 14).toMSecsSinceEpoch());
         QCOMPARE(record.ipo.listingDate->toMSecsSinceEpoch(),
                  marketMidnight(2025, 1, 17).toMSecsSinceEpoch());
         QCOMPARE(record.ipo.lotAmount, QStringLiteral("3,030"));
@@ -60,9 +62,11 @@ private slots:
         QFETCH(bool, present);
         RemoteIPO remote = remoteIPO();
         remote.subStart = subStart;
+        remote.subEnd = subStart;
         remote.listDate = subStart;
         const IPORecord record = makeRecord(remote, {});
         QCOMPARE(record.ipo.subStart.has_value(), present);
+        QCOMPARE(record.ipo.subEnd.has_value(), present);
         QCOMPARE(record.ipo.listingDate.has_value(), present);
     }
 

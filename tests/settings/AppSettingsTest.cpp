@@ -54,6 +54,7 @@ private slots:
             QCOMPARE(settings.capitalAmount(), 0.0);
             QCOMPARE(settings.hideDockIcon(), false);
             QCOMPARE(settings.darkMarketNotificationsEnabled(), false);
+            QCOMPARE(settings.closingDayNotificationsEnabled(), false);
             QTRY_COMPARE(policy.applied, QList<bool>{false});
         }
         QVERIFY(!QFile::exists(path) || QFile(path).size() == 0);
@@ -69,6 +70,8 @@ private slots:
         QTest::newRow("taskbar shown again") << QByteArray("hideDockIcon") << QVariant(false);
         QTest::newRow("reminders on")
             << QByteArray("darkMarketNotificationsEnabled") << QVariant(true);
+        QTest::newRow("closing-day reminders on")
+            << QByteArray("closingDayNotificationsEnabled") << QVariant(true);
     }
     void valuesSurviveARestart() {
         QFETCH(QByteArray, property);
@@ -100,6 +103,8 @@ private slots:
         QTest::newRow("taskbar") << QByteArray("hideDockIcon") << QVariant(true) << 2;
         QTest::newRow("reminders")
             << QByteArray("darkMarketNotificationsEnabled") << QVariant(true) << 0;
+        QTest::newRow("closing-day reminders")
+            << QByteArray("closingDayNotificationsEnabled") << QVariant(true) << 0;
     }
     void everyWriteIsSavedAndSignalledOnChange() {
         QFETCH(QByteArray, property);

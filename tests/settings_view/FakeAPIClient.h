@@ -27,7 +27,8 @@ public:
         co_return ServiceResult<RemoteIPOListResponse>(listAnswer);
     }
 
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>> fetchStats() override {
+    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
+    fetchStats(const RequestCancellation *) override {
         co_await nextTurn();
         co_return ServiceResult<RemoteIPOStatsResponse>(RemoteIPOStatsResponse{});
     }

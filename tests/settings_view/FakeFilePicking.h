@@ -20,4 +20,9 @@ public:
         ++openDialogs;
         return openPath;
     }
+
+    std::optional<QString> saveCalendarFileName(QWidget *, const QString &suggestedName) override {
+        suggestedNames.append(suggestedName);
+        return savePath;
+    }
 };

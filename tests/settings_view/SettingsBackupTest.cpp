@@ -4,11 +4,15 @@
 #include "store/UserIPOBackupCSV.h"
 #include "ui/settings/SettingsBackup.h"
 #include "ui/settings/SettingsButton.h"
+#include "ui/settings/SettingsFileDialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -83,8 +87,8 @@ private slots:
         QTest::newRow("not UTF-8")
             << QByteArray("code,sub_quantity\xff\xfe") << QStringLiteral("无法读取 CSV 文件内容")
             << 0 << 0 << 0 << QString() << before;
-        QTest::newRow("empty file") << QByteArray() << QStringLiteral("无法读取 CSV 文件内容") << 0
-                                    << 0 << 0 << QString() << before;
+        QTest::newRow("empty file") << QByteArray() << QStringLiteral("CSV 表头格式无效") << 0 << 0
+                                    << 0 << QString() << before;
     }
     void importContents() {
         QFETCH(QByteArray, contents);
@@ -129,6 +133,12 @@ private slots:
         const auto missing = SettingsBackup::importFile(folder.filePath("missing.csv"), store);
         QVERIFY(!missing);
         QVERIFY(missing.error().startsWith(QStringLiteral("无法读取文件 missing.csv：")));
+        // A folder and a device have no contents of a file to restore from.
+        for (const QString &path : {folder.path(), QStringLiteral("/dev/null")}) {
+            const auto unreadable = SettingsBackup::importFile(path, store);
+            QVERIFY(!unreadable);
+            QCOMPARE(unreadable.error(), QStringLiteral("无法读取 CSV 文件内容"));
+        }
 
         // Past the limit, a valid backup is still refused, and nothing is restored from it.
         const QString big = folder.filePath(QStringLiteral("big.csv"));
@@ -259,10 +269,10 @@ private slots:
         QCOMPARE(target.store->entriesByCode().value(QStringLiteral("01810")).updatedAt,
                  source.store->entriesByCode().value(QStringLiteral("01810")).updatedAt);
 
-        // The same file again adds nothing, says so, and leaves the records alone.
+        // The same file again adds nothing and says so; it still rebuilds, like every restore.
         QTest::mouseClick(importButton, Qt::LeftButton);
         QCOMPARE(target.alerts.shown.last().message, QStringLiteral("已导入 0 条，跳过 3 条。"));
-        QCOMPARE(target.rebuilds, rebuildsBefore + 1);
+        QCOMPARE(target.rebuilds, rebuildsBefore + 2);
     }
 
     void cancelledDialogsSayNothing() {
@@ -284,6 +294,36 @@ private slots:
         QVERIFY(QDir(harness.folder.path())
                     .entryList({QStringLiteral("*.csv")}, QDir::Files)
                     .isEmpty());
+    }
+
+    void fileDialogsOfferTheirTypes_data() {
+        QTest::addColumn<bool>("saving");
+        QTest::addColumn<QStringList>("types");
+        QTest::newRow("export: CSV only") << true << QStringList{"text/csv"};
+        QTest::newRow("import: CSV, then plain text")
+            << false << QStringList{"text/csv", "text/plain"};
+    }
+    void fileDialogsOfferTheirTypes() {
+        QFETCH(bool, saving);
+        QFETCH(QStringList, types);
+        // The real dialog: read what it offers while it is open, then cancel it.
+        QStringList offered;
+        QTimer reader;
+        connect(&reader, &QTimer::timeout, this, [&offered] {
+            for (QWidget *window : QApplication::topLevelWidgets()) {
+                auto *dialog = qobject_cast<QFileDialog *>(window);
+                if (dialog && dialog->isVisible()) {
+                    offered = dialog->mimeTypeFilters();
+                    dialog->reject();
+                }
+            }
+        });
+        reader.start(20);
+        SettingsFileDialogs dialogs;
+        const std::optional<QString> picked =
+            saving ? dialogs.saveFileName(nullptr, "backup.csv") : dialogs.openFileName(nullptr);
+        QVERIFY(!picked);
+        QCOMPARE(offered, types);
     }
 
     void failuresShowTheirDescription_data() {
@@ -327,6 +367,48 @@ private slots:
                  qPrintable(harness.alerts.shown.first().message));
         QCOMPARE(storedCodes(*harness.store), QStringList{QStringLiteral("00700")});
         QCOMPARE(harness.rebuilds, rebuildsBefore);
+    }
+
+    void calendarExport_data() {
+        QTest::addColumn<bool>("listed");
+        QTest::addColumn<bool>("picked");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("events");
+        QTest::newRow("written") << true << true << QStringLiteral("导出成功") << 2;
+        QTest::newRow("cancelled") << true << false << QString() << 0;
+        // Nothing fetched yet: no dialog for a file without a single event.
+        QTest::newRow("no dated IPO") << false << true << QStringLiteral("导出失败") << 0;
+    }
+    void calendarExport() {
+        QFETCH(bool, listed);
+        QFETCH(bool, picked);
+        QFETCH(QString, title);
+        QFETCH(int, events);
+        SettingsViewHarness harness;
+        QVERIFY(harness.isValid());
+        if (listed)
+            harness.listOnService({SettingsViewHarness::remoteIPO(QStringLiteral("02590"),
+                                                                  QStringLiteral("2025-07-10"))});
+        const QString path = harness.folder.filePath(QStringLiteral("ipo.ics"));
+        if (picked)
+            harness.files.savePath = path;
+        SettingsView &view = harness.makeView();
+        view.show();
+        auto *button = view.findChild<SettingsButton *>(QStringLiteral("ExportCalendarButton"));
+        QVERIFY(button);
+        QTest::mouseClick(button, Qt::LeftButton);
+
+        QVERIFY(!view.isExportingBackup());
+        QCOMPARE(harness.files.suggestedNames.size(), listed ? 1 : 0);
+        if (listed)
+            QVERIFY(
+                QRegularExpression(QStringLiteral("^orvel-calendar-\\d{4}-\\d{2}-\\d{2}\\.ics$"))
+                    .match(harness.files.suggestedNames.first())
+                    .hasMatch());
+        QCOMPARE(harness.alerts.shown.size(), title.isEmpty() ? 0 : 1);
+        if (!title.isEmpty())
+            QCOMPARE(harness.alerts.shown.first().title, title);
+        QCOMPARE(readFile(path).count("BEGIN:VEVENT"), events);
     }
 
     void dismissingAnOlderAlertKeepsTheNewerOne() {

@@ -155,6 +155,55 @@ private slots:
         QVERIFY(!view.alertMessage());
     }
 
+    // The second switch runs the same flow on its own kind of reminder and its own setting.
+    void closingDaySwitch_data() {
+        QTest::addColumn<NotificationAuthorizationStatus>("permission");
+        QTest::addColumn<bool>("endsOn");
+        QTest::addColumn<QString>("alertText");
+        QTest::newRow("allowed") << NotificationAuthorizationStatus::authorized << true
+                                 << QString();
+        QTest::newRow("user refuses")
+            << NotificationAuthorizationStatus::notDetermined << false
+            << QStringLiteral("未授予通知权限，请前往系统设置开启截止提醒。");
+    }
+    void closingDaySwitch() {
+        QFETCH(NotificationAuthorizationStatus, permission);
+        QFETCH(bool, endsOn);
+        QFETCH(QString, alertText);
+
+        SettingsViewHarness harness;
+        QVERIFY(harness.isValid());
+        RemoteIPO closesTomorrow = SettingsViewHarness::remoteIPO(QStringLiteral("02590"));
+        closesTomorrow.subEnd = QStringLiteral("2025-07-10");
+        harness.listOnService({closesTomorrow});
+        harness.centre.status = permission;
+        harness.centre.authorizationAnswer = false;
+        SettingsView &view = harness.makeView();
+        view.show();
+        auto *toggle = view.findChild<SettingsSwitch *>(QStringLiteral("ClosingDaySwitch"));
+        QVERIFY(toggle);
+        QVERIFY(!toggle->isChecked());
+
+        QSignalSpy finished(&view, &SettingsView::remindersChanged);
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(view.isUpdatingClosingDayNotifications());
+        QVERIFY(!view.isUpdatingNotifications());
+        QVERIFY(finished.wait());
+
+        QCOMPARE(toggle->isChecked(), endsOn);
+        QCOMPARE(view.closingDayNotificationsEnabled(), endsOn);
+        QCOMPARE(harness.folder.makeSettings()
+                     ->value(AppSettings::closingDayNotificationsEnabledKey)
+                     .toBool(),
+                 endsOn);
+        QVERIFY(!harness.settings->darkMarketNotificationsEnabled());
+        QCOMPARE(harness.centre.pendingIdentifiers(),
+                 endsOn ? QStringList{QStringLiteral("closing_day_2025-07-10")} : QStringList());
+        QCOMPARE(harness.alerts.shown.size(), alertText.isEmpty() ? 0 : 1);
+        if (!alertText.isEmpty())
+            QCOMPARE(harness.alerts.shown.first().message, alertText);
+    }
+
     void showingAgainReadsTheSetting() {
         SettingsViewHarness harness;
         QVERIFY(harness.isValid());

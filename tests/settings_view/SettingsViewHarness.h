@@ -8,11 +8,11 @@
 #include "RecordingURLOpener.h"
 #include "TestFolder.h"
 
-#include "settings/AppSettings.h"
 #include "model/MarketCalendar.h"
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"
 #include "service/ApplicationInformation.h"
+#include "settings/AppSettings.h"
 #include "store/UserIPOStore.h"
 #include "ui/settings/SettingsView.h"
 
@@ -51,9 +51,9 @@ public:
             return;
         store = std::move(opened.value());
         settings = std::make_unique<AppSettings>(folder.makeSettings());
-        repository =
-            std::make_unique<IPORepository>(client, *store, clock.clock(), 45.0,
-                                            [this](const QList<IPORecord> &, bool) { ++rebuilds; });
+        repository = std::make_unique<IPORepository>(
+            client, *store, clock.clock(), 45.0,
+            [this](const QList<IPORecord> &, IPORepository::ReminderSwitches) { ++rebuilds; });
         notifications =
             std::make_unique<NotificationManager>(&centre, clock.clock(), marketCalendar());
     }

@@ -50,6 +50,8 @@ private slots:
         QVERIFY(harness.isValid());
         harness.settings->setCapitalAmount(1250000.4);
         harness.settings->setDarkMarketNotificationsEnabled(true);
+        // The closing-day switch off in light and on in dark, so both looks get seen.
+        harness.settings->setClosingDayNotificationsEnabled(dark);
         if (failedCheck) {
             harness.client.updateAnswer =
                 IPOAPIClientError::transport(QStringLiteral("无法连接到服务器"));

@@ -358,7 +358,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("readable");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty file") << QByteArray() << false << QString();
+        // Empty text, which the reader then refuses for its missing header.
+        QTest::newRow("empty file") << QByteArray() << true << QString();
         QTest::newRow("plain") << QByteArray("code,x") << true << "code,x";
         QTest::newRow("chinese") << QByteArray("\xe4\xb8\xad") << true << "中";
         QTest::newRow("byte-order mark dropped") << QByteArray("\xef\xbb\xbf"

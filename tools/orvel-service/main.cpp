@@ -9,7 +9,7 @@
 #include "DemoData.h"
 #include "ServiceData.h"
 #include "ServiceServer.h"
-#include "UnixSignalWatcher.h"
+#include "system/UnixSignalWatcher.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -2,13 +2,17 @@
 
 #include "ui/look/ViewStyle.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QPainter>
+
+#include <cmath>
 
 namespace {
 
 constexpr int horizontalPadding = 6;
 constexpr int verticalPadding = 2;
+// The outline's pixel on either side.
+constexpr int outline = 2;
 
 } // namespace
 
@@ -34,15 +38,30 @@ QFont TagBadge::badgeFont() const {
                   : ViewStyle::font(10, QFont::Medium);
 }
 
+int TagBadge::widthFor(const QString &text) const {
+    // Rounded up from the exact advance, which is also what the elision measures against: a
+    // width rounded down would cut off the last character of a text that has room.
+    const QFontMetricsF metrics(badgeFont());
+    return static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + 2 * horizontalPadding +
+           outline;
+}
+
 QSize TagBadge::sizeHint() const {
-    const QFontMetrics metrics(badgeFont());
-    return QSize(metrics.horizontalAdvance(m_text) + 2 * horizontalPadding + 2,
-                 metrics.height() + 2 * verticalPadding + 2);
+    const QFontMetricsF metrics(badgeFont());
+    return QSize(widthFor(m_text),
+                 static_cast<int>(std::ceil(metrics.height())) + 2 * verticalPadding + outline);
 }
 
 QSize TagBadge::minimumSizeHint() const {
-    // A long code may be cut short rather than push the panel wider.
-    return QSize(qMin(sizeHint().width(), 2 * horizontalPadding + 24), sizeHint().height());
+    // A code of up to wholeCodeLength characters always shows whole; only a longer one may be
+    // cut short rather than push the panel wider. A status is a short word and never is.
+    const QString whole = m_mono ? m_text.left(wholeCodeLength) : m_text;
+    return QSize(widthFor(whole), sizeHint().height());
+}
+
+QString TagBadge::shownText() const {
+    const QFontMetricsF metrics(badgeFont());
+    return metrics.elidedText(m_text, Qt::ElideRight, width() - 2 * horizontalPadding - outline);
 }
 
 void TagBadge::paintEvent(QPaintEvent *) {
@@ -53,7 +72,5 @@ void TagBadge::paintEvent(QPaintEvent *) {
     painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
     painter.setFont(badgeFont());
     painter.setPen(ViewStyle::color(PaletteColor::textSecondary));
-    const int available = width() - 2 * horizontalPadding - 2;
-    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(m_text, Qt::ElideRight, available));
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, shownText());
 }

@@ -6,11 +6,16 @@
 class TagBadge : public QWidget {
     Q_OBJECT
 public:
+    // Codes up to this long are never cut short.
+    static constexpr int wholeCodeLength = 10;
+
     TagBadge(QString text, bool mono, QWidget *parent = nullptr);
 
     const QString &text() const { return m_text; }
     bool isMono() const { return m_mono; }
     void setText(const QString &text);
+    // The text as drawn at the badge's width: whole, or cut short with an ellipsis.
+    QString shownText() const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -20,6 +25,7 @@ protected:
 
 private:
     QFont badgeFont() const;
+    int widthFor(const QString &text) const;
 
     QString m_text;
     bool m_mono;

@@ -1,6 +1,7 @@
 #include "SettingsBackup.h"
 
 #include "store/UserIPOBackupCSV.h"
+#include "store/UserIPOBackupCSVError.h"
 #include "store/UserIPOStore.h"
 
 #include <QFile>
@@ -23,6 +24,10 @@ QString suggestedFileName(const Clock &clock) {
 }
 
 WriteResult writeDocument(const UserIPOBackupDocument &document, const QString &path) {
+    return writeFile(document.write(), path);
+}
+
+WriteResult writeFile(const QByteArray &bytes, const QString &path) {
     const auto failure = [&path](const QString &reason) {
         return WriteResult(QStringLiteral("无法写入文件 ") + shownName(path) +
                            QStringLiteral("：") + reason);
@@ -32,7 +37,6 @@ WriteResult writeDocument(const UserIPOBackupDocument &document, const QString &
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
-    const QByteArray bytes = document.write();
     if (file.write(bytes) != bytes.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
@@ -57,12 +61,16 @@ ImportResult importContents(const QByteArray &contents, UserIPOStore &store) {
 }
 
 ImportResult importFile(const QString &path, UserIPOStore &store) {
+    const QFileInfo info(path);
+    // Only a regular file has contents to restore from; a folder, a device or a pipe has none.
+    if (info.exists() && !info.isFile())
+        return ImportResult(UserIPOBackupCSVError::unreadableEncoding().description());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ImportResult(QStringLiteral("无法读取文件 ") + shownName(path) +
                             QStringLiteral("：") + file.errorString());
-    // One byte past the limit tells a file that is too big from one that just fits, also for
-    // pipes and devices whose size is not known beforehand.
+    // One byte past the limit tells a file that is too big from one that just fits, also when
+    // the file grows while it is read.
     const QByteArray contents = file.read(maximumImportBytes + 1);
     if (file.error() != QFileDevice::NoError)
         return ImportResult(QStringLiteral("无法读取文件 ") + shownName(path) +

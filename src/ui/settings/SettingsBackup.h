@@ -36,8 +36,10 @@ using ImportResult = Expected<ImportSummary, QString>;
 // The save dialog's starting name: the dated backup name with ".csv".
 QString suggestedFileName(const Clock &clock = systemClock());
 
-// Writes the document's bytes to `path` through QSaveFile, so a failed or interrupted write
-// never leaves a half-written file in place of what was there. The error is the user's text.
+// Writes `bytes` to `path` through QSaveFile, so a failed or interrupted write never leaves a
+// half-written file in place of what was there. The error is the user's text.
+WriteResult writeFile(const QByteArray &bytes, const QString &path);
+// The same with the document's bytes.
 WriteResult writeDocument(const UserIPOBackupDocument &document, const QString &path);
 
 // Restores the missing entries from file contents: the document read, the CSV parse, then

@@ -38,7 +38,8 @@ std::optional<QString> SettingsFileDialogs::saveFileName(QWidget *parent,
     auto *dialog = new QFileDialog(parent, QStringLiteral("导出 CSV"), startFolder());
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
+    // Saving offers CSV alone: a backup saved under a plain-text filter would still be CSV.
+    dialog->setMimeTypeFilters({UserIPOBackupDocument::writtenContentType()});
     // A name typed without an extension still ends up as a .csv file.
     dialog->setDefaultSuffix(QStringLiteral("csv"));
     dialog->selectFile(suggestedName);
@@ -50,5 +51,17 @@ std::optional<QString> SettingsFileDialogs::openFileName(QWidget *parent) {
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
+    return chosenFile(dialog);
+}
+
+std::optional<QString> SettingsFileDialogs::saveCalendarFileName(QWidget *parent,
+                                                                 const QString &suggestedName) {
+    auto *dialog = new QFileDialog(parent, QStringLiteral("导出日历"), startFolder());
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setFileMode(QFileDialog::AnyFile);
+    // By name rather than by MIME type: it must not depend on the desktop's MIME database.
+    dialog->setNameFilter(QStringLiteral("iCalendar (*.ics)"));
+    dialog->setDefaultSuffix(QStringLiteral("ics"));
+    dialog->selectFile(suggestedName);
     return chosenFile(dialog);
 }

@@ -4,6 +4,7 @@
 #include "SettingsBackup.h"
 #include "SettingsBar.h"
 #include "SettingsButton.h"
+#include "SettingsCalendarExport.h"
 #include "SettingsCapital.h"
 #include "SettingsCard.h"
 #include "SettingsDesktopServices.h"
@@ -13,12 +14,13 @@
 #include "SettingsReminders.h"
 #include "SettingsSwitch.h"
 #include "SettingsUpdateCheck.h"
+#include "reminders/NotificationManager.h"
+#include "repository/CalendarExport.h"
+#include "repository/IPORepository.h"
 #include "settings/AppSettings.h"
+#include "store/UserIPOStore.h"
 #include "ui/look/AppearanceMonitor.h"
 #include "ui/look/ViewStyle.h"
-#include "reminders/NotificationManager.h"
-#include "repository/IPORepository.h"
-#include "store/UserIPOStore.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -255,6 +257,13 @@ QWidget *SettingsView::makeReminderSection() {
         QStringLiteral("暗盘提醒"),
         QStringLiteral("仅在你主动开启后请求通知权限，并在上市前一个工作日 16:15 提醒。"),
         m_reminderSwitch));
+    m_closingDaySwitch = new SettingsSwitch(QStringLiteral("截止提醒"));
+    m_closingDaySwitch->setObjectName(QStringLiteral("ClosingDaySwitch"));
+    connect(m_closingDaySwitch, &QAbstractButton::clicked, this,
+            &SettingsView::changeClosingDayReminders);
+    card->rows()->addWidget(labelledRow(QStringLiteral("截止提醒"),
+                                        QStringLiteral("申购截止当天 09:00 提醒尚未申购的新股。"),
+                                        m_closingDaySwitch));
     return section;
 }
 
@@ -303,8 +312,13 @@ QWidget *SettingsView::makeBackupSection() {
                                         QStringLiteral("导入 CSV"), SettingsButton::Look::bordered);
     m_importButton->setObjectName(QStringLiteral("ImportButton"));
     connect(m_importButton, &QAbstractButton::clicked, this, &SettingsView::importBackup);
+    m_calendarButton = new SettingsButton(QStringLiteral("calendar"), QStringLiteral("导出日历"),
+                                          SettingsButton::Look::bordered);
+    m_calendarButton->setObjectName(QStringLiteral("ExportCalendarButton"));
+    connect(m_calendarButton, &QAbstractButton::clicked, this, &SettingsView::exportCalendar);
     buttons->addWidget(m_exportButton);
     buttons->addWidget(m_importButton);
+    buttons->addWidget(m_calendarButton);
     buttons->addStretch(1);
     card->rows()->addLayout(buttons);
 
@@ -370,6 +384,10 @@ void SettingsView::reloadFromSettings() {
         m_darkMarketNotificationsEnabled = m_settings.darkMarketNotificationsEnabled();
         m_reminderSwitch->setChecked(m_darkMarketNotificationsEnabled);
     }
+    if (!m_isUpdatingClosingDayNotifications) {
+        m_closingDayNotificationsEnabled = m_settings.closingDayNotificationsEnabled();
+        m_closingDaySwitch->setChecked(m_closingDayNotificationsEnabled);
+    }
 }
 
 void SettingsView::commitCapital() {
@@ -397,6 +415,32 @@ QCoro::Task<> SettingsView::runReminderChange(bool enabled) {
     m_reminderSwitch->setChecked(result.remindersActive);
     m_reminderSwitch->setEnabled(true);
     m_settings.setDarkMarketNotificationsEnabled(result.remindersActive);
+    emit remindersChanged();
+    if (const auto alert = SettingsReminders::alertFor(result))
+        presentAlert(*alert);
+}
+
+void SettingsView::changeClosingDayReminders(bool enabled) {
+    if (m_isUpdatingClosingDayNotifications)
+        return;
+    m_closingDayNotificationsEnabled = enabled;
+    m_isUpdatingClosingDayNotifications = true;
+    m_closingDaySwitch->setChecked(enabled);
+    m_closingDaySwitch->setEnabled(false);
+    runClosingDayReminderChange(enabled);
+}
+
+QCoro::Task<> SettingsView::runClosingDayReminderChange(bool enabled) {
+    const QPointer<SettingsView> self(this);
+    const RemindersToggleResult result =
+        co_await m_notifications.setClosingDayRemindersEnabled(enabled, m_repository.records());
+    if (!self)
+        co_return;
+    m_isUpdatingClosingDayNotifications = false;
+    m_closingDayNotificationsEnabled = result.remindersActive;
+    m_closingDaySwitch->setChecked(result.remindersActive);
+    m_closingDaySwitch->setEnabled(true);
+    m_settings.setClosingDayNotificationsEnabled(result.remindersActive);
     emit remindersChanged();
     if (const auto alert = SettingsReminders::alertFor(result))
         presentAlert(*alert);
@@ -484,10 +528,34 @@ void SettingsView::importBackup() {
     if (!path)
         return;
     const SettingsBackup::ImportResult result = SettingsBackup::importFile(*path, m_userStore);
-    // The published records only change when an entry was added.
-    if (result && result->inserted > 0)
+    // Every successful restore rebuilds, also one that added nothing: the rebuild is also what
+    // brings the reminders in line, and it costs nothing when the records stay the same.
+    if (result)
         m_repository.rebuildRecords();
     presentAlert(SettingsBackup::importAlert(result));
+}
+
+void SettingsView::exportCalendar() {
+    if (m_isExportingBackup || m_isImportingBackup)
+        return;
+    // The list as the user sees it now; a refresh while the dialog is open does not change it.
+    const QList<IPORecord> records = m_repository.records();
+    if (const auto nothing = SettingsCalendarExport::nothingToExportAlert(records)) {
+        presentAlert(*nothing);
+        return;
+    }
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    m_isExportingBackup = true;
+    const QPointer<SettingsView> self(this);
+    const std::optional<QString> path =
+        m_filePicking.saveCalendarFileName(this, CalendarExport::suggestedFileName(now));
+    if (!self)
+        return;
+    m_isExportingBackup = false;
+    if (!path)
+        return;
+    presentAlert(
+        SettingsCalendarExport::exportAlert(SettingsCalendarExport::write(records, now, *path)));
 }
 
 void SettingsView::presentAlert(const SettingsAlertMessage &alert) {

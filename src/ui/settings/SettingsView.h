@@ -25,11 +25,11 @@ class SettingsURLOpening;
 class UserIPOStore;
 
 // The settings sheet's content, a fixed 440 × 500 points: the capital, the taskbar switch, the
-// reminder switch, the update check and privacy page (directly downloaded edition only), CSV
-// backup and restore, and the version. The shell wraps it in a window-modal sheet over the main
-// window and closes that sheet on dismissRequested(). The view holds only view state: the
-// values live in the settings, the store and the repository, and every message it shows comes
-// from the plain functions beside it.
+// two reminder switches, the update check and privacy page (directly downloaded edition only),
+// CSV backup and restore with the calendar export, and the version. The shell wraps it in a
+// window-modal sheet over the main window and closes that sheet on dismissRequested(). The view
+// holds only view state: the values live in the settings, the store and the repository, and every
+// message it shows comes from the plain functions beside it.
 class SettingsView : public QWidget {
     Q_OBJECT
 public:
@@ -52,6 +52,8 @@ public:
     QString capitalText() const;
     bool darkMarketNotificationsEnabled() const { return m_darkMarketNotificationsEnabled; }
     bool isUpdatingNotifications() const { return m_isUpdatingNotifications; }
+    bool closingDayNotificationsEnabled() const { return m_closingDayNotificationsEnabled; }
+    bool isUpdatingClosingDayNotifications() const { return m_isUpdatingClosingDayNotifications; }
     const std::optional<QString> &updateStatusMessage() const { return m_updateStatusMessage; }
     bool updateStatusIsError() const { return m_updateStatusIsError; }
     bool isCheckingForUpdates() const { return m_isCheckingForUpdates; }
@@ -63,23 +65,26 @@ public:
     bool hasUpdateSection() const { return m_updateSection != nullptr; }
 
 public slots:
-    // Reads the capital and the reminder switch from the settings again; runs each time the
+    // Reads the capital and the reminder switches from the settings again; runs each time the
     // sheet is shown.
     void reloadFromSettings();
     // Return in the capital field: stores what the text stands for (0 when it is no number).
     void commitCapital();
-    // The user turned the reminder switch to `enabled`.
+    // The user turned the grey-market reminder switch to `enabled`.
     void changeReminders(bool enabled);
+    // The user turned the closing-day reminder switch to `enabled`.
+    void changeClosingDayReminders(bool enabled);
     void checkForUpdates();
     void openPrivacyPolicy();
     void exportBackup();
     void importBackup();
+    void exportCalendar();
 
 signals:
     // The close button: the shell closes the sheet.
     void dismissRequested();
     void updateStatusChanged();
-    // A reminder change has finished and the switch shows its outcome.
+    // A reminder change (either switch) has finished and the switch shows its outcome.
     void remindersChanged();
     void alertPresented(const SettingsAlertMessage &alert);
 
@@ -100,6 +105,7 @@ private:
     QWidget *labelledRow(const QString &label, const QString &hint, QWidget *trailing);
 
     QCoro::Task<> runReminderChange(bool enabled);
+    QCoro::Task<> runClosingDayReminderChange(bool enabled);
     QCoro::Task<> runUpdateCheck();
     void setUpdateStatus(const QString &message, bool isError);
     void setCheckingForUpdates(bool checking);
@@ -124,6 +130,8 @@ private:
     std::optional<SettingsAlertMessage> m_alertMessage;
     bool m_darkMarketNotificationsEnabled = false;
     bool m_isUpdatingNotifications = false;
+    bool m_closingDayNotificationsEnabled = false;
+    bool m_isUpdatingClosingDayNotifications = false;
     std::optional<QString> m_updateStatusMessage;
     bool m_updateStatusIsError = false;
     bool m_isCheckingForUpdates = false;
@@ -132,9 +140,11 @@ private:
     QLineEdit *m_capitalField = nullptr;
     SettingsSwitch *m_taskbarSwitch = nullptr;
     SettingsSwitch *m_reminderSwitch = nullptr;
+    SettingsSwitch *m_closingDaySwitch = nullptr;
     QWidget *m_updateSection = nullptr;
     SettingsButton *m_checkButton = nullptr;
     SettingsLabel *m_updateStatusLabel = nullptr;
     SettingsButton *m_exportButton = nullptr;
     SettingsButton *m_importButton = nullptr;
+    SettingsButton *m_calendarButton = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "app/OrvelApp.h"
 #include "app/PanelWindow.h"
 #include "repository/IPORepository.h"
+#include "settings/AppSettings.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -50,14 +51,15 @@ void EndToEndProbe::handle(const QString &line) {
     IPORepository &repository = m_app.repository();
     if (command == u"state") {
         const QRect tray = m_app.menuBarLabel() ? m_app.menuBarLabel()->geometry() : QRect();
-        reply(QStringLiteral("state main=%1 panel=%2 tray=%3,%4,%5,%6 records=%7")
-                  .arg(int(m_app.mainWindow().isVisible()))
-                  .arg(int(m_app.panelWindow().isVisible()))
+        reply(QStringLiteral("state main=%1 panel=%2 tray=%3,%4,%5,%6 records=%7 window=%8")
+                  .arg(int(m_app.isMainWindowVisible()))
+                  .arg(int(m_app.isPanelVisible()))
                   .arg(tray.x())
                   .arg(tray.y())
                   .arg(tray.width())
                   .arg(tray.height())
-                  .arg(repository.records().size()));
+                  .arg(repository.records().size())
+                  .arg(m_app.mainWindow().winId()));
     } else if (command == u"first-code") {
         reply(QStringLiteral("first-code %1")
                   .arg(repository.records().isEmpty() ? QString()
@@ -89,7 +91,10 @@ void EndToEndProbe::handle(const QString &line) {
             }
         }
         reply(QStringLiteral("record %1 none").arg(words[1]));
+    } else if (command == u"hide-dock" && words.size() == 2) {
+        AppSettings::shared().setHideDockIcon(words[1] == u"1");
+        reply(QStringLiteral("hide-dock %1").arg(words[1]));
     } else if (command == u"quit") {
-        QCoreApplication::quit();
+        m_app.quit();
     }
 }

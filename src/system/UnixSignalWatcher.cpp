@@ -6,8 +6,6 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace orvelservice {
-
 namespace {
 
 int signalPipe[2] = {-1, -1};
@@ -49,5 +47,3 @@ void UnixSignalWatcher::readPending() {
     if (::read(signalPipe[1], &byte, 1) == 1)
         emit received(byte);
 }
-
-} // namespace orvelservice

@@ -6,11 +6,10 @@
 
 class QSocketNotifier;
 
-namespace orvelservice {
-
 // Turns POSIX signals into a Qt signal on the event loop. The handler itself only writes the
 // signal number into a socket pair (the one thing that is safe there); the event loop reads it.
-// One instance per process.
+// One instance per process. The application ends with the session this way, and the local
+// service stops this way when its test is done.
 class UnixSignalWatcher : public QObject {
     Q_OBJECT
 public:
@@ -27,5 +26,3 @@ private:
 
     QSocketNotifier *m_notifier = nullptr;
 };
-
-} // namespace orvelservice

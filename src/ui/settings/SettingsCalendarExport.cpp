@@ -1,0 +1,27 @@
+#include "SettingsCalendarExport.h"
+
+#include "repository/CalendarExport.h"
+
+namespace SettingsCalendarExport {
+
+SettingsBackup::WriteResult write(const QList<IPORecord> &records, const QDateTime &exportedAt,
+                                  const QString &path) {
+    return SettingsBackup::writeFile(CalendarExport::document(records, exportedAt), path);
+}
+
+std::optional<SettingsAlertMessage> nothingToExportAlert(const QList<IPORecord> &records) {
+    if (CalendarExport::eventCount(records) > 0)
+        return std::nullopt;
+    return SettingsAlertMessage::make(QStringLiteral("导出失败"),
+                                      QStringLiteral("当前列表中没有带日期的新股，请刷新后再试。"));
+}
+
+SettingsAlertMessage exportAlert(const SettingsBackup::WriteResult &result) {
+    if (!result)
+        return SettingsAlertMessage::make(QStringLiteral("导出失败"), result.error());
+    return SettingsAlertMessage::make(
+        QStringLiteral("导出成功"),
+        QStringLiteral("新股日历已导出为 .ics 文件，可在常用的日历应用中导入。"));
+}
+
+} // namespace SettingsCalendarExport
