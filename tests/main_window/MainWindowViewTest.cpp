@@ -32,10 +32,32 @@
 #include <QTest>
 
 #include <memory>
+#include <optional>
 
 using namespace mainwindowtest;
 
 namespace {
+
+// Counts the paint events a widget handles, or keeps every one from it (a window that is
+// shown but never exposed).
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget &widget, bool swallow)
+        : m_swallow(swallow) {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (!m_swallow)
+            ++count;
+        return m_swallow;
+    }
+    int count = 0;
+
+private:
+    bool m_swallow;
+};
 
 class CountingSettingsSheet : public SettingsSheetPresenting {
 public:
@@ -201,6 +223,36 @@ private slots:
         QTRY_VERIFY(!m_repository->isRefreshing());
         QCOMPARE(m_client->listRequests.size(), requests);
         QCOMPARE(m_view->tableModel().rowCount(), 3);
+    }
+
+    // The refresh waits for the window's first frame, so starting TLS never delays it; a window
+    // that is shown but never exposed refreshes all the same.
+    void showingRefreshesAfterItsFirstFrame_data() {
+        QTest::addColumn<bool>("onScreen");
+        QTest::newRow("painted") << true;
+        QTest::newRow("never painted") << false;
+    }
+    void showingRefreshesAfterItsFirstFrame() {
+        QFETCH(bool, onScreen);
+        QVERIFY(prepare());
+        m_view = std::make_unique<MainWindowView>(*m_repository, m_clock.clock(), &m_settingsSheet);
+        PaintCounter paints(*m_view, !onScreen);
+        std::optional<int> paintsWhenRefreshing;
+        connect(m_repository.get(), &IPORepository::isRefreshingChanged, this,
+                [&](bool refreshing) {
+                    if (refreshing && !paintsWhenRefreshing)
+                        paintsWhenRefreshing = paints.count;
+                });
+        m_view->resize(1000, 600);
+        m_view->show();
+        QCOMPARE(m_client->listRequests.size(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_client->listRequests.size(), 1, 5000);
+        QVERIFY(paintsWhenRefreshing);
+        if (onScreen)
+            QVERIFY(*paintsWhenRefreshing > 0);
+        else
+            QCOMPARE(*paintsWhenRefreshing, 0);
+        QTRY_COMPARE(m_repository->records().size(), serviceItems().size());
     }
 
     void becomingActiveRefreshesThroughTheGate() {
@@ -478,7 +530,7 @@ private slots:
     }
 
     void serviceTextStaysPlainText() {
-        QVERIFY(build());
+        QVERIFY(buildLoaded());
         QList<RemoteIPO> items = serviceItems();
         items[0].name = QStringLiteral("<b>粗体</b><img src=x>");
         m_client->setItems(items);
