@@ -352,9 +352,12 @@ void MainWindowView::changeEvent(QEvent *event) {
 void MainWindowView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.fillRect(rect(), ViewStyle::color(PaletteColor::canvasBackground));
-    // Once this frame is out: the timer fires from the event loop, after the paint is flushed.
-    if (m_showRefresh->isActive())
-        m_showRefresh->start(0);
+    // Once this frame is out: queued behind whatever was posted while it was painted, so the
+    // refresh starts after the paint is flushed and after anything waiting for that frame.
+    if (m_showRefresh->isActive()) {
+        m_showRefresh->stop();
+        QMetaObject::invokeMethod(this, &MainWindowView::refreshForShowing, Qt::QueuedConnection);
+    }
 }
 
 bool MainWindowView::eventFilter(QObject *watched, QEvent *event) {
