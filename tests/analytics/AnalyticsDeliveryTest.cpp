@@ -11,7 +11,6 @@
 
 #include <QJsonObject>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTest>
 
 using testsupport::LocalService;
@@ -30,14 +29,6 @@ AnalyticsEventPayload samplePayload(const std::optional<QString> &code) {
     payload.appVersion = QStringLiteral("1.4.2 (57)");
     payload.code = code;
     return payload;
-}
-
-// A loopback port with nothing listening on it.
-quint16 closedPort() {
-    QTcpServer server;
-    if (!server.listen(QHostAddress::LocalHost))
-        return 0;
-    return server.serverPort();
 }
 
 } // namespace
@@ -72,40 +63,10 @@ private slots:
         QVERIFY(m_service.clearAnalytics());
     }
 
-    void delivers_data() {
-        QTest::addColumn<QVariant>("code");
-        QTest::newRow("app_active") << QVariant();
-        QTest::newRow("user_data_saved") << QVariant(QStringLiteral("00700"));
-    }
-    void delivers() {
-        QFETCH(QVariant, code);
-        const AnalyticsEventPayload payload =
-            samplePayload(code.isValid() ? std::optional(code.toString()) : std::nullopt);
-        auto client = makeClient(m_service.baseUrl());
-        AnalyticsHTTPSender sender(*client);
-        AnalyticsLogCapture log;
-        QVERIFY(sendAndWait(sender, payload));
-
-        QCOMPARE(log.lines(), QStringList());
-        const QList<QJsonObject> received = m_service.analyticsReceived();
-        QCOMPARE(received.size(), 1);
-        QCOMPARE(received[0], payload.toJson());
-        QCOMPARE(received[0].contains("code"), code.isValid());
-
-        const QList<QJsonObject> requests = m_service.requests();
-        QCOMPARE(requests.size(), 1);
-        QCOMPARE(requests[0].value("method").toString(), QStringLiteral("POST"));
-        QCOMPARE(requests[0].value("path").toString(), QStringLiteral("/v2/analytics/client"));
-        QCOMPARE(requests[0].value("query").toString(), QString());
-        QCOMPARE(requests[0].value("headers").toObject().value("content-type").toString(),
-                 QStringLiteral("application/json"));
-    }
-
     void errorStatusIsLoggedOnly_data() {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("500 empty") << 500 << QByteArray();
-        QTest::newRow("503 with error body") << 503 << QByteArray(R"({"error":"维护中"})");
         QTest::newRow("302 is not success") << 302 << QByteArray();
         // Filed by Qt as a proxy error, but it is the service's answer.
         QTest::newRow("407 is a status too") << 407 << QByteArray(R"({"error":"需要代理认证"})");
@@ -129,9 +90,7 @@ private slots:
     void transportFailureIsLoggedOnly_data() {
         QTest::addColumn<QString>("failure");
         QTest::newRow("service slower than the time-out") << "slow";
-        QTest::newRow("connection dropped") << "drop";
         QTest::newRow("certificate not trusted") << "untrusted";
-        QTest::newRow("nothing listening") << "closed";
     }
     void transportFailureIsLoggedOnly() {
         QFETCH(QString, failure);
@@ -140,13 +99,6 @@ private slots:
         if (failure == QLatin1String("slow")) {
             QVERIFY(m_service.delayNext(QStringLiteral("analytics/client"), 5000));
             options.timeout = std::chrono::milliseconds(300);
-        } else if (failure == QLatin1String("drop")) {
-            QVERIFY(m_service.addFault(QStringLiteral("analytics/client"),
-                                       LocalService::Fault::drop()));
-        } else if (failure == QLatin1String("closed")) {
-            const quint16 port = closedPort();
-            QVERIFY(port != 0);
-            base.setPort(port);
         }
         auto client = makeClient(base, failure != QLatin1String("untrusted"));
         AnalyticsHTTPSender sender(*client, options);
@@ -177,6 +129,12 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(finished.count(), 2, waitLimitMs);
 
         QCOMPARE(log.lines(), QStringList());
+        for (const QJsonObject &request : m_service.requests()) {
+            QCOMPARE(request.value("method").toString(), QStringLiteral("POST"));
+            QCOMPARE(request.value("path").toString(), QStringLiteral("/v2/analytics/client"));
+            QCOMPARE(request.value("headers").toObject().value("content-type").toString(),
+                     QStringLiteral("application/json"));
+        }
         QList<QJsonObject> received = m_service.analyticsReceived();
         QCOMPARE(received.size(), 2);
         // Independent sends may arrive in either order.

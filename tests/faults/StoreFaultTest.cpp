@@ -1,3 +1,4 @@
+#include "FakeServiceClient.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
@@ -28,34 +29,20 @@ const QStringList listedCodes = {QStringLiteral("90001"), QStringLiteral("90002"
                                  QStringLiteral("90003")};
 constexpr int storedCount = 200;
 
-// The service's list, answered at once: this test is about the store, not the network.
-class FixedClient : public IPOAPIClientProtocol {
-public:
-    QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString, qint64, qint64) override {
-        RemoteIPOListResponse list;
-        for (const QString &code : listedCodes) {
-            RemoteIPO remote;
-            remote.code = code;
-            remote.name = QStringLiteral("示例") + code;
-            remote.subStart = QStringLiteral("2025-07-08");
-            remote.lotAmount = QStringLiteral("3,030");
-            remote.priceRange = QStringLiteral("2.80-3.03");
-            remote.status = IPOStatus::open;
-            remote.board = QStringLiteral("主板");
-            list.items.append(remote);
-        }
-        list.count = list.items.size();
-        co_return ServiceResult<RemoteIPOListResponse>(list);
+QList<RemoteIPO> listedIPOs() {
+    QList<RemoteIPO> items;
+    for (const QString &code : listedCodes) {
+        RemoteIPO remote;
+        remote.code = code;
+        remote.name = QStringLiteral("示例") + code;
+        remote.subStart = QStringLiteral("2025-07-08");
+        remote.lotAmount = QStringLiteral("3,030");
+        remote.priceRange = QStringLiteral("2.80-3.03");
+        remote.status = IPOStatus::open;
+        items.append(remote);
     }
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
-    fetchStats(const RequestCancellation *) override {
-        co_return ServiceResult<RemoteIPOStatsResponse>(RemoteIPOStatsResponse{});
-    }
-    QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString, DistributionChannel,
-                                                                 QString, QString) override {
-        co_return ServiceResult<AppUpdateResponse>(IPOAPIClientError::invalidResponse());
-    }
-};
+    return items;
+}
 
 QList<UserIPOBackupRow> storedRows() {
     QList<UserIPOBackupRow> rows;
@@ -149,7 +136,8 @@ private slots:
         const QList<UserIPOEntry> entriesBefore = store.fetchAllEntries();
         QVERIFY(entriesBefore.size() > storedCount);
 
-        FixedClient client;
+        FakeServiceClient client;
+        client.setItems(listedIPOs());
         IPORepository repository(client, store);
         MainWindowView view(repository, systemClock(), nullptr);
         view.setTimeFilter(TimeFilter::all);

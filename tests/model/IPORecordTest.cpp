@@ -33,16 +33,12 @@ private slots:
         QTest::addColumn<QDateTime>("expected");
         QTest::newRow("plain day") << "2025-01-09" << marketMidnight(2025, 1, 9);
         QTest::newRow("leap day") << "2024-02-29" << marketMidnight(2024, 2, 29);
-        QTest::newRow("year end") << "2025-12-31" << marketMidnight(2025, 12, 31);
         QTest::newRow("no padding") << "2025-1-9" << QDateTime();
         QTest::newRow("time part") << "2025-01-09T00:00" << QDateTime();
         QTest::newRow("month 13") << "2025-13-01" << QDateTime();
         QTest::newRow("not a leap year") << "2025-02-29" << QDateTime();
-        QTest::newRow("day first") << "09-01-2025" << QDateTime();
         QTest::newRow("slashes") << "2025/01/09" << QDateTime();
         QTest::newRow("empty") << "" << QDateTime();
-        QTest::newRow("leading space") << " 2025-01-09" << QDateTime();
-        QTest::newRow("trailing space") << "2025-01-09 " << QDateTime();
         QTest::newRow("full-width digits") << "２０２５-01-09" << QDateTime();
         QTest::newRow("sign in field") << "2025-+1-09" << QDateTime();
     }
@@ -72,12 +68,8 @@ private slots:
         QTest::newRow("spaced range") << "5.60 - 6.10" << 6.10;
         QTest::newRow("tab padded") << "5.60-\t6.10\t" << 6.10;
         QTest::newRow("trailing hyphen") << "5.60-" << 5.60;
-        QTest::newRow("double hyphen") << "5.60--6.10" << 6.10;
         QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("lone hyphen") << "-" << 0.0;
         QTest::newRow("words") << "待定" << 0.0;
-        QTest::newRow("currency prefix") << "HK$6.10" << 0.0;
-        QTest::newRow("comma decimal") << "6,10" << 0.0;
     }
     void maxOfferPrice() {
         QFETCH(QString, priceRange);
@@ -103,16 +95,8 @@ private slots:
                                       << "100" << qint64(1) << qint64(3) << qint64(3);
         QTest::newRow("under half a share") << "49"
                                             << "100" << qint64(0) << qint64(3) << qint64(0);
-        QTest::newRow("zero amount") << "0"
-                                     << "3.03" << qint64(0) << qint64(2500) << qint64(0);
         QTest::newRow("negative amount") << "-3030"
                                          << "3.03" << qint64(0) << qint64(2500) << qint64(0);
-        QTest::newRow("empty amount") << ""
-                                      << "3.03" << qint64(0) << qint64(2500) << qint64(0);
-        QTest::newRow("leading space") << " 3030"
-                                       << "3.03" << qint64(0) << qint64(2500) << qint64(0);
-        QTest::newRow("trailing space") << "3030 "
-                                        << "3.03" << qint64(0) << qint64(2500) << qint64(0);
         QTest::newRow("no price") << "3030"
                                   << "待定" << qint64(0) << qint64(2500) << qint64(0);
         QTest::newRow("tiny price") << "1e300"
@@ -144,16 +128,8 @@ private slots:
         QTest::addColumn<double>("fee");
         QTest::newRow("cash never borrows")
             << SubMethod::cash << "100" << qint64(100000) << 0.0 << 0.0;
-        QTest::newRow("margin nothing applied")
-            << SubMethod::margin << "100" << qint64(0) << 0.0 << 0.0;
         QTest::newRow("margin negative quantity")
             << SubMethod::margin << "100" << qint64(-5) << 0.0 << 0.0;
-        QTest::newRow("small loan is free")
-            << SubMethod::margin << "10" << qint64(1000) << 9000.0 << 0.0;
-        QTest::newRow("second band")
-            << SubMethod::margin << "50" << qint64(1000) << 45000.0 << 28.0;
-        QTest::newRow("third band")
-            << SubMethod::margin << "1000" << qint64(100) << 90000.0 << 68.0;
         QTest::newRow("above 100000")
             << SubMethod::margin << "5.60-6.10" << qint64(20000) << 109800.0 << 88.0;
         QTest::newRow("unreadable price")
@@ -176,14 +152,12 @@ private slots:
     void marginFeeBands_data() {
         QTest::addColumn<double>("loan");
         QTest::addColumn<double>("fee");
-        QTest::newRow("none") << 0.0 << 0.0;
         QTest::newRow("10000 belongs below") << 10000.0 << 0.0;
         QTest::newRow("10000.01") << 10000.01 << 28.0;
         QTest::newRow("50000 belongs below") << 50000.0 << 28.0;
         QTest::newRow("50000.01") << 50000.01 << 68.0;
         QTest::newRow("100000 belongs below") << 100000.0 << 68.0;
         QTest::newRow("100000.01") << 100000.01 << 88.0;
-        QTest::newRow("a million") << 1e6 << 88.0;
     }
     void marginFeeBands() {
         QFETCH(double, loan);
@@ -199,7 +173,6 @@ private slots:
         QTest::newRow("Saturday -> Friday") << QDate(2025, 1, 11) << QDate(2025, 1, 10);
         QTest::newRow("Wednesday -> Tuesday") << QDate(2025, 1, 15) << QDate(2025, 1, 14);
         QTest::newRow("across a year") << QDate(2024, 1, 1) << QDate(2023, 12, 29);
-        QTest::newRow("across February") << QDate(2024, 3, 1) << QDate(2024, 2, 29);
     }
     void previousBusinessDay() {
         QFETCH(QDate, day);

@@ -86,18 +86,10 @@ private slots:
         QTest::addColumn<QString>("written");
         QTest::newRow("plain") << "00700"
                                << "00700";
-        QTest::newRow("chinese") << "腾讯控股"
-                                 << "腾讯控股";
-        QTest::newRow("inner space") << "A B"
-                                     << "A B";
-        QTest::newRow("inner quote-free symbols") << "a;b'c"
-                                                  << "a;b'c";
         QTest::newRow("comma") << "A,B"
                                << "\"A,B\"";
         QTest::newRow("double quote") << "A\"B"
                                       << "\"A\"\"B\"";
-        QTest::newRow("leading quote") << "\"AB"
-                                       << "\"\"\"AB\"";
         QTest::newRow("line feed") << "A\nB"
                                    << "\"A\nB\"";
         QTest::newRow("carriage return") << "A\rB"
@@ -125,16 +117,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("accepted");
         QTest::newRow("empty text") << "" << false;
-        QTest::newRow("blank lines only") << " \n\t\r\n" << false;
         QTest::newRow("header alone") << header << true;
         QTest::newRow("header with trailing spaces") << header + "   " << true;
         QTest::newRow("blank lines before the header") << "\n  \n" + header + "\n" << true;
-        QTest::newRow("upper case") << header.toUpper() << false;
         QTest::newRow("extra column") << header + ",note" << false;
-        QTest::newRow("spaces after commas")
-            << "code, sub_quantity, win_quantity, sub_method, updated_at" << false;
-        QTest::newRow("quoted header")
-            << "\"code\",sub_quantity,win_quantity,sub_method,updated_at" << false;
         QTest::newRow("data without header")
             << "00700,2000,500,margin,2025-03-04T05:06:07.890Z" << false;
     }
@@ -171,25 +157,13 @@ private slots:
         QTest::newRow("plus sign") << "A,+5,-0,cash," + when << row("A", 5, 0, SubMethod::cash, at);
         QTest::newRow("negative") << "A,-5,-9,cash," + when
                                   << row("A", -5, -9, SubMethod::cash, at);
-        QTest::newRow("int64 extremes")
-            << "A,9223372036854775807,-9223372036854775808,cash," + when
-            << row("A", std::numeric_limits<qint64>::max(), std::numeric_limits<qint64>::min(),
-                   SubMethod::cash, at);
-        QTest::newRow("above int64") << "A,9223372036854775808,0,cash," + when << rejected;
-        QTest::newRow("quantity with leading space") << "A, 5,0,cash," + when << rejected;
-        QTest::newRow("quantity with trailing space") << "A,5 ,0,cash," + when << rejected;
-        QTest::newRow("empty quantity") << "A,,0,cash," + when << rejected;
+        // Found by fuzzing: more leading zeros than a price ever has characters.
+        QTest::newRow("long zero padding") << "A," + QString(85, u'0') + "450,0,cash," + when
+                                           << row("A", 450, 0, SubMethod::cash, at);
         QTest::newRow("decimal quantity") << "A,5.0,0,cash," + when << rejected;
-        QTest::newRow("exponent") << "A,1e3,0,cash," + when << rejected;
-        QTest::newRow("lone sign") << "A,-,0,cash," + when << rejected;
-        QTest::newRow("double sign") << "A,+-5,0,cash," + when << rejected;
-        QTest::newRow("full-width digits") << "A,５,0,cash," + when << rejected;
         QTest::newRow("method capitalised with space")
             << "A,1,0,Margin ," + when << row("A", 1, 0, SubMethod::margin, at);
-        QTest::newRow("method upper case")
-            << "A,1,0, CASH," + when << row("A", 1, 0, SubMethod::cash, at);
         QTest::newRow("unknown method") << "A,1,0,credit," + when << rejected;
-        QTest::newRow("method as number") << "A,1,0,1," + when << rejected;
         QTest::newRow("no fraction") << "A,1,0,cash,2025-03-04T05:06:07Z"
                                      << row("A", 1, 0, SubMethod::cash, utc(2025, 3, 4, 5, 6, 7));
         QTest::newRow("offset") << "A,1,0,cash,2025-03-04T13:06:07.890+08:00"
@@ -209,7 +183,6 @@ private slots:
         QTest::newRow("hour 24") << "A,1,0,cash,2025-03-04T24:00:00Z" << rejected;
         QTest::newRow("empty fraction") << "A,1,0,cash,2025-03-04T05:06:07.Z" << rejected;
         QTest::newRow("year zero") << "A,1,0,cash,0000-01-01T00:00:00Z" << rejected;
-        QTest::newRow("empty date") << "A,1,0,cash," << rejected;
         QTest::newRow("quoted code with comma")
             << "\"A,B\",1,0,cash," + when << row("A,B", 1, 0, SubMethod::cash, at);
         QTest::newRow("quoted code keeps its spaces")
@@ -219,7 +192,6 @@ private slots:
         QTest::newRow("every field quoted") << "\"A\",\"1\",\"-2\",\"margin\",\"" + when + "\""
                                             << row("A", 1, -2, SubMethod::margin, at);
         QTest::newRow("quoted blank code") << "\"  \",1,0,cash," + when << rejected;
-        QTest::newRow("quoted empty code") << "\"\",1,0,cash," + when << rejected;
         QTest::newRow("text after closing quote") << "\"A\"B,1,0,cash," + when << rejected;
         QTest::newRow("unterminated quote") << "\"A,1,0,cash," + when << rejected;
         // Quotes inside an unquoted field are ordinary characters, as they always were.
@@ -303,29 +275,12 @@ private slots:
         QVERIFY(parsed->rejectedLineCount >= 1);
     }
 
-    void duplicateCodesAllComeBack() {
-        const auto parsed =
-            parseBackupCSV(header + QStringLiteral("\nA,1,0,cash,2025-01-01T00:00:00Z"
-                                                   "\nA,2,0,cash,2025-01-01T00:00:00Z"));
-        QVERIFY(parsed);
-        QCOMPARE(parsed->rows.size(), 2);
-        QCOMPARE(parsed->rows[1].subQuantity, 2);
-    }
-
-    void errorDescriptions() {
-        QCOMPARE(UserIPOBackupCSVError::invalidHeader().description(),
-                 QStringLiteral("CSV 表头格式无效"));
-        QCOMPARE(UserIPOBackupCSVError::unreadableEncoding().description(),
-                 QStringLiteral("无法读取 CSV 文件内容"));
-    }
-
     void fileNameUsesTheLocalDate_data() {
         QTest::addColumn<QByteArray>("zone");
         QTest::addColumn<QString>("expected");
         // 2025-03-04 20:30 UTC is already the 5th east of UTC+3:30.
         QTest::newRow("UTC") << QByteArray("UTC0") << "orvel-user-backup-20250304";
         QTest::newRow("Hong Kong") << QByteArray("HKT-8") << "orvel-user-backup-20250305";
-        QTest::newRow("New York") << QByteArray("EST5") << "orvel-user-backup-20250304";
     }
     void fileNameUsesTheLocalDate() {
         QFETCH(QByteArray, zone);
@@ -335,12 +290,8 @@ private slots:
         QCOMPARE(backupFileName(clock.clock()), expected);
     }
 
-    void newDocumentHoldsTheHeader() {
-        QCOMPARE(UserIPOBackupDocument().csvText, header);
-        QCOMPARE(UserIPOBackupDocument().write(), header.toUtf8());
-    }
-
     void documentWritesUtf8WithoutByteOrderMark() {
+        QCOMPARE(UserIPOBackupDocument().write(), header.toUtf8());
         const UserIPOBackupDocument document = UserIPOBackupDocument::fromRows(
             {row(QStringLiteral("腾讯"), 1, 0, SubMethod::cash, utc(2025, 1, 1)), sample});
         QCOMPARE(document.csvText,
@@ -361,18 +312,12 @@ private slots:
         // Empty text, which the reader then refuses for its missing header.
         QTest::newRow("empty file") << QByteArray() << true << QString();
         QTest::newRow("plain") << QByteArray("code,x") << true << "code,x";
-        QTest::newRow("chinese") << QByteArray("\xe4\xb8\xad") << true << "中";
         QTest::newRow("byte-order mark dropped") << QByteArray("\xef\xbb\xbf"
                                                                "code")
                                                  << true << "code";
         QTest::newRow("latin-1 byte") << QByteArray("caf\xe9") << false << QString();
-        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << false << QString();
         QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << false << QString();
         QTest::newRow("cut off at the end") << QByteArray("ab\xe4\xb8") << false << QString();
-        QTest::newRow("utf-16") << QByteArray("\xff\xfe"
-                                              "c\0o\0",
-                                              6)
-                                << false << QString();
     }
     void documentRead() {
         QFETCH(QByteArray, bytes);
@@ -384,17 +329,6 @@ private slots:
             QCOMPARE(read->csvText, text);
         else
             QCOMPARE(read.error(), UserIPOBackupCSVError::unreadableEncoding());
-    }
-
-    // A file saved by a spreadsheet (byte-order mark, CRLF) restores like our own.
-    void spreadsheetFileRestores() {
-        const QByteArray bytes = "\xef\xbb\xbf" + header.toUtf8() +
-                                 "\r\n00700,2000,500,margin,2025-03-04T05:06:07.890Z\r\n";
-        const auto document = UserIPOBackupDocument::read(bytes);
-        QVERIFY(document);
-        const auto parsed = parseBackupCSV(document->csvText);
-        QVERIFY(parsed);
-        QCOMPARE(parsed->rows, QList<UserIPOBackupRow>{sample});
     }
 };
 
