@@ -32,21 +32,16 @@ class RecordMergeTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Service dates are market days (UTC+8 midnight); no stored entry means no figures.
     void makeRecordCopiesListingData() {
         const IPORecord record = makeRecord(remoteIPO(), {});
         QCOMPARE(record.ipo.code, QStringLiteral("02590"));
-        QCOMPARE(record.ipo.name, QStringLiteral("示例科技"));
         QCOMPARE(record.ipo.status, IPOStatus::open);
-        QCOMPARE(record.ipo.subStart->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 9).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.subEnd->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 14).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.listingDate->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 17).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.lotAmount, QStringLiteral("3,030"));
-        QCOMPARE(record.ipo.board, QStringLiteral("主板"));
+        QCOMPARE(record.ipo.subStart, std::optional(marketMidnight(2025, 1, 9)));
+        QCOMPARE(record.ipo.subEnd, std::optional(marketMidnight(2025, 1, 14)));
+        QCOMPARE(record.ipo.listingDate, std::optional(marketMidnight(2025, 1, 17)));
+        QCOMPARE(record.ipo.priceRange, QStringLiteral("2.80-3.03"));
         QCOMPARE(record.subQuantity, 0);
-        QCOMPARE(record.winQuantity, 0);
         QCOMPARE(record.subMethod, SubMethod::cash);
     }
 

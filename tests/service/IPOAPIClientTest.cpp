@@ -1,6 +1,7 @@
 #include "LocalService.h"
 #include "TestRegistry.h"
 
+#include "service/ApplicationInformation.h"
 #include "service/IPOAPIClient.h"
 
 #include <QCoroTask>
@@ -165,14 +166,76 @@ private slots:
                  qPrintable(list.error().description()));
     }
 
-    void invalidBaseURLSendsNothing() {
-        const qsizetype before = m_service.requests().size();
-        IPOAPIClient client{QUrl()};
-        const auto list = fetchList(client);
-        QVERIFY(!list.hasValue());
-        QCOMPARE(list.error().kind(), IPOAPIClientError::Kind::invalidURL);
-        QCOMPARE(list.error().description(), QStringLiteral("API 地址无效"));
-        QCOMPARE(m_service.requests().size(), before);
+    // The four keys in a fixed order, each value encoded so it cannot split the query; a query
+    // the configured endpoint already has is replaced, not merged.
+    void updateQuery_data() {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("endpointQuery");
+        QTest::addColumn<QString>("query");
+        QTest::newRow("direct") << int(DistributionChannel::direct) << "1.4.2" << QString()
+                                << "platform=macos&channel=direct&currentVersion=1.4.2"
+                                   "&currentBuild=57";
+        QTest::newRow("appstore") << int(DistributionChannel::appstore) << "1.4.2" << QString()
+                                  << "platform=macos&channel=appstore&currentVersion=1.4.2"
+                                     "&currentBuild=57";
+        QTest::newRow("separators in a value")
+            << int(DistributionChannel::direct) << "1&currentBuild=9#x" << QString()
+            << "platform=macos&channel=direct&currentVersion=1%26currentBuild%3D9%23x"
+               "&currentBuild=57";
+        QTest::newRow("endpoint's own query")
+            << int(DistributionChannel::direct) << "1.0"
+            << "channel=appstore&token=abc"
+            << "platform=macos&channel=direct&currentVersion=1.0&currentBuild=57";
+    }
+    void updateQuery() {
+        QFETCH(int, channel);
+        QFETCH(QString, version);
+        QFETCH(QString, endpointQuery);
+        QFETCH(QString, query);
+        QCOMPARE(IPOAPIClient::Options().updateEndpoint, updateEndpointURL());
+        QVERIFY(m_service.clearRequests());
+        IPOAPIClient::Options options;
+        options.updateEndpoint = m_service.url(QStringLiteral("app/update"), endpointQuery);
+        auto client = makeClient(options);
+        const auto result = QCoro::waitFor(client->fetchAppUpdate(
+            QStringLiteral("macos"), DistributionChannel(channel), version, QStringLiteral("57")));
+        QVERIFY(result.hasValue());
+        // The service's demo answer echoes the version it was asked about.
+        QCOMPARE(result->latestVersion, version);
+        const QList<QJsonObject> requests = m_service.requests();
+        QCOMPARE(requests.size(), 1);
+        QCOMPARE(requests[0].value("path").toString(), QStringLiteral("/v2/app/update"));
+        QCOMPARE(requests[0].value("query").toString(), query);
+    }
+
+    void unusableURLSendsNothing_data() {
+        QTest::addColumn<QUrl>("base");
+        QTest::addColumn<QUrl>("updateEndpoint");
+        const QUrl none;
+        QTest::newRow("no base") << none << QUrl(QStringLiteral("https://127.0.0.1/u"));
+        QTest::newRow("relative endpoint")
+            << QUrl(QStringLiteral("https://127.0.0.1/v2")) << QUrl(QStringLiteral("app/update"));
+        QTest::newRow("endpoint without host") << QUrl(QStringLiteral("https://127.0.0.1/v2"))
+                                               << QUrl(QStringLiteral("file:///tmp/update"));
+    }
+    void unusableURLSendsNothing() {
+        QFETCH(QUrl, base);
+        QFETCH(QUrl, updateEndpoint);
+        QVERIFY(m_service.clearRequests());
+        IPOAPIClient::Options options;
+        options.updateEndpoint = updateEndpoint;
+        IPOAPIClient client(base, options);
+        const auto result =
+            base.isEmpty()
+                ? QCoro::waitFor(client.fetchIPOs(QStringLiteral("all"), 500, 0)).error()
+                : QCoro::waitFor(client.fetchAppUpdate(QStringLiteral("macos"),
+                                                       DistributionChannel::direct,
+                                                       QStringLiteral("1.0"), QStringLiteral("1")))
+                      .error();
+        QCOMPARE(result.kind(), IPOAPIClientError::Kind::invalidURL);
+        QCOMPARE(result.description(), QStringLiteral("API 地址无效"));
+        QVERIFY(m_service.requests().isEmpty());
     }
 };
 

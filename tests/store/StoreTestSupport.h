@@ -12,26 +12,6 @@
 #include <QStringList>
 #include <QTest>
 
-// Readable failure output for the store's value types.
-inline char *toString(const UserIPOEntry &entry) {
-    return QTest::toString(QStringLiteral("{%1, %2, %3, %4, %5}")
-                               .arg(entry.code)
-                               .arg(entry.subQuantity)
-                               .arg(entry.winQuantity)
-                               .arg(entry.subMethodRawValue)
-                               .arg(entry.updatedAt.toUTC().toString(Qt::ISODateWithMs)));
-}
-
-inline char *toString(const UserIPOBackupRow &row) {
-    return QTest::toString(QStringLiteral("{%1, %2, %3, %4, %5}")
-                               .arg(row.code)
-                               .arg(row.subQuantity)
-                               .arg(row.winQuantity)
-                               .arg(row.subMethod == SubMethod::margin ? QStringLiteral("margin")
-                                                                       : QStringLiteral("cash"))
-                               .arg(row.updatedAt.toUTC().toString(Qt::ISODateWithMs)));
-}
-
 namespace storetest {
 
 // The error text of a failed result, empty on success (QVERIFY2 builds its message either way).

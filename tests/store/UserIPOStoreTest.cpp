@@ -3,12 +3,8 @@
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "repository/RecordMerge.h"
-#include "service/RemoteIPO.h"
 #include "store/UserIPOStore.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 
 using namespace storetest;
@@ -49,35 +45,6 @@ struct Fixture {
 UserIPOBackupRow row(const QString &code, qint64 sub, qint64 win, SubMethod method,
                      const QDateTime &at) {
     return UserIPOBackupRow{code, sub, win, method, at};
-}
-
-// Runs SQL against the store file on a connection of the test's own, as another program would.
-bool execOnFile(const QString &path, const QString &sql, QString *error = nullptr) {
-    const QString name = QStringLiteral("store-test-raw");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            ok = query.exec(sql);
-            if (!ok && error)
-                *error = query.lastError().text();
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
-}
-
-RemoteIPO remoteFor(const QString &code) {
-    RemoteIPO remote;
-    remote.code = code;
-    remote.name = QStringLiteral("示例");
-    remote.lotAmount = QStringLiteral("3,030");
-    remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.status = IPOStatus::open;
-    return remote;
 }
 
 enum class FailingOperation { insert, update, remove, restore };
@@ -152,34 +119,14 @@ private slots:
     }
 
     // Only another program (or an older release) can leave method values other than 0 and 1;
-    // they read as cash in the export and in the merged record alike.
-    void storedMethodValuesReadAsCashUnlessOne_data() {
-        QTest::addColumn<qint64>("stored");
-        QTest::addColumn<SubMethod>("expected");
-        QTest::newRow("2") << qint64(2) << SubMethod::cash;
-        QTest::newRow("1") << qint64(1) << SubMethod::margin;
-    }
+    // they read as cash.
     void storedMethodValuesReadAsCashUnlessOne() {
-        QFETCH(qint64, stored);
-        QFETCH(SubMethod, expected);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("02590"), 2500, 1000, SubMethod::cash));
-        f.store.reset();
-        QString error;
-        QVERIFY2(
-            execOnFile(
-                f.path(),
-                QStringLiteral("UPDATE user_ipo_entry SET sub_method_raw_value = %1").arg(stored),
-                &error),
-            qPrintable(error));
-        QVERIFY(f.open());
-
-        QCOMPARE(f.store->fetchAllEntries().first().subMethodRawValue, stored);
-        QCOMPARE(f.store->exportRows().first().subMethod, expected);
-        const IPORecord record =
-            makeRecord(remoteFor(QStringLiteral("02590")), f.store->entriesByCode());
-        QCOMPARE(record.subMethod, expected);
+        const auto methodOf = [](qint64 stored) {
+            return UserIPOBackupRow::fromEntry({QStringLiteral("A"), 1, 0, stored, {}}).subMethod;
+        };
+        QCOMPARE(methodOf(2), SubMethod::cash);
+        QCOMPARE(methodOf(-1), SubMethod::cash);
+        QCOMPARE(methodOf(1), SubMethod::margin);
     }
 
     // A failed commit is rolled back at once: nothing of it shows, and the next successful

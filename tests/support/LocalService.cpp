@@ -19,66 +19,31 @@ constexpr int stopTimeoutMs = 10000;
 constexpr int controlTimeoutMs = 10000;
 
 QString kindName(LocalService::Fault::Kind kind) {
-    using Kind = LocalService::Fault::Kind;
-    switch (kind) {
-    case Kind::status:
-        return QStringLiteral("status");
-    case Kind::delay:
-        return QStringLiteral("delay");
-    case Kind::malformedJson:
-        return QStringLiteral("malformedJson");
-    case Kind::wrongType:
-        return QStringLiteral("wrongType");
-    case Kind::oversized:
-        return QStringLiteral("oversized");
-    case Kind::drop:
-        return QStringLiteral("drop");
-    }
-    return {};
+    static const char *const names[] = {"status",    "delay",     "malformedJson",
+                                        "wrongType", "oversized", "drop"};
+    return QString::fromLatin1(names[static_cast<int>(kind)]);
 }
 
 } // namespace
 
 LocalService::Fault LocalService::Fault::withStatus(int status, const QByteArray &body,
                                                     const QByteArray &contentType) {
-    Fault fault;
-    fault.kind = Kind::status;
-    fault.status = status;
-    fault.body = body;
-    fault.contentType = contentType;
-    return fault;
+    return {.kind = Kind::status, .status = status, .body = body, .contentType = contentType};
 }
-
 LocalService::Fault LocalService::Fault::delay(int ms) {
-    Fault fault;
-    fault.kind = Kind::delay;
-    fault.delayMs = ms;
-    return fault;
+    return {.kind = Kind::delay, .delayMs = ms};
 }
-
 LocalService::Fault LocalService::Fault::malformedJson() {
-    Fault fault;
-    fault.kind = Kind::malformedJson;
-    return fault;
+    return {.kind = Kind::malformedJson};
 }
-
 LocalService::Fault LocalService::Fault::wrongType() {
-    Fault fault;
-    fault.kind = Kind::wrongType;
-    return fault;
+    return {.kind = Kind::wrongType};
 }
-
 LocalService::Fault LocalService::Fault::oversized(qint64 bytes) {
-    Fault fault;
-    fault.kind = Kind::oversized;
-    fault.bytes = bytes;
-    return fault;
+    return {.kind = Kind::oversized, .bytes = bytes};
 }
-
 LocalService::Fault LocalService::Fault::drop() {
-    Fault fault;
-    fault.kind = Kind::drop;
-    return fault;
+    return {.kind = Kind::drop};
 }
 
 QJsonObject LocalService::Response::json() const {
@@ -213,14 +178,8 @@ QUrl LocalService::baseUrl() const {
     return m_baseUrl;
 }
 
-QUrl LocalService::rootUrl() const {
-    QUrl root = m_baseUrl;
-    root.setPath(QString());
-    return root;
-}
-
 QUrl LocalService::url(const QString &path, const QString &query) const {
-    QUrl result = path.startsWith(QLatin1Char('/')) ? rootUrl() : m_baseUrl;
+    QUrl result = m_baseUrl;
     result.setPath(path.startsWith(QLatin1Char('/')) ? path
                                                      : m_baseUrl.path() + QLatin1Char('/') + path);
     if (!query.isNull())
@@ -366,8 +325,6 @@ LocalService::Response LocalService::exchange(QNetworkAccessManager &network,
         reply = network.sendCustomRequest(request, verb, body);
 
     Response response;
-    QObject::connect(reply, &QNetworkReply::sslErrors, reply,
-                     [&response](const QList<QSslError> &errors) { response.sslErrors += errors; });
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     QTimer limit;

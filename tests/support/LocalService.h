@@ -66,7 +66,6 @@ public:
         int status = 0; // 0 when no HTTP answer arrived
         QByteArray contentType;
         QByteArray body;
-        QList<QSslError> sslErrors;
         bool finished = false; // false when the time limit ran out first
 
         QJsonObject json() const; // the body as a JSON object, empty when it is not one
@@ -90,9 +89,8 @@ public:
 
     QString errorString() const;
     QUrl baseUrl() const; // https://127.0.0.1:PORT/v2
-    QUrl rootUrl() const; // https://127.0.0.1:PORT
-    // baseUrl with a relative path appended ("ipos", "ipos/stats"), or rootUrl with an absolute
-    // one ("/privacy"); `query` is set verbatim as the encoded query.
+    // baseUrl with a relative path appended ("ipos", "ipos/stats"), or an absolute path on its
+    // host ("/privacy"); `query` is set verbatim as the encoded query.
     QUrl url(const QString &path, const QString &query = {}) const;
     // A GET-ready request for url(path, query) that trusts this run's CA.
     QNetworkRequest request(const QString &path, const QString &query = {}) const;
@@ -100,8 +98,6 @@ public:
     QList<QSslCertificate> caCertificates() const;
     // A client configuration that trusts this run's CA and nothing else, verification on.
     QSslConfiguration sslConfiguration() const;
-    // Everything the process wrote to standard error so far.
-    QByteArray log();
 
     // Faults for requests to a path under the base ("ipos", "ipos/stats", "app/update",
     // "analytics/client") or an absolute path ("/privacy").
@@ -122,9 +118,6 @@ public:
     QList<QJsonObject> analyticsReceived();
     bool clearAnalytics();
 
-    // The service's control API: any method and body, for tests of the API itself.
-    Response control(const QByteArray &verb, const QString &path, const QByteArray &body = {});
-
     // Sends one request and waits for its end (or `timeoutMs`, then aborts it). Uses `request`
     // as given: set its SSL configuration to trust the service.
     static Response exchange(QNetworkAccessManager &network, const QNetworkRequest &request,
@@ -132,6 +125,9 @@ public:
                              int timeoutMs = 15000);
 
 private:
+    // Everything the process wrote to standard error so far.
+    QByteArray log();
+    Response control(const QByteArray &verb, const QString &path, const QByteArray &body = {});
     bool makeCertificates();
     QList<QJsonObject> controlList(const QString &path, const QString &key);
     bool controlOk(const Response &response, const QString &what);
