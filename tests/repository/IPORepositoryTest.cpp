@@ -116,9 +116,7 @@ private slots:
         QCOMPARE(m_reminderSyncs.size(), 1);
         QCOMPARE(refreshing.count(), 2);
         QVERIFY(!m_repository->isRefreshing());
-        QCOMPARE(std::get<0>(m_client->listRequests.first()), QStringLiteral("all"));
-        QCOMPARE(std::get<1>(m_client->listRequests.first()), 500);
-        QCOMPARE(std::get<2>(m_client->listRequests.first()), 0);
+        QVERIFY(m_client->listRequests.first() == std::make_tuple(QStringLiteral("all"), 500, 0));
     }
 
     void ttlGate_data() {

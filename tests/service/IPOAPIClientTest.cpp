@@ -146,17 +146,21 @@ private slots:
     // valid JSON body, so only the cap can refuse it) and a connection broken mid-answer.
     void transportFailures_data() {
         QTest::addColumn<LocalService::Fault>("fault");
+        QTest::addColumn<int>("timeoutMs"); // 0: the client's default
         QTest::addColumn<QString>("description");
-        QTest::newRow("time-out") << LocalService::Fault::delay(3000) << "超时";
-        QTest::newRow("oversized") << LocalService::Fault::oversized(3 * 1024 * 1024) << "过大";
-        QTest::newRow("dropped") << LocalService::Fault::drop() << "断开";
+        QTest::newRow("time-out") << LocalService::Fault::delay(5000) << 500 << "超时";
+        QTest::newRow("oversized")
+            << LocalService::Fault::oversized(3 * 1024 * 1024) << 0 << "过大";
+        QTest::newRow("dropped") << LocalService::Fault::drop() << 0 << "断开";
     }
     void transportFailures() {
         QFETCH(LocalService::Fault, fault);
+        QFETCH(int, timeoutMs);
         QFETCH(QString, description);
         QVERIFY(m_service.addFault(QStringLiteral("ipos"), fault));
         IPOAPIClient::Options options;
-        options.timeout = std::chrono::milliseconds(300);
+        if (timeoutMs > 0)
+            options.timeout = std::chrono::milliseconds(timeoutMs);
         options.maxBodyBytes = 1024 * 1024;
         auto client = makeClient(options);
         const auto list = fetchList(*client);

@@ -63,8 +63,8 @@ private slots:
         QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 2000, 0, SubMethod::cash));
         f.clock.advance(1500);
         QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 4000, 500, SubMethod::margin));
-        QCOMPARE(f.store->fetchAllEntries(),
-                 QList<UserIPOEntry>{{QStringLiteral("00700"), 4000, 500, 1, f.clock.now()}});
+        const UserIPOEntry saved{QStringLiteral("00700"), 4000, 500, 1, f.clock.now()};
+        QCOMPARE(f.store->fetchAllEntries(), QList<UserIPOEntry>{saved});
         QCOMPARE(f.tracker.savedCodes, QStringList(2, QStringLiteral("00700")));
 
         // Codes match exactly: "0700" is another company.

@@ -28,22 +28,30 @@ QString kindName(LocalService::Fault::Kind kind) {
 
 LocalService::Fault LocalService::Fault::withStatus(int status, const QByteArray &body,
                                                     const QByteArray &contentType) {
-    return {.kind = Kind::status, .status = status, .body = body, .contentType = contentType};
+    Fault fault;
+    fault.status = status;
+    fault.body = body;
+    fault.contentType = contentType;
+    return fault;
 }
 LocalService::Fault LocalService::Fault::delay(int ms) {
-    return {.kind = Kind::delay, .delayMs = ms};
+    Fault fault = of(Kind::delay);
+    fault.delayMs = ms;
+    return fault;
 }
 LocalService::Fault LocalService::Fault::malformedJson() {
-    return {.kind = Kind::malformedJson};
+    return of(Kind::malformedJson);
 }
 LocalService::Fault LocalService::Fault::wrongType() {
-    return {.kind = Kind::wrongType};
+    return of(Kind::wrongType);
 }
 LocalService::Fault LocalService::Fault::oversized(qint64 bytes) {
-    return {.kind = Kind::oversized, .bytes = bytes};
+    Fault fault = of(Kind::oversized);
+    fault.bytes = bytes;
+    return fault;
 }
 LocalService::Fault LocalService::Fault::drop() {
-    return {.kind = Kind::drop};
+    return of(Kind::drop);
 }
 
 QJsonObject LocalService::Response::json() const {

@@ -57,6 +57,13 @@ public:
         static Fault wrongType();
         static Fault oversized(qint64 bytes);
         static Fault drop();
+
+    private:
+        static Fault of(Kind kind) {
+            Fault fault;
+            fault.kind = kind;
+            return fault;
+        }
     };
 
     // The outcome of one synchronous HTTP exchange.
