@@ -1,4 +1,3 @@
-#include "AnalyticsLogCapture.h"
 #include "LocalService.h"
 #include "ManualClock.h"
 #include "TestFolder.h"
@@ -30,6 +29,31 @@ AnalyticsEventPayload samplePayload(const std::optional<QString> &code) {
     payload.code = code;
     return payload;
 }
+
+// Collects the "[Analytics]" lines logged while it exists; other messages go on as before.
+class AnalyticsLogCapture {
+public:
+    AnalyticsLogCapture() {
+        current = this;
+        m_previous = qInstallMessageHandler(&handle);
+    }
+    ~AnalyticsLogCapture() {
+        qInstallMessageHandler(m_previous);
+        current = nullptr;
+    }
+    QStringList lines() const { return m_lines; }
+
+private:
+    static void handle(QtMsgType type, const QMessageLogContext &context, const QString &message) {
+        if (message.startsWith(QLatin1String("[Analytics]")))
+            current->m_lines.append(message);
+        else if (current->m_previous)
+            current->m_previous(type, context, message);
+    }
+    static inline AnalyticsLogCapture *current = nullptr;
+    QtMessageHandler m_previous = nullptr;
+    QStringList m_lines;
+};
 
 } // namespace
 

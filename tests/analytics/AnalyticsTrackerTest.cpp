@@ -1,8 +1,8 @@
 #include "ManualClock.h"
-#include "RecordingEventSender.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
+#include "analytics/AnalyticsEventSending.h"
 #include "analytics/AnalyticsTracker.h"
 #include "analytics/ApplicationActivation.h"
 
@@ -10,13 +10,26 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimeZone>
 
+#include <algorithm>
 #include <memory>
 
 using testsupport::ManualClock;
 using testsupport::TestFolder;
 
 namespace {
+
+// Keeps every event handed to it instead of sending anything.
+class RecordingEventSender : public AnalyticsEventSending {
+public:
+    void sendEvent(const AnalyticsEventPayload &payload) override { sent.append(payload); }
+    qsizetype count(const QString &event) const {
+        return std::count_if(sent.cbegin(), sent.cend(),
+                             [&event](const AnalyticsEventPayload &p) { return p.event == event; });
+    }
+    QList<AnalyticsEventPayload> sent;
+};
 
 const QString appActive = AnalyticsEventPayload::appActiveEvent;
 const QString userDataSaved = AnalyticsEventPayload::userDataSavedEvent;
@@ -217,6 +230,25 @@ private slots:
         QCOMPARE(sender.count(appActive), 0);
         QCOMPARE(sender.count(userDataSaved), 1);
         QVERIFY(!run.settings->contains(AnalyticsTracker::lastActiveDateKey));
+    }
+
+    // The whole payload is compared field by field where the tracker's events reach the local
+    // service; here only the instant's form, whatever zone the clock handed out.
+    void timestamps_data() {
+        QTest::addColumn<QDateTime>("instant");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("milliseconds kept")
+            << QDateTime(QDate(2025, 1, 6), QTime(2, 0, 5, 7), Qt::UTC)
+            << "2025-01-06T02:00:05.007Z";
+        QTest::newRow("Shanghai morning is the UTC evening before")
+            << QDateTime(QDate(2025, 1, 7), QTime(7, 30, 0, 999),
+                         QTimeZone(QByteArrayLiteral("Asia/Shanghai")))
+            << "2025-01-06T23:30:00.999Z";
+    }
+    void timestamps() {
+        QFETCH(QDateTime, instant);
+        QFETCH(QString, text);
+        QCOMPARE(AnalyticsEventPayload::timestamp(instant), text);
     }
 
     void activationFollowsApplicationState_data() {

@@ -7,12 +7,6 @@
 
 namespace {
 
-const QString absentMarker = QStringLiteral("<absent>");
-
-QString shown(const std::optional<QString> &value) {
-    return value.value_or(absentMarker);
-}
-
 QUrl buildServiceBase() {
     return QUrl(QString::fromUtf8(buildconfig::serviceBaseURL));
 }
@@ -32,37 +26,18 @@ class ApplicationInformationTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void bundleInfoString_data() {
-        QTest::addColumn<QVariantMap>("table");
-        QTest::addColumn<QString>("expected");
-        const QString key = appinfo::distributionChannelKey;
-        QTest::newRow("string") << QVariantMap{{key, "direct"}} << "direct";
-        QTest::newRow("empty string") << QVariantMap{{key, ""}} << absentMarker;
-        QTest::newRow("key missing") << QVariantMap{{"Other", "direct"}} << absentMarker;
-        QTest::newRow("integer") << QVariantMap{{key, 1}} << absentMarker;
-    }
-    void bundleInfoString() {
-        QFETCH(QVariantMap, table);
-        QFETCH(QString, expected);
-        QCOMPARE(shown(::bundleInfoString(appinfo::distributionChannelKey, table)), expected);
-    }
-
-    void replacementStandsInForTheBuildTable() {
-        // The compiled-in table always has a version; an empty replacement must hide it.
-        QVERIFY(::bundleInfoString(appinfo::shortVersionKey).has_value());
-        QCOMPARE(::bundleInfoString(appinfo::shortVersionKey, QVariantMap{}), std::nullopt);
-        QCOMPARE(appVersionString(QVariantMap{}), QStringLiteral("unknown"));
-    }
-
+    // Only a non-empty string counts; anything else falls back.
     void versionStrings_data() {
         QTest::addColumn<QVariantMap>("table");
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("build");
         const QString v = appinfo::shortVersionKey;
         const QString b = appinfo::buildVersionKey;
-        QTest::newRow("both strings") << QVariantMap{{v, "1.4.2"}, {b, "57"}} << "1.4.2"
-                                      << "57";
-        QTest::newRow("neither") << QVariantMap{} << "unknown"
+        QTest::newRow("strings") << QVariantMap{{v, "1.4.2"}, {b, "57"}} << "1.4.2"
+                                 << "57";
+        QTest::newRow("empty or missing") << QVariantMap{{v, ""}} << "unknown"
+                                          << "0";
+        QTest::newRow("numbers") << QVariantMap{{v, 1.5}, {b, 57}} << "unknown"
                                  << "0";
     }
     void versionStrings() {
@@ -71,56 +46,41 @@ private slots:
         QFETCH(QString, build);
         QCOMPARE(appVersionString(table), version);
         QCOMPARE(appBuildString(table), build);
+        // The compiled-in table always has a version; an empty replacement must hide it.
+        QVERIFY(::bundleInfoString(appinfo::shortVersionKey).has_value());
     }
 
-    void defaultsSitOnTheServiceHost() {
-        QCOMPARE(defaultUpdateEndpointURL(), onServiceHost(QStringLiteral("/v2/app/update")));
-        QCOMPARE(defaultPrivacyPolicyURL(), onServiceHost(QStringLiteral("/privacy")));
-        QCOMPARE(defaultWebsiteURL(), onServiceHost(QString()));
-        QVERIFY(defaultWebsiteURL().path().isEmpty());
-    }
-
+    // A configured URL must be absolute with a host, or the default on the service's host is
+    // used; the website is the update endpoint's scheme, host and port.
     void configuredURLs_data() {
         QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("expected"); // empty: the default
-        QTest::newRow("absent") << QVariant() << QString();
-        QTest::newRow("not a string") << QVariant(QUrl("https://other.example/x")) << QString();
-        QTest::newRow("relative path") << QVariant("app/update") << QString();
-        QTest::newRow("no host") << QVariant("https:///path") << QString();
+        QTest::addColumn<QString>("expected"); // empty: the defaults
+        QTest::addColumn<QString>("website");
+        QTest::newRow("absent") << QVariant() << QString() << QString();
+        QTest::newRow("not a string")
+            << QVariant(QUrl("https://other.example/x")) << QString() << QString();
+        QTest::newRow("relative path") << QVariant("app/update") << QString() << QString();
+        QTest::newRow("no host") << QVariant("https:///path") << QString() << QString();
         QTest::newRow("custom host")
-            << QVariant("https://other.example/x") << "https://other.example/x";
+            << QVariant("https://updates.example.net:8443/v9/app/update?x=1#top")
+            << "https://updates.example.net:8443/v9/app/update?x=1#top"
+            << "https://updates.example.net:8443";
     }
     void configuredURLs() {
         QFETCH(QVariant, value);
         QFETCH(QString, expected);
+        QFETCH(QString, website);
         QVariantMap table{{appinfo::shortVersionKey, "1.0"}};
         if (value.isValid()) {
             table.insert(appinfo::updateEndpointKey, value);
             table.insert(appinfo::privacyPolicyURLKey, value);
         }
-        QCOMPARE(updateEndpointURL(table),
-                 expected.isEmpty() ? defaultUpdateEndpointURL() : QUrl(expected));
+        QCOMPARE(updateEndpointURL(table), expected.isEmpty()
+                                               ? onServiceHost(QStringLiteral("/v2/app/update"))
+                                               : QUrl(expected));
         QCOMPARE(privacyPolicyURL(table),
-                 expected.isEmpty() ? defaultPrivacyPolicyURL() : QUrl(expected));
-    }
-
-    void websiteURL_data() {
-        QTest::addColumn<QVariantMap>("table");
-        QTest::addColumn<QString>("expected"); // empty: the default website root
-        const QString key = appinfo::updateEndpointKey;
-        QTest::newRow("no endpoint") << QVariantMap{} << QString();
-        QTest::newRow("other host and port")
-            << QVariantMap{{key, "https://updates.example.net:8443/v9/app/update?x=1#top"}}
-            << "https://updates.example.net:8443";
-    }
-    void websiteURL() {
-        QFETCH(QVariantMap, table);
-        QFETCH(QString, expected);
-        const QUrl website = ::websiteURL(table);
-        QCOMPARE(website, expected.isEmpty() ? defaultWebsiteURL() : QUrl(expected));
-        QVERIFY(website.path().isEmpty());
-        QVERIFY(!website.hasQuery());
-        QVERIFY(!website.hasFragment());
+                 expected.isEmpty() ? onServiceHost(QStringLiteral("/privacy")) : QUrl(expected));
+        QCOMPARE(::websiteURL(table), website.isEmpty() ? onServiceHost(QString()) : QUrl(website));
     }
 };
 

@@ -12,27 +12,6 @@
 using testsupport::LocalService;
 Q_DECLARE_METATYPE(LocalService::Fault)
 
-namespace {
-
-QJsonObject ipoJson(const QString &code, const QString &status) {
-    return QJsonObject{{"code", code},
-                       {"name", QStringLiteral("公司") + code},
-                       {"subStart", "2025-01-09"},
-                       {"subEnd", "2025-01-14"},
-                       {"listDate", "2025-01-17"},
-                       {"lotAmount", "3,030"},
-                       {"priceRange", "2.80-3.03"},
-                       {"prospectusUrl", ""},
-                       {"status", status},
-                       {"board", "主板"}};
-}
-
-QJsonObject statsJson() {
-    return QJsonObject{{"counts", QJsonObject{{"upcoming", 1}, {"open", 1}, {"listed", 1}}}};
-}
-
-} // namespace
-
 // The client against the real local service over loopback TLS.
 class IPOAPIClientTest : public QObject {
     Q_OBJECT
@@ -54,9 +33,11 @@ private:
 private slots:
     void initTestCase() {
         QVERIFY2(m_service.start(), qPrintable(m_service.errorString()));
-        const QJsonArray items{ipoJson("09999", "upcoming"), ipoJson("00700", "open"),
-                               ipoJson("02590", "listed"), ipoJson("00005", "open")};
-        QVERIFY(m_service.setData(QJsonObject{{"items", items}, {"stats", statsJson()}}));
+        const QJsonArray items{testsupport::remoteIPOJson("09999", "公司", "upcoming"),
+                               testsupport::remoteIPOJson("00700", "公司", "open"),
+                               testsupport::remoteIPOJson("02590", "公司", "listed"),
+                               testsupport::remoteIPOJson("00005", "公司", "open")};
+        QVERIFY(m_service.setData(testsupport::serviceDataJson(items)));
     }
 
     void init() { QVERIFY(m_service.clearFaults()); }
@@ -96,7 +77,7 @@ private slots:
         auto client = makeClient();
         const auto stats = QCoro::waitFor(client->fetchStats());
         QVERIFY(stats.hasValue());
-        QCOMPARE(stats->counts.open, 1);
+        QCOMPARE(stats->counts.open, 2); // counted from the list: no stats in the data
         QCOMPARE(m_service.requests().last().value("path").toString(),
                  QStringLiteral("/v2/ipos/stats"));
     }
