@@ -137,15 +137,6 @@ private slots:
         QCOMPARE(after, before);
     }
 
-    void emptyFileBecomesAStore() {
-        testsupport::TestFolder folder;
-        const QString path = folder.filePath(QStringLiteral("entries.sqlite"));
-        QVERIFY(writeFile(path, {}));
-        auto opened = UserIPOStore::open({.filePath = path});
-        QVERIFY2(opened, qPrintable(failureText(opened)));
-        QVERIFY((*opened)->saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-    }
-
     void missingFoldersAreCreated() {
         testsupport::TestFolder folder;
         const QString path = folder.filePath(QStringLiteral("a/b/c/entries.sqlite"));
