@@ -15,10 +15,12 @@
 
 #include <memory>
 
-// Every way the IPO service can misbehave, driven through the real client against the local
-// service and shown by the real main window after its manual refresh: the status capsule holds
-// the failure's text in red, and the table keeps the records it had, even though the service's
-// data changed in the meantime. A healthy refresh afterwards shows the new data.
+// Each kind of service failure (an error status with and without a message, a time-out, a body
+// that is not JSON or too large, a broken, refused or untrusted connection), driven through the
+// real client against the local service and shown by the real main window after its manual
+// refresh: the status capsule holds the failure's text as an error, and the table keeps the
+// records it had, even though the service's data changed in the meantime. A healthy refresh
+// afterwards shows the new data. (Every decoding rule has its row in the wire-format test.)
 
 namespace {
 
