@@ -1,0 +1,76 @@
+#include "SettingsViewHarness.h"
+#include "TestRegistry.h"
+
+#include "ui/settings/SettingsMessageBox.h"
+#include "ui/settings/SettingsSwitch.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+// The sheet's own parts: its texts, the taskbar switch binding, the close button, and the
+// desktop message box behind the alerts.
+class SettingsViewTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void versionAndPlainTexts() {
+        SettingsViewHarness harness;
+        QVERIFY(harness.isValid());
+        SettingsView &view = harness.makeView();
+        QCOMPARE(view.findChild<QLabel *>(u"VersionLabel"_s)->text(), u"Version 1.3.2 (26)"_s);
+        for (const QLabel *label : view.findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+
+        SettingsViewHarness unknown(ApplicationInformationTable{});
+        QCOMPARE(unknown.makeView().findChild<QLabel *>(u"VersionLabel"_s)->text(),
+                 u"Version unknown (0)"_s);
+    }
+
+    void taskbarSwitchFollowsTheSettingBothWays() {
+        SettingsViewHarness harness;
+        QVERIFY(harness.isValid());
+        SettingsView &view = harness.makeView();
+        view.show();
+        auto *toggle = view.findChild<SettingsSwitch *>(u"TaskbarSwitch"_s);
+        QVERIFY(!toggle->isChecked());
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(harness.folder.makeSettings()->value(AppSettings::hideDockIconKey).toBool());
+        harness.settings->setHideDockIcon(false);
+        QVERIFY(!toggle->isChecked());
+
+        QSignalSpy dismissed(&view, &SettingsView::dismissRequested);
+        QTest::mouseClick(view.findChild<QWidget *>(u"CloseButton"_s), Qt::LeftButton);
+        QCOMPARE(dismissed.count(), 1);
+    }
+
+    void messageBoxShowsPlainTextAndOneButton() {
+        QWidget parent;
+        parent.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&parent));
+        int dismissals = 0;
+        const SettingsAlertMessage alert =
+            SettingsAlertMessage::make(u"导入失败"_s, u"<b>CSV</b> 表头格式无效"_s);
+        SettingsMessageBox boxes;
+        boxes.presentAlert(&parent, alert, [&dismissals] { ++dismissals; });
+
+        QMessageBox *box = parent.findChild<QMessageBox *>(u"SettingsAlert"_s);
+        QTRY_VERIFY(box->isVisible());
+        QCOMPARE(box->text(), alert.title);
+        QCOMPARE(box->informativeText(), alert.message);
+        for (const QLabel *label : box->findChildren<QLabel *>())
+            QCOMPARE(label->textFormat(), Qt::PlainText);
+        QCOMPARE(box->buttons().size(), 1);
+        const QPointer<QMessageBox> guard(box);
+        QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+        QTRY_VERIFY(!guard);
+        QCOMPARE(dismissals, 1);
+    }
+};
+
+ORVEL_TEST_CLASS(SettingsViewTest);
+
+#include "SettingsViewTest.moc"
