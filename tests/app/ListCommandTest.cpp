@@ -67,13 +67,13 @@ class ListCommandTest : public QObject {
 
 private slots:
     void printsRecordsInServiceOrder() {
-        const QStringList lines = listed(ListCommand::Format::table).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList lines =
+            listed(ListCommand::Format::table).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
         QCOMPARE(lines[0], ListCommand::headerLine());
         // A tab inside a name must not shift columns; stored figures fill the last three.
-        QCOMPARE(lines[1].split(u'\t'),
-                 (QStringList{"02590", "甲 乙", "open", "3,030", "2.80-3.03", "2025-01-09", "",
-                              "1000", "0", "0", "cash"}));
+        QCOMPARE(lines[1].split(u'\t'), (QStringList{"02590", "甲 乙", "open", "3,030", "2.80-3.03",
+                                                     "2025-01-09", "", "1000", "0", "0", "cash"}));
         QCOMPARE(lines[2].split(u'\t').mid(6),
                  (QStringList{"2025-01-17", "1000", "2000", "500", "margin"}));
     }
@@ -86,21 +86,20 @@ private slots:
         QCOMPARE(first.value("name"), QJsonValue("甲\t乙")); // JSON escapes it; nothing lost
         QCOMPARE(first.value("subEnd"), QJsonValue(QJsonValue::Null));
         QCOMPARE(first.value("prospectusUrl"), QJsonValue(QJsonValue::Null));
-        QCOMPARE(records[1].toObject(),
-                 (QJsonObject{{"board", "主板"},
-                              {"code", "00700"},
-                              {"listingDate", "2025-01-17"},
-                              {"lotAmount", "3,030"},
-                              {"name", "腾讯"},
-                              {"priceRange", "2.80-3.03"},
-                              {"prospectusUrl", "https://example.com/p.pdf"},
-                              {"sharesPerLot", 1000},
-                              {"status", "open"},
-                              {"subEnd", "2025-01-14"},
-                              {"subMethod", "margin"},
-                              {"subQuantity", 2000},
-                              {"subStart", "2025-01-09"},
-                              {"winQuantity", 500}}));
+        QCOMPARE(records[1].toObject(), (QJsonObject{{"board", "主板"},
+                                                     {"code", "00700"},
+                                                     {"listingDate", "2025-01-17"},
+                                                     {"lotAmount", "3,030"},
+                                                     {"name", "腾讯"},
+                                                     {"priceRange", "2.80-3.03"},
+                                                     {"prospectusUrl", "https://example.com/p.pdf"},
+                                                     {"sharesPerLot", 1000},
+                                                     {"status", "open"},
+                                                     {"subEnd", "2025-01-14"},
+                                                     {"subMethod", "margin"},
+                                                     {"subQuantity", 2000},
+                                                     {"subStart", "2025-01-09"},
+                                                     {"winQuantity", 500}}));
     }
 
     void printsTheCalendar() {
