@@ -25,7 +25,7 @@ private:
     }
 
     static QList<IPORecord> threeRecords() {
-        return {makeIPORecord(u"A"_s, u"甲"_s, marketTime(2025, 7, 9)),
+        return {makeIPORecord(u"A"_s, u"<b>甲"_s, marketTime(2025, 7, 9)),
                 makeIPORecord(u"B"_s, u"乙"_s, marketTime(2025, 7, 8)),
                 makeIPORecord(u"C"_s, u"丙"_s, marketTime(2025, 7, 8))};
     }
@@ -65,6 +65,9 @@ private slots:
         QCOMPARE(changes.count(), 3);
         QVERIFY(!m_model.isSelectedRow(1));
         QVERIFY(m_model.data(m_model.index(2), MainTableModel::SelectedRole).toBool());
+        // Tooltips guess rich text from their content: the service's name is escaped.
+        QCOMPARE(m_model.data(m_model.index(0), Qt::ToolTipRole).toString(),
+                 u"<qt>&lt;b&gt;甲</qt>"_s);
         m_model.setSelectedCode(u"Z"_s);
         QCOMPARE(m_model.rowOf(u"Z"_s), -1);
         QVERIFY(!m_model.isSelectedRow(2));

@@ -6,6 +6,7 @@
 #include "ui/main_window/RecordDetailPanel.h"
 #include "ui/main_window/TagBadge.h"
 
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -48,7 +49,7 @@ private slots:
     void codeShowsWholeUpToTenCharacters() {
         QFETCH(QString, code);
         QFETCH(bool, whole);
-        IPORecord record = makeIPORecord(code, u"星河智能科技"_s);
+        IPORecord record = makeIPORecord(code, u"<b>粗体</b>"_s);
         record.ipo.status = IPOStatus::listed;
         RecordDetailPanel *panel = showPanel(record);
         // The narrowest the detail panel gets.
@@ -58,6 +59,10 @@ private slots:
         QTRY_COMPARE(badge->shownText() == code, whole);
         if (!whole)
             QVERIFY(badge->shownText().endsWith(u'…'));
+        // The service's name shows as the characters it is.
+        const auto *name = panel->findChild<QLabel *>(u"RecordName"_s);
+        QCOMPARE(name->textFormat(), Qt::PlainText);
+        QCOMPARE(name->text(), u"<b>粗体</b>"_s);
     }
 
     // The question names the IPO; switching to another IPO withdraws it, so a late answer

@@ -125,47 +125,25 @@ private slots:
                  from.toTimeZone(marketTimeZone()).time());
     }
 
-    void isMarketToday_data() {
-        QTest::addColumn<QDateTime>("day");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<bool>("today");
-        QTest::newRow("same market day")
-            << marketDay("2025-01-15") << marketTime("2025-01-15", "23:59") << true;
-        QTest::newRow("next market day")
-            << marketDay("2025-01-15") << marketTime("2025-01-16", "00:00") << false;
-        QTest::newRow("UTC evening is the next market day")
-            << marketDay("2025-01-16") << utc("2025-01-15T16:00:00Z") << true;
-        QTest::newRow("same day a month earlier")
-            << marketDay("2024-12-15") << marketTime("2025-01-15", "10:00") << false;
-    }
     void isMarketToday() {
-        QFETCH(QDateTime, day);
-        QFETCH(QDateTime, now);
-        QFETCH(bool, today);
-        QCOMPARE(::isMarketToday(day, now), today);
+        QVERIFY(::isMarketToday(marketDay("2025-01-15"), marketTime("2025-01-15", "23:59")));
+        QVERIFY(!::isMarketToday(marketDay("2025-01-15"), marketTime("2025-01-16", "00:00")));
+        QVERIFY(::isMarketToday(marketDay("2025-01-16"), utc("2025-01-15T16:00:00Z")));
+        QVERIFY(!::isMarketToday(marketDay("2024-12-15"), marketTime("2025-01-15", "10:00")));
     }
 
-    void monthTitle_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QDateTime>("month");
-        QTest::addColumn<QString>("title");
+    void monthTitle() {
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const QDateTime may = marketDay("2025-05-14");
-        QTest::newRow("English") << english << may << "May 2025";
-        QTest::newRow("Simplified Chinese")
-            << QLocale(QLocale::Chinese, QLocale::China) << may << "2025年5月";
-        QTest::newRow("Japanese") << QLocale(QLocale::Japanese, QLocale::Japan) << may
-                                  << "2025年5月";
-        QTest::newRow("Korean") << QLocale(QLocale::Korean, QLocale::SouthKorea) << may
-                                << "2025년 5월";
-        QTest::newRow("month of the market day")
-            << english << utc("2025-04-30T16:30:00Z") << "May 2025";
-    }
-    void monthTitle() {
-        QFETCH(QLocale, locale);
-        QFETCH(QDateTime, month);
-        QFETCH(QString, title);
-        QCOMPARE(::monthTitle(month, locale), title);
+        QCOMPARE(::monthTitle(may, english), QStringLiteral("May 2025"));
+        QCOMPARE(::monthTitle(may, QLocale(QLocale::Chinese, QLocale::China)),
+                 QStringLiteral("2025年5月"));
+        QCOMPARE(::monthTitle(may, QLocale(QLocale::Japanese, QLocale::Japan)),
+                 QStringLiteral("2025年5月"));
+        QCOMPARE(::monthTitle(may, QLocale(QLocale::Korean, QLocale::SouthKorea)),
+                 QStringLiteral("2025년 5월"));
+        // The month of the market's day: 16:30 UTC on 30 April is 1 May.
+        QCOMPARE(::monthTitle(utc("2025-04-30T16:30:00Z"), english), QStringLiteral("May 2025"));
     }
 };
 

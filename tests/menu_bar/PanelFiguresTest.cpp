@@ -56,26 +56,17 @@ private slots:
         QCOMPARE(::capitalInUse(input, now), expected);
     }
 
-    void capitalUsagePercent_data() {
-        QTest::addColumn<double>("capital");
-        QTest::addColumn<double>("inUse");
-        QTest::addColumn<int>("percent");
-        QTest::newRow("truncated, not rounded") << 100000.0 << 80999.99 << 80;
-        // 0.29 × 100 is 28.999… in binary floating point.
-        QTest::newRow("exactly 29") << 100000.0 << 29000.0 << 29;
-        QTest::newRow("over-committed") << 100000.0 << 250000.0 << 250;
-        QTest::newRow("no capital") << 0.0 << 50000.0 << 0;
-        QTest::newRow("negative capital") << -100.0 << 50000.0 << 0;
-        QTest::newRow("tiny capital saturates") << 0.01 << 1e300 << std::numeric_limits<int>::max();
-        QTest::newRow("negative use saturates")
-            << 0.01 << -1e300 << std::numeric_limits<int>::min();
-        QTest::newRow("not a number") << 100.0 << std::nan("") << 0;
-    }
     void capitalUsagePercent() {
-        QFETCH(double, capital);
-        QFETCH(double, inUse);
-        QFETCH(int, percent);
-        QCOMPARE(::capitalUsagePercent(capital, inUse), percent);
+        constexpr int max = std::numeric_limits<int>::max();
+        constexpr int min = std::numeric_limits<int>::min();
+        QCOMPARE(::capitalUsagePercent(100000, 80999.99), 80); // truncated, not rounded
+        QCOMPARE(::capitalUsagePercent(100000, 29000), 29);    // 0.29 × 100 is 28.999…
+        QCOMPARE(::capitalUsagePercent(100000, 250000), 250);  // over-committed
+        QCOMPARE(::capitalUsagePercent(0, 50000), 0);
+        QCOMPARE(::capitalUsagePercent(-100, 50000), 0);
+        QCOMPARE(::capitalUsagePercent(0.01, 1e300), max);
+        QCOMPARE(::capitalUsagePercent(0.01, -1e300), min);
+        QCOMPARE(::capitalUsagePercent(100, std::nan("")), 0);
     }
 
     void usageTurnsRedAbove80() {
@@ -166,19 +157,11 @@ private slots:
         QCOMPARE(monthlyFeesText(96.5), u"本月申购费 HK$ 96"_s);
     }
 
-    void wholeDollars_data() {
-        QTest::addColumn<double>("amount");
-        QTest::addColumn<qint64>("dollars");
-        QTest::newRow("toward zero") << -5.5 << qint64(-5);
-        QTest::newRow("not a number") << std::nan("") << qint64(0);
-        QTest::newRow("2^63 is too large")
-            << 9223372036854775808.0 << std::numeric_limits<qint64>::max();
-        QTest::newRow("too small") << -1e300 << std::numeric_limits<qint64>::min();
-    }
     void wholeDollars() {
-        QFETCH(double, amount);
-        QFETCH(qint64, dollars);
-        QCOMPARE(::wholeDollars(amount), dollars);
+        QCOMPARE(::wholeDollars(-5.5), -5);
+        QCOMPARE(::wholeDollars(std::nan("")), 0);
+        QCOMPARE(::wholeDollars(9223372036854775808.0), std::numeric_limits<qint64>::max());
+        QCOMPARE(::wholeDollars(-1e300), std::numeric_limits<qint64>::min());
     }
 };
 
