@@ -278,21 +278,6 @@ private slots:
             QCOMPARE(harness.alerts.shown.first().title, title);
         QCOMPARE(readFile(path).count("BEGIN:VEVENT"), events);
     }
-
-    void dismissingAnOlderAlertKeepsTheNewerOne() {
-        SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
-        SettingsView &view = harness.makeView();
-        harness.files.savePath = harness.folder.filePath(u"one.csv"_s);
-        view.exportBackup();
-        harness.files.savePath = harness.folder.filePath(u"missing/two.csv"_s);
-        view.exportBackup();
-        QCOMPARE(view.alertMessage(), std::optional(harness.alerts.shown.last()));
-        harness.alerts.dismissers.first()();
-        QCOMPARE(view.alertMessage(), std::optional(harness.alerts.shown.last()));
-        harness.alerts.dismissLast();
-        QVERIFY(!view.alertMessage());
-    }
 };
 
 ORVEL_TEST_CLASS(SettingsBackupTest);
