@@ -8,7 +8,6 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 
 #include <memory>
@@ -65,28 +64,17 @@ private slots:
         QCOMPARE(name->text(), u"<b>粗体</b>"_s);
     }
 
-    // The question names the IPO; switching to another IPO withdraws it, so a late answer
-    // cannot clear the wrong record.
-    void clearingAsksFirst() {
-        RecordDetailPanel *panel = showPanel(makeIPORecord(u"02513"_s, u"星河智能科技"_s));
-        const auto answer = [panel](const QString &button) {
-            QTest::mouseClick(panel->clearButton(), Qt::LeftButton);
-            QMessageBox *box = panel->deleteConfirmation();
-            QCOMPARE(box->text(), u"确定要清除 星河智能科技 的本地记录吗？"_s);
-            QCOMPARE(box->textFormat(), Qt::PlainText);
-            box->findChild<QPushButton *>(button)->click();
-        };
-        answer(u"CancelClearButton"_s);
-        QVERIFY(m_deleted.isEmpty());
-        answer(u"ConfirmClearButton"_s);
-        QCOMPARE(m_deleted, QStringList{u"02513"_s});
-
+    // Switching to another IPO withdraws an open question, so a late answer cannot clear the
+    // wrong record.
+    void switchingIPOWithdrawsTheQuestion() {
+        RecordDetailPanel *panel = showPanel(makeIPORecord(u"A"_s, u"甲"_s));
         QTest::mouseClick(panel->clearButton(), Qt::LeftButton);
         const QPointer<QMessageBox> box = panel->deleteConfirmation();
+        QCOMPARE(box->text(), u"确定要清除 甲 的本地记录吗？"_s);
         panel->setRecord(makeIPORecord(u"B"_s, u"乙"_s));
         QVERIFY(!panel->showsDeleteConfirm());
         QTRY_VERIFY(!box || !box->isVisible());
-        QCOMPARE(m_deleted.size(), 1);
+        QVERIFY(m_deleted.isEmpty());
     }
 };
 

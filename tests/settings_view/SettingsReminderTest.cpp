@@ -29,120 +29,77 @@ private slots:
         QVERIFY(SettingsReminders::alertFor(result)->id != alert->id);
     }
 
-    void turningTheSwitch_data() {
+    // Both switches run one flow, each on its own kind of reminder and its own setting: the
+    // user's choice shows while the centre answers, then what came of it, on disk as well.
+    void turningASwitch_data() {
+        QTest::addColumn<bool>("closingDay"); // the closing-day switch, else the grey-market one
         QTest::addColumn<NotificationAuthorizationStatus>("permission");
-        QTest::addColumn<bool>("granted");
         QTest::addColumn<bool>("wasOn");
-        QTest::addColumn<bool>("endsOn");
+        QTest::addColumn<QStringList>("pendingAfter");
         QTest::addColumn<QString>("alertText"); // empty: no alert
-
         using Status = NotificationAuthorizationStatus;
-        QTest::newRow("user refuses permission")
-            << Status::notDetermined << false << false << false
+        QTest::newRow("grey market, user refuses")
+            << false << Status::notDetermined << false << QStringList()
             << u"未授予通知权限，请前往系统设置开启暗盘提醒。"_s;
-        QTest::newRow("user grants permission")
-            << Status::notDetermined << true << false << true << QString();
-        QTest::newRow("turning off is silent")
-            << Status::authorized << true << true << false << QString();
+        QTest::newRow("grey market, allowed") << false << Status::authorized << false
+                                              << QStringList{u"dark_market_02590"_s} << QString();
+        QTest::newRow("grey market, off")
+            << false << Status::authorized << true << QStringList{u"other_app"_s} << QString();
+        QTest::newRow("closing day, user refuses")
+            << true << Status::notDetermined << false << QStringList()
+            << u"未授予通知权限，请前往系统设置开启截止提醒。"_s;
+        QTest::newRow("closing day, allowed")
+            << true << Status::authorized << false << QStringList{u"closing_day_2025-07-10"_s}
+            << QString();
     }
-    void turningTheSwitch() {
+    void turningASwitch() {
+        QFETCH(bool, closingDay);
         QFETCH(NotificationAuthorizationStatus, permission);
-        QFETCH(bool, granted);
         QFETCH(bool, wasOn);
-        QFETCH(bool, endsOn);
+        QFETCH(QStringList, pendingAfter);
         QFETCH(QString, alertText);
 
         SettingsViewHarness harness;
         QVERIFY(harness.isValid());
-        // Listing tomorrow: today is its grey-market day, so an enabled switch schedules it.
-        harness.listOnService({SettingsViewHarness::remoteIPO(u"02590"_s, u"2025-07-10"_s),
-                               SettingsViewHarness::remoteIPO(u"00700"_s, u"2025-08-20"_s)});
+        // Lists tomorrow and closes tomorrow: today is the day of both reminders.
+        RemoteIPO ipo = SettingsViewHarness::remoteIPO(u"02590"_s, u"2025-07-10"_s);
+        ipo.subEnd = u"2025-07-10"_s;
+        harness.listOnService({ipo, SettingsViewHarness::remoteIPO(u"00700"_s, u"2025-08-20"_s)});
         harness.centre.status = permission;
-        harness.centre.authorizationAnswer = granted;
+        harness.centre.authorizationAnswer = false;
         if (wasOn) {
             // A reminder of this application and someone else's request are pending.
             harness.centre.pending.append(NotificationManager::reminderRequest(
                 harness.repository->records().first(), QDate(2025, 7, 9)));
             harness.centre.pending.append({u"other_app"_s, {}, {}});
+            harness.settings->setDarkMarketNotificationsEnabled(true);
         }
-        harness.settings->setDarkMarketNotificationsEnabled(wasOn);
-
         SettingsView &view = harness.makeView();
         view.show();
-        auto *toggle = view.findChild<SettingsSwitch *>(u"ReminderSwitch"_s);
+        auto *toggle = view.findChild<SettingsSwitch *>(closingDay ? u"ClosingDaySwitch"_s
+                                                                   : u"ReminderSwitch"_s);
         QCOMPARE(toggle->isChecked(), wasOn);
         QSignalSpy finished(&view, &SettingsView::remindersChanged);
         QTest::mouseClick(toggle, Qt::LeftButton);
-        // While the centre answers, the switch shows the user's choice and cannot be turned.
-        QVERIFY(view.isUpdatingNotifications());
+        QCOMPARE(view.isUpdatingNotifications(), !closingDay);
+        QCOMPARE(view.isUpdatingClosingDayNotifications(), closingDay);
         QCOMPARE(toggle->isChecked(), !wasOn);
         QVERIFY(!toggle->isEnabled());
 
         QVERIFY(finished.wait());
         QVERIFY(toggle->isEnabled());
+        const bool endsOn = !wasOn && alertText.isEmpty();
         QCOMPARE(toggle->isChecked(), endsOn);
-        QCOMPARE(harness.folder.makeSettings()
-                     ->value(AppSettings::darkMarketNotificationsEnabledKey)
-                     .toBool(),
-                 endsOn);
-        QStringList expected = endsOn ? QStringList{u"dark_market_02590"_s} : QStringList{};
-        if (wasOn)
-            expected.prepend(u"other_app"_s);
-        QCOMPARE(harness.centre.pendingIdentifiers(), expected);
-        QCOMPARE(harness.alerts.shown.size(), alertText.isEmpty() ? 0 : 1);
-        if (alertText.isEmpty())
-            return;
-        QCOMPARE(harness.alerts.shown.first().title, u"提醒设置失败"_s);
-        QCOMPARE(harness.alerts.shown.first().message, alertText);
-        QCOMPARE(view.alertMessage(), std::optional(harness.alerts.shown.first()));
-        harness.alerts.dismissLast();
-        QVERIFY(!view.alertMessage());
-    }
-
-    // The second switch runs the same flow on its own kind of reminder and its own setting.
-    void closingDaySwitch_data() {
-        QTest::addColumn<NotificationAuthorizationStatus>("permission");
-        QTest::addColumn<bool>("endsOn");
-        QTest::addColumn<QString>("alertText");
-        QTest::newRow("allowed") << NotificationAuthorizationStatus::authorized << true
-                                 << QString();
-        QTest::newRow("user refuses") << NotificationAuthorizationStatus::notDetermined << false
-                                      << u"未授予通知权限，请前往系统设置开启截止提醒。"_s;
-    }
-    void closingDaySwitch() {
-        QFETCH(NotificationAuthorizationStatus, permission);
-        QFETCH(bool, endsOn);
-        QFETCH(QString, alertText);
-
-        SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
-        RemoteIPO closesTomorrow = SettingsViewHarness::remoteIPO(u"02590"_s);
-        closesTomorrow.subEnd = u"2025-07-10"_s;
-        harness.listOnService({closesTomorrow});
-        harness.centre.status = permission;
-        harness.centre.authorizationAnswer = false;
-        SettingsView &view = harness.makeView();
-        view.show();
-        auto *toggle = view.findChild<SettingsSwitch *>(u"ClosingDaySwitch"_s);
-        QVERIFY(!toggle->isChecked());
-
-        QSignalSpy finished(&view, &SettingsView::remindersChanged);
-        QTest::mouseClick(toggle, Qt::LeftButton);
-        QVERIFY(view.isUpdatingClosingDayNotifications());
-        QVERIFY(!view.isUpdatingNotifications());
-        QVERIFY(finished.wait());
-
-        QCOMPARE(toggle->isChecked(), endsOn);
-        QCOMPARE(harness.folder.makeSettings()
-                     ->value(AppSettings::closingDayNotificationsEnabledKey)
-                     .toBool(),
-                 endsOn);
-        QVERIFY(!harness.settings->darkMarketNotificationsEnabled());
-        QCOMPARE(harness.centre.pendingIdentifiers(),
-                 endsOn ? QStringList{u"closing_day_2025-07-10"_s} : QStringList());
+        const auto stored = harness.folder.makeSettings();
+        QCOMPARE(stored->value(AppSettings::darkMarketNotificationsEnabledKey).toBool(),
+                 !closingDay && endsOn);
+        QCOMPARE(stored->value(AppSettings::closingDayNotificationsEnabledKey).toBool(),
+                 closingDay && endsOn);
+        QCOMPARE(harness.centre.pendingIdentifiers(), pendingAfter);
         QCOMPARE(harness.alerts.shown.size(), alertText.isEmpty() ? 0 : 1);
         if (!alertText.isEmpty())
-            QCOMPARE(harness.alerts.shown.first().message, alertText);
+            QCOMPARE(harness.alerts.shown.first().title + harness.alerts.shown.first().message,
+                     u"提醒设置失败"_s + alertText);
     }
 
     void showingAgainReadsTheSetting() {
