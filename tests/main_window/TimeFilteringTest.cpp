@@ -79,22 +79,16 @@ private slots:
 
     // Where the window's one-shot clock timer is armed: just past the market's midnight (at
     // midnight itself a start 30 days back is still listed), whatever zone `now` is given in.
-    void nextChangeIsJustPastTheMarketsMidnight_data() {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("next");
-        QTest::newRow("mid-morning")
-            << marketTime(2025, 7, 9, 10) << marketTime(2025, 7, 10, 0, 0, 1);
-        QTest::newRow("UTC evening")
-            << utcTime(2025, 7, 9, 16, 30) << marketTime(2025, 7, 11, 0, 0, 1);
-        QTest::newRow("at midnight itself")
-            << marketTime(2025, 7, 10) << marketTime(2025, 7, 10, 0, 0, 1);
-        QTest::newRow("when armed for")
-            << marketTime(2025, 7, 10, 0, 0, 1) << marketTime(2025, 7, 11, 0, 0, 1);
-    }
     void nextChangeIsJustPastTheMarketsMidnight() {
-        QFETCH(QDateTime, now);
-        QFETCH(QDateTime, next);
-        QCOMPARE(TimeFiltering::nextChange(now, marketCalendar()), next);
+        const auto next = [](const QDateTime &now) {
+            return TimeFiltering::nextChange(now, marketCalendar());
+        };
+        QCOMPARE(next(marketTime(2025, 7, 9, 10)), marketTime(2025, 7, 10, 0, 0, 1));
+        // A UTC evening is already the next market day.
+        QCOMPARE(next(utcTime(2025, 7, 9, 16, 30)), marketTime(2025, 7, 11, 0, 0, 1));
+        // A timer that fired early, at midnight itself, or on time.
+        QCOMPARE(next(marketTime(2025, 7, 10)), marketTime(2025, 7, 10, 0, 0, 1));
+        QCOMPARE(next(marketTime(2025, 7, 10, 0, 0, 1)), marketTime(2025, 7, 11, 0, 0, 1));
     }
 };
 
