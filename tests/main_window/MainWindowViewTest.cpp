@@ -18,7 +18,6 @@
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
 
-#include <QCoroTask>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -94,16 +93,14 @@ private:
         return true;
     }
 
-    bool showView() {
+    // Shows the window and waits for the first refresh to publish the service's items.
+    bool buildLoaded() {
+        if (!prepare())
+            return false;
         m_view = std::make_unique<MainWindowView>(*m_repository, m_clock.clock(), &m_settingsSheet);
         m_view->resize(1000, 600);
         m_view->show();
-        return QTest::qWaitForWindowExposed(m_view.get());
-    }
-
-    // Shows the window and waits for the first refresh to publish the service's items.
-    bool buildLoaded() {
-        return prepare() && showView() &&
+        return QTest::qWaitForWindowExposed(m_view.get()) &&
                QTest::qWaitFor([this] { return m_repository->records().size() == 5; });
     }
 
@@ -132,36 +129,6 @@ private slots:
         m_repository.reset();
         m_store.reset();
         m_client.reset();
-    }
-
-    // The first appearance asks through the freshness gate: a list another view (the tray
-    // panel) fetched moments ago is not fetched again.
-    void appearingRefreshesThroughTheGate_data() {
-        QTest::addColumn<int>("fetchedSecondsEarlier"); // -1: nothing fetched yet
-        QTest::addColumn<int>("requests");
-        QTest::newRow("nothing fetched") << -1 << 1;
-        QTest::newRow("still fresh") << 44 << 1;
-        QTest::newRow("stale") << 45 << 2;
-    }
-    void appearingRefreshesThroughTheGate() {
-        QFETCH(int, fetchedSecondsEarlier);
-        QFETCH(int, requests);
-        QVERIFY(prepare());
-        if (fetchedSecondsEarlier >= 0) {
-            QCoro::waitFor(m_repository->refreshIfNeeded());
-            m_clock.advanceSecs(fetchedSecondsEarlier);
-        }
-        QVERIFY(showView());
-        QTRY_COMPARE(m_view->tableModel().rowCount(), 3);
-        QTRY_VERIFY(!m_repository->isRefreshing());
-        QCOMPARE(m_client->listRequests.size(), requests);
-        QCOMPARE(m_client->listRequests.last(), std::make_tuple(u"all"_s, qint64(500), qint64(0)));
-        // This week, newest first; 云 (U+4E91) sorts before 星 (U+661F) on the same day.
-        QCOMPARE(listedCodes(), QStringList({codeB, codeA, codeC}));
-        // Only a refresh the user asks for reports its outcome.
-        QVERIFY(!m_view->syncStatus());
-        QTest::mouseClick(m_view->refreshButton(), Qt::LeftButton);
-        QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
     }
 
     // No minute tick: the shown window reads the clock again just past the market's next
@@ -194,6 +161,8 @@ private slots:
         clickRow(codeC);
         QVERIFY(!m_view->detailPanel());
 
+        // This week, newest first; 云 (U+4E91) sorts before 星 (U+661F) on the same day.
+        QCOMPARE(listedCodes(), QStringList({codeB, codeA, codeC}));
         clickSegment(m_view->timeFilterControl(), 3);
         QCOMPARE(listedCodes(), QStringList({codeB, codeA, codeC, codeD, codeE}));
         clickRow(codeD);
@@ -206,6 +175,10 @@ private slots:
 
         QTest::mouseClick(m_view->settingsButton(), Qt::LeftButton);
         QCOMPARE(m_settingsSheet.presented, 1);
+        // Only a refresh the user asks for reports its outcome.
+        QVERIFY(!m_view->syncStatus());
+        QTest::mouseClick(m_view->refreshButton(), Qt::LeftButton);
+        QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
     }
 
     // What the panel saves and clears reaches the store; a refused clear says so and keeps
