@@ -148,39 +148,27 @@ private slots:
         QVERIFY(harness.client.updateRequests.isEmpty());
     }
 
-    void privacyPage_data() {
-        QTest::addColumn<QVariant>("configured"); // invalid: the key is absent
-        QTest::addColumn<bool>("browserRefuses");
-        QTest::addColumn<QString>("opened");
-        QTest::addColumn<QString>("alertText");
-        QTest::newRow("configured page") << QVariant(u"https://orvel.example/privacy"_s) << false
-                                         << u"https://orvel.example/privacy"_s << QString();
-        QTest::newRow("default page")
-            << QVariant() << false << defaultPrivacyPolicyURL().toString() << QString();
-        QTest::newRow("not a web address")
-            << QVariant(u"ftp://orvel.example/privacy.txt"_s) << false << QString()
-            << u"当前应用未配置隐私政策链接。"_s;
-        QTest::newRow("no browser")
-            << QVariant(u"https://orvel.example/privacy"_s) << true << QString()
-            << u"无法启动浏览器，请手动访问 https://orvel.example/privacy。"_s;
-    }
+    // The page opens in the browser; an address that is no web page, or no browser, says so.
     void privacyPage() {
-        QFETCH(QVariant, configured);
-        QFETCH(bool, browserRefuses);
-        QFETCH(QString, opened);
-        QFETCH(QString, alertText);
-        ApplicationInformationTable table = SettingsViewHarness::directEdition();
-        table.remove(appinfo::privacyPolicyURLKey);
-        if (configured.isValid())
-            table.insert(appinfo::privacyPolicyURLKey, configured);
-        RecordingURLOpener browser;
-        browser.refuses = browserRefuses;
-        const std::optional<SettingsAlertMessage> alert = SettingsUpdateCheck::openPrivacyPage(
-            table, [&browser](const QUrl &url) { return browser.openURL(url); });
-        QCOMPARE(browser.opened.value(0).toString(), opened);
-        QCOMPARE(alert.has_value(), !alertText.isEmpty());
-        if (alert)
-            QCOMPARE(alert->title + alert->message, u"无法打开隐私政策"_s + alertText);
+        const auto open = [](const QVariant &configured, bool browserRefuses) {
+            ApplicationInformationTable table = SettingsViewHarness::directEdition();
+            table.remove(appinfo::privacyPolicyURLKey);
+            if (configured.isValid())
+                table.insert(appinfo::privacyPolicyURLKey, configured);
+            RecordingURLOpener browser;
+            browser.refuses = browserRefuses;
+            const std::optional<SettingsAlertMessage> alert = SettingsUpdateCheck::openPrivacyPage(
+                table, [&browser](const QUrl &url) { return browser.openURL(url); });
+            return alert ? alert->title + u": "_s + alert->message
+                         : browser.opened.value(0).toString();
+        };
+        const QString page = u"https://orvel.example/privacy"_s;
+        QCOMPARE(open(page, false), page);
+        QCOMPARE(open(QVariant(), false), defaultPrivacyPolicyURL().toString());
+        QCOMPARE(open(u"ftp://orvel.example/privacy.txt"_s, false),
+                 u"无法打开隐私政策: 当前应用未配置隐私政策链接。"_s);
+        QCOMPARE(open(page, true),
+                 u"无法打开隐私政策: 无法启动浏览器，请手动访问 https://orvel.example/privacy。"_s);
     }
 
     void closingTheSheetMidCheckIsSafe() {
