@@ -43,7 +43,6 @@ inline IPORecord makeIPORecord(const QString &code, const QString &name,
 
 // One service item; `subStart` is a yyyy-MM-dd day or empty for none.
 inline RemoteIPO makeRemoteIPO(const QString &code, const QString &name, const QString &subStart,
-                               const QString &prospectusUrl = {},
                                IPOStatus status = IPOStatus::open) {
     RemoteIPO remote;
     remote.code = code;
@@ -52,9 +51,7 @@ inline RemoteIPO makeRemoteIPO(const QString &code, const QString &name, const Q
         remote.subStart = subStart;
     remote.lotAmount = QStringLiteral("3,030");
     remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.prospectusUrl = prospectusUrl;
     remote.status = status;
-    remote.board = QStringLiteral("主板");
     return remote;
 }
 

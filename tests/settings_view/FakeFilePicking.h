@@ -2,6 +2,8 @@
 
 #include "ui/settings/SettingsFilePicking.h"
 
+#include <QStringList>
+
 // Answers the backup dialogs with the paths the test chose (nothing: the user cancelled) and
 // keeps what the sheet suggested.
 class FakeFilePicking : public SettingsFilePicking {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FakeAPIClient.h"
 #include "FakeFilePicking.h"
 #include "FakeNotificationCentre.h"
+#include "FakeServiceClient.h"
 #include "ManualClock.h"
 #include "RecordingAlerts.h"
 #include "RecordingURLOpener.h"
@@ -62,10 +62,7 @@ public:
 
     // Lists these IPOs on the service and lets the repository fetch them.
     void listOnService(const QList<RemoteIPO> &items) {
-        RemoteIPOListResponse list;
-        list.items = items;
-        list.count = items.size();
-        client.listAnswer = list;
+        client.setItems(items);
         QCoro::waitFor(repository->refreshIfNeeded());
     }
 
@@ -90,7 +87,7 @@ public:
 
     testsupport::TestFolder folder;
     testsupport::ManualClock clock{morning()};
-    FakeAPIClient client;
+    FakeServiceClient client;
     FakeNotificationCentre centre;
     FakeFilePicking files;
     RecordingAlerts alerts;
