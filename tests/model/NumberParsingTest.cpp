@@ -11,16 +11,14 @@
 // a price ever is (a quantity written with many leading zeros) and the words the standard
 // library reads as non-finite numbers.
 
-namespace {
-
-QString zeros(qsizetype count) {
+static QString zeros(qsizetype count) {
     return QString(count, u'0');
 }
 
-} // namespace
-
-Q_DECLARE_METATYPE(std::optional<qint64>)
-Q_DECLARE_METATYPE(std::optional<double>)
+using I = std::optional<qint64>;
+using D = std::optional<double>;
+Q_DECLARE_METATYPE(I)
+Q_DECLARE_METATYPE(D)
 
 class NumberParsingTest : public QObject {
     Q_OBJECT
@@ -28,16 +26,15 @@ class NumberParsingTest : public QObject {
 private slots:
     void integers_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<std::optional<qint64>>("expected");
-        const std::optional<qint64> none;
-        QTest::newRow("digits") << "2500" << std::optional<qint64>(2500);
-        QTest::newRow("plus") << "+42" << std::optional<qint64>(42);
-        QTest::newRow("largest") << "9223372036854775807"
-                                 << std::optional<qint64>(std::numeric_limits<qint64>::max());
+        QTest::addColumn<I>("expected");
+        const I none;
+        QTest::newRow("digits") << "2500" << I(2500);
+        QTest::newRow("plus") << "+42" << I(42);
+        QTest::newRow("largest") << "9223372036854775807" << I(std::numeric_limits<qint64>::max());
         QTest::newRow("one past largest") << "9223372036854775808" << none;
         // Found by fuzzing: a text of 65 or more characters was refused for its length alone.
-        QTest::newRow("65 characters") << zeros(62) + "450" << std::optional<qint64>(450);
-        QTest::newRow("long negative") << "-" + zeros(200) + "7" << std::optional<qint64>(-7);
+        QTest::newRow("65 characters") << zeros(62) + "450" << I(450);
+        QTest::newRow("long negative") << "-" + zeros(200) + "7" << I(-7);
         QTest::newRow("empty") << "" << none;
         QTest::newRow("lone plus") << "+" << none;
         QTest::newRow("double sign") << "+-1" << none;
@@ -47,19 +44,18 @@ private slots:
     }
     void integers() {
         QFETCH(QString, text);
-        QFETCH(std::optional<qint64>, expected);
+        QFETCH(I, expected);
         QCOMPARE(parseInteger(text), expected);
     }
 
     void decimals_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<std::optional<double>>("expected");
-        const std::optional<double> none;
-        QTest::newRow("price") << "3.03" << std::optional<double>(3.03);
-        QTest::newRow("plus") << "+6.10" << std::optional<double>(6.10);
-        QTest::newRow("exponent") << "1e3" << std::optional<double>(1000);
-        QTest::newRow("long zero padding")
-            << zeros(100) + "3030.50" << std::optional<double>(3030.5);
+        QTest::addColumn<D>("expected");
+        const D none;
+        QTest::newRow("price") << "3.03" << D(3.03);
+        QTest::newRow("plus") << "+6.10" << D(6.10);
+        QTest::newRow("exponent") << "1e3" << D(1000);
+        QTest::newRow("long zero padding") << zeros(100) + "3030.50" << D(3030.5);
         // Found by fuzzing: these read as NaN or infinity, which then turned a price into a
         // margin fee of HK$88 on a loan that was not a number.
         QTest::newRow("nan") << "nan" << none;
@@ -71,8 +67,8 @@ private slots:
     }
     void decimals() {
         QFETCH(QString, text);
-        QFETCH(std::optional<double>, expected);
-        const std::optional<double> parsed = parseDecimal(text);
+        QFETCH(D, expected);
+        const D parsed = parseDecimal(text);
         QCOMPARE(parsed.has_value(), expected.has_value());
         if (parsed)
             QCOMPARE(*parsed, *expected);

@@ -1,57 +1,79 @@
 #include "ManualClock.h"
-#include "StoreTestSupport.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
+#include "analytics/AnalyticsTracking.h"
 #include "store/UserIPOStore.h"
 
+#include <QDirIterator>
 #include <QTest>
 
-using namespace storetest;
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 namespace {
 
-// One store with its collaborators, on a file of its own.
-struct Fixture {
+QDateTime utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::UTC);
+}
+
+UserIPOBackupRow row(const char *code, qint64 sub, qint64 win, SubMethod method,
+                     const QDateTime &at) {
+    return {QString::fromUtf8(code), sub, win, method, at};
+}
+
+// One store on a file of its own (in folders that do not exist yet), with a tracker that keeps
+// the saved codes and a commit that counts its calls and fails, committing nothing, while
+// `failing` is set.
+struct Fixture : AnalyticsTracking {
     testsupport::TestFolder folder;
     testsupport::ManualClock clock{utc(2025, 3, 4, 5, 6, 7, 890)};
-    FakeAnalyticsTracker tracker;
-    CommitSwitch commits;
+    QStringList savedCodes;
+    int commits = 0;
+    bool failing = false;
     std::unique_ptr<UserIPOStore> store;
 
-    QString path() const { return folder.filePath(QStringLiteral("entries.sqlite")); }
-
+    void start() override {}
+    void trackUserDataSaved(const QString &code) override { savedCodes.append(code); }
+    QString path() const { return folder.filePath("a/b/entries.sqlite"); }
     UserIPOStore::Options options() {
-        UserIPOStore::Options options;
-        options.filePath = path();
-        options.analyticsTracker = &tracker;
-        options.persistChanges = commits.function();
-        options.clock = clock.clock();
-        return options;
+        const auto persist = [this](QSqlDatabase &database) -> UserIPOStore::Result {
+            ++commits;
+            if (failing)
+                return QStringLiteral("disk full (injected)");
+            return UserIPOStore::commitChanges(database);
+        };
+        return {.filePath = path(),
+                .analyticsTracker = this,
+                .persistChanges = persist,
+                .clock = clock.clock()};
     }
-
     bool open() {
         store.reset();
         auto opened = UserIPOStore::open(options());
-        if (!opened) {
-            qWarning("%s", qUtf8Printable(opened.error()));
-            return false;
-        }
-        store = std::move(opened.value());
-        return true;
+        store = opened ? std::move(*opened) : nullptr;
+        return bool(store);
     }
 };
 
-UserIPOBackupRow row(const QString &code, qint64 sub, qint64 win, SubMethod method,
-                     const QDateTime &at) {
-    return UserIPOBackupRow{code, sub, win, method, at};
+// Everything under a folder with the bytes of each file: what "left untouched" is checked
+// against.
+QMap<QString, QByteArray> folderSnapshot(const QString &path) {
+    QMap<QString, QByteArray> snapshot;
+    for (QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile file(it.next());
+        snapshot.insert(it.filePath(), file.open(QIODevice::ReadOnly) ? file.readAll() : "<dir>");
+    }
+    return snapshot;
 }
 
-enum class FailingOperation { insert, update, remove, restore };
+enum class BadStore { folderInPlace, readOnlyFolder, readOnlyFile };
 
 } // namespace
 
-Q_DECLARE_METATYPE(FailingOperation)
+Q_DECLARE_METATYPE(BadStore)
 
 class UserIPOStoreTest : public QObject {
     Q_OBJECT
@@ -60,126 +82,85 @@ private slots:
     void saveUpdatesInPlaceAndDeleteCommitsOnlyARemoval() {
         Fixture f;
         QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 2000, 0, SubMethod::cash));
+        QCOMPARE(f.store->filePath(), f.path());
+        QVERIFY(f.store->saveEntry("00700", 2000, 0, SubMethod::cash));
         f.clock.advance(1500);
-        QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 4000, 500, SubMethod::margin));
-        const UserIPOEntry saved{QStringLiteral("00700"), 4000, 500, 1, f.clock.now()};
+        QVERIFY(f.store->saveEntry("00700", 4000, 500, SubMethod::margin));
+        const UserIPOEntry saved{"00700", 4000, 500, 1, f.clock.now()};
         QCOMPARE(f.store->fetchAllEntries(), QList<UserIPOEntry>{saved});
-        QCOMPARE(f.tracker.savedCodes, QStringList(2, QStringLiteral("00700")));
+        QCOMPARE(f.savedCodes, QStringList(2, "00700"));
 
         // Codes match exactly: "0700" is another company.
-        QVERIFY(f.store->deleteEntry(QStringLiteral("0700")));
-        QCOMPARE(f.commits.calls, 2);
+        QVERIFY(f.store->deleteEntry("0700"));
+        QCOMPARE(f.commits, 2);
         QCOMPARE(f.store->fetchAllEntries().size(), 1);
-        QVERIFY(f.store->deleteEntry(QStringLiteral("00700")));
-        QCOMPARE(f.commits.calls, 3);
+        QVERIFY(f.store->deleteEntry("00700"));
+        QCOMPARE(f.commits, 3);
         QVERIFY(f.store->fetchAllEntries().isEmpty());
-        QCOMPARE(f.tracker.savedCodes.size(), 2); // deleting is not a save
+        QCOMPARE(f.savedCodes.size(), 2); // deleting is not a save
     }
 
     // Restoring adds codes the store lacks (the first row of a code wins) with the rows' own
-    // instants, in one commit, and sends no usage event: it is not the user saving.
+    // instants, in one commit, and sends no usage event: it is not the user saving. With nothing
+    // to add it commits nothing.
     void restoreInsertsOnlyMissingCodes() {
         Fixture f;
         QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 0, SubMethod::cash));
+        QVERIFY(f.store->saveEntry("A", 100, 0, SubMethod::cash));
         const UserIPOEntry storedA = f.store->fetchAllEntries().first();
         const QList<UserIPOBackupRow> rows = {
-            row(QStringLiteral("A"), 9, 9, SubMethod::margin, utc(2024, 1, 1)),
-            row(QStringLiteral("B"), 200, 100, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
-            row(QStringLiteral("B"), 7, 7, SubMethod::cash, utc(2025, 3, 3)),
-            row(QStringLiteral("C"), 1, 0, SubMethod::cash, utc(2026, 1, 1, 0, 0, 0, 999)),
+            row("A", 9, 9, SubMethod::margin, utc(2024, 1, 1)),
+            row("B", 200, 100, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
+            row("B", 7, 7, SubMethod::cash, utc(2025, 3, 3)),
+            row("C", 1, 0, SubMethod::cash, utc(2026, 1, 1, 0, 0, 0, 999)),
         };
-        const auto counts = f.store->restoreMissing(rows);
-        QVERIFY(counts);
-        QCOMPARE(*counts, (UserIPOStore::RestoreCounts{2, 2}));
-        QCOMPARE(f.commits.calls, 2);
+        QCOMPARE(f.store->restoreMissing(rows).value(), (UserIPOStore::RestoreCounts{2, 2}));
+        QCOMPARE(f.commits, 2);
         QCOMPARE(f.store->fetchAllEntries(),
                  (QList<UserIPOEntry>{rows[3].toEntry(), storedA, rows[1].toEntry()}));
-        QCOMPARE(f.tracker.savedCodes, QStringList{QStringLiteral("A")});
-    }
+        QCOMPARE(f.savedCodes, QStringList{"A"});
 
-    void restoreWithNothingToInsertCommitsNothing_data() {
-        QTest::addColumn<bool>("emptyList");
-        QTest::newRow("empty list") << true;
-        QTest::newRow("every code stored") << false;
-    }
-    void restoreWithNothingToInsertCommitsNothing() {
-        QFETCH(bool, emptyList);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 1, 0, SubMethod::cash));
-        QList<UserIPOBackupRow> rows;
-        if (!emptyList)
-            rows = {row(QStringLiteral("A"), 5, 5, SubMethod::margin, utc(2020, 1, 1))};
-        const auto counts = f.store->restoreMissing(rows);
-        QVERIFY(counts);
-        QCOMPARE(*counts, (UserIPOStore::RestoreCounts{0, rows.size()}));
-        QCOMPARE(f.commits.calls, 1);
-    }
-
-    // Only another program (or an older release) can leave method values other than 0 and 1;
-    // they read as cash.
-    void storedMethodValuesReadAsCashUnlessOne() {
-        const auto methodOf = [](qint64 stored) {
-            return UserIPOBackupRow::fromEntry({QStringLiteral("A"), 1, 0, stored, {}}).subMethod;
-        };
-        QCOMPARE(methodOf(2), SubMethod::cash);
-        QCOMPARE(methodOf(-1), SubMethod::cash);
-        QCOMPARE(methodOf(1), SubMethod::margin);
+        QCOMPARE(f.store->restoreMissing(rows).value(), (UserIPOStore::RestoreCounts{0, 4}));
+        QCOMPARE(f.store->restoreMissing({}).value(), (UserIPOStore::RestoreCounts{0, 0}));
+        QCOMPARE(f.commits, 2);
+        // Only another program (or an older release) leaves methods other than 0 and 1: cash.
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 2, {}}).subMethod, SubMethod::cash);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, -1, {}}).subMethod, SubMethod::cash);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 1, {}}).subMethod, SubMethod::margin);
     }
 
     // A failed commit is rolled back at once: nothing of it shows, and the next successful
     // commit of another code does not carry it along.
-    void failedCommitLeavesTheStoreAsItWas_data() {
-        QTest::addColumn<FailingOperation>("operation");
-        QTest::newRow("insert") << FailingOperation::insert;
-        QTest::newRow("update") << FailingOperation::update;
-        QTest::newRow("delete") << FailingOperation::remove;
-        QTest::newRow("restore") << FailingOperation::restore;
-    }
     void failedCommitLeavesTheStoreAsItWas() {
-        QFETCH(FailingOperation, operation);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 10, SubMethod::margin));
-        f.clock.advance(1000);
-        const QList<UserIPOEntry> before = f.store->fetchAllEntries();
-        const QStringList eventsBefore = f.tracker.savedCodes;
+        const std::function<UserIPOStore::Result(UserIPOStore &)> operations[] = {
+            [](UserIPOStore &store) { return store.saveEntry("NEW", 1, 1, SubMethod::cash); },
+            [](UserIPOStore &store) { return store.saveEntry("A", 999, 999, SubMethod::cash); },
+            [](UserIPOStore &store) { return store.deleteEntry("A"); },
+            [](UserIPOStore &store) -> UserIPOStore::Result {
+                const auto restored =
+                    store.restoreMissing({row("NEW", 1, 1, SubMethod::cash, utc(2024, 1, 1))});
+                return restored ? UserIPOStore::Result(std::monostate()) : restored.error();
+            }};
+        for (const auto &operation : operations) {
+            Fixture f;
+            QVERIFY(f.open());
+            QVERIFY(f.store->saveEntry("A", 100, 10, SubMethod::margin));
+            f.clock.advance(1000);
+            const QList<UserIPOEntry> before = f.store->fetchAllEntries();
+            f.failing = true;
+            QCOMPARE(operation(*f.store).error(), "disk full (injected)");
+            QCOMPARE(f.store->fetchAllEntries(), before);
+            QCOMPARE(f.savedCodes, QStringList{"A"});
 
-        f.commits.failing = true;
-        QString error;
-        switch (operation) {
-        case FailingOperation::insert:
-            error = f.store->saveEntry(QStringLiteral("NEW"), 1, 1, SubMethod::cash).error();
-            break;
-        case FailingOperation::update:
-            error = f.store->saveEntry(QStringLiteral("A"), 999, 999, SubMethod::cash).error();
-            break;
-        case FailingOperation::remove:
-            error = f.store->deleteEntry(QStringLiteral("A")).error();
-            break;
-        case FailingOperation::restore:
-            error = f.store
-                        ->restoreMissing(
-                            {row(QStringLiteral("NEW"), 1, 1, SubMethod::cash, utc(2024, 1, 1))})
-                        .error();
-            break;
+            f.failing = false;
+            f.clock.advance(1000);
+            QVERIFY(f.store->saveEntry("OTHER", 5, 5, SubMethod::cash));
+            QList<UserIPOEntry> expected = before;
+            expected.prepend(UserIPOEntry{"OTHER", 5, 5, 0, f.clock.now()});
+            QCOMPARE(f.store->fetchAllEntries(), expected);
+            QVERIFY(f.open()); // and so it is on disk
+            QCOMPARE(f.store->fetchAllEntries(), expected);
         }
-        QCOMPARE(error, QStringLiteral("disk full (injected)"));
-        QCOMPARE(f.store->fetchAllEntries(), before);
-        QCOMPARE(f.tracker.savedCodes, eventsBefore);
-
-        f.commits.failing = false;
-        f.clock.advance(1000);
-        QVERIFY(f.store->saveEntry(QStringLiteral("OTHER"), 5, 5, SubMethod::cash));
-        QList<UserIPOEntry> expected = before;
-        expected.prepend(UserIPOEntry{QStringLiteral("OTHER"), 5, 5, 0, f.clock.now()});
-        QCOMPARE(f.store->fetchAllEntries(), expected);
-
-        // And so it is on disk.
-        QVERIFY(f.open());
-        QCOMPARE(f.store->fetchAllEntries(), expected);
     }
 
     // The application answers from its own copy of the entries; a second process (the
@@ -190,57 +171,85 @@ private slots:
         QVERIFY(f.open());
         UserIPOStore::Options readOnly = f.options();
         readOnly.readOnly = true;
-        auto reader = UserIPOStore::open(readOnly);
-        QVERIFY2(reader, qPrintable(failureText(reader)));
+        const auto reader = UserIPOStore::open(readOnly).value();
         const auto sameAsFile = [&] {
-            return (*reader)->fetchAllEntries() == f.store->fetchAllEntries();
+            return reader->fetchAllEntries() == f.store->fetchAllEntries();
         };
 
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 0, SubMethod::cash));
+        QVERIFY(f.store->saveEntry("A", 100, 0, SubMethod::cash));
         QVERIFY(sameAsFile());
         f.clock.advance(1);
         QVERIFY(f.store->restoreMissing({
-            row(QStringLiteral("B"), 2, 1, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
-            row(QStringLiteral("A"), 9, 9, SubMethod::margin, utc(2024, 1, 1)),
-            row(QStringLiteral("B"), 7, 7, SubMethod::cash, utc(2024, 3, 3)),
+            row("B", 2, 1, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
+            row("A", 9, 9, SubMethod::margin, utc(2024, 1, 1)),
+            row("B", 7, 7, SubMethod::cash, utc(2024, 3, 3)),
         }));
         QVERIFY(sameAsFile());
-        f.commits.failing = true;
-        QVERIFY(!f.store->saveEntry(QStringLiteral("A"), 5, 5, SubMethod::margin));
-        QVERIFY(!f.store->deleteEntry(QStringLiteral("B")));
-        QVERIFY(!f.store->restoreMissing(
-            {row(QStringLiteral("C"), 1, 1, SubMethod::cash, utc(2024, 1, 1))}));
+        f.failing = true;
+        QVERIFY(!f.store->saveEntry("A", 5, 5, SubMethod::margin));
+        QVERIFY(!f.store->deleteEntry("B"));
+        QVERIFY(!f.store->restoreMissing({row("C", 1, 1, SubMethod::cash, utc(2024, 1, 1))}));
         QVERIFY(sameAsFile());
-        f.commits.failing = false;
-        QVERIFY(f.store->deleteEntry(QStringLiteral("A")));
+        f.failing = false;
+        QVERIFY(f.store->deleteEntry("A"));
         QVERIFY(sameAsFile());
-        QCOMPARE((*reader)->fetchAllEntries().size(), 1);
+        QCOMPARE(reader->fetchAllEntries().size(), 1);
 
-        const QString refusal = f.path() + QStringLiteral(" is open for reading only");
-        QCOMPARE((*reader)->saveEntry(QStringLiteral("Z"), 1, 1, SubMethod::cash).error(), refusal);
-        QCOMPARE((*reader)->deleteEntry(QStringLiteral("B")).error(), refusal);
+        const QString refusal = f.path() + " is open for reading only";
+        QCOMPARE(reader->saveEntry("Z", 1, 1, SubMethod::cash).error(), refusal);
+        QCOMPARE(reader->deleteEntry("B").error(), refusal);
         QVERIFY(sameAsFile());
-        QCOMPARE(f.commits.calls, 6);
+        QCOMPARE(f.commits, 6);
 
         // Before ORVEL ever ran there is nothing to read, and reading creates nothing.
-        readOnly.filePath = f.folder.filePath(QStringLiteral("never-written.sqlite"));
-        auto empty = UserIPOStore::open(readOnly);
-        QVERIFY2(empty, qPrintable(failureText(empty)));
-        QVERIFY((*empty)->entriesByCode().isEmpty());
+        readOnly.filePath = f.folder.filePath("never-written.sqlite");
+        QVERIFY(UserIPOStore::open(readOnly).value()->entriesByCode().isEmpty());
         QVERIFY(!QFile::exists(readOnly.filePath));
     }
 
-    void trackerCanBeHandedOverLater() {
+    // Opening fails with a description, and nothing under the folder changes: the file may be
+    // the user's only copy of their figures. (Files that are not a usable store are the fatal
+    // store test's, run through the application itself.)
+    void unusableStoreIsLeftAlone_data() {
+        QTest::addColumn<BadStore>("kind");
+        QTest::newRow("folder in place of the file") << BadStore::folderInPlace;
+        QTest::newRow("read-only folder with a store") << BadStore::readOnlyFolder;
+        QTest::newRow("read-only file") << BadStore::readOnlyFile;
+    }
+    void unusableStoreIsLeftAlone() {
+        QFETCH(BadStore, kind);
         Fixture f;
-        auto options = f.options();
-        options.analyticsTracker = nullptr;
-        auto opened = UserIPOStore::open(options);
-        QVERIFY2(opened, qPrintable(failureText(opened)));
-        UserIPOStore &store = *opened.value();
-        QVERIFY(store.saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-        store.setAnalyticsTracker(&f.tracker);
-        QVERIFY(store.saveEntry(QStringLiteral("B"), 1, 1, SubMethod::cash));
-        QCOMPARE(f.tracker.savedCodes, QStringList{QStringLiteral("B")});
+        const QString folder = QFileInfo(f.path()).path();
+        QVERIFY(QDir().mkpath(folder));
+        if (kind == BadStore::folderInPlace) {
+            QVERIFY(QDir().mkpath(f.path() + "/inside"));
+        } else {
+            QVERIFY(f.open() && f.store->saveEntry("00700", 2000, 500, SubMethod::margin));
+            f.store.reset();
+            QFile::setPermissions(f.path(), QFile::ReadOwner | QFile::ReadOther);
+            // A read-only file in a folder anyone may write to, or a read-only folder.
+            const auto readOnly =
+                QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+            QFile::setPermissions(folder, kind == BadStore::readOnlyFolder
+                                              ? readOnly
+                                              : readOnly | QFile::WriteOwner | QFile::WriteOther);
+        }
+        // Root passes every permission check, so a root run opens as "nobody" (the file-system
+        // uid of this thread only), who must be able to walk into the private test folder.
+        QFile::setPermissions(f.folder.path(),
+                              QFile::permissions(f.folder.path()) | QFile::ExeOther);
+        const QMap<QString, QByteArray> before = folderSnapshot(folder);
+        const uid_t previous = ::geteuid() == 0 ? uid_t(::setfsuid(65534)) : ::geteuid();
+        auto opened = UserIPOStore::open(f.options());
+        ::setfsuid(previous);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!opened);
+        QVERIFY(!opened.error().isEmpty());
+        // SQLite may leave its shared-memory and journal files beside a file it could only read.
+        QMap<QString, QByteArray> after = folderSnapshot(folder);
+        after.remove(f.path() + "-wal");
+        after.remove(f.path() + "-shm");
+        QCOMPARE(after, before);
     }
 };
 
