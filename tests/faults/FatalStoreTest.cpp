@@ -6,9 +6,8 @@
 #include <QSqlQuery>
 #include <QTest>
 
-// The one fatal stop, run as the user meets it: the real application started on a data folder
-// whose store file is not a store it can use. It must say why on standard error, end with
-// status 1, and leave the file exactly as it was: no byte changed, nothing created beside it.
+// The one fatal stop, as the user meets it: the real application on a store file it cannot use
+// says why, ends with status 1, and leaves the file exactly as it was, nothing created beside it.
 
 namespace {
 
@@ -59,8 +58,7 @@ private slots:
         QFETCH(QString, reason);
         QVERIFY(!contents.isEmpty());
         testsupport::TestFolder home;
-        // The application's store under XDG_DATA_HOME: organisation and application folders,
-        // then the store's file name.
+        // Under XDG_DATA_HOME: organisation and application folders, then the store's name.
         const QDir storeFolder(home.filePath("data/orvel/orvel"));
         QVERIFY(storeFolder.mkpath("."));
         QFile file(storeFolder.filePath("user-entries.sqlite"));

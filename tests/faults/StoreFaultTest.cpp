@@ -14,17 +14,14 @@
 #include <QSqlQuery>
 #include <QTest>
 
-// A store that cannot take another write: SQLite's page limit set to the pages the file already
-// has (what a full disk looks like to SQLite: "database or disk is full"), or a commit that the
-// file system refuses. A save from the detail panel fails visibly, a restored backup goes in
-// whole or not at all, and every entry stored before is still there, in the open store and in
-// the file read afresh.
+// A store at SQLite's page limit (a full disk as SQLite sees it) or whose commits the file system
+// refuses: a save from the detail panel fails visibly, a restored backup goes in whole or not at
+// all, and every entry stored before is still there, in the open store and in the file.
 
 namespace {
 
-// Caps the store's own connection at the pages the file has, then writes entries that sort
-// after every stored one (newest, highest code) until SQLite refuses one: from then on the last
-// page of each index is full, and so is the next entry's place.
+// Caps the store's connection at the file's pages, then saves entries sorting after every stored
+// one until SQLite refuses: then the last page of each index, the next entry's place, is full.
 bool fillToPageLimit(UserIPOStore &store, const QString &path) {
     for (const QString &name : QSqlDatabase::connectionNames()) {
         QSqlQuery query(QSqlDatabase::database(name, false));

@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -95,26 +94,23 @@ private slots:
         QCOMPARE(early.applied.size(), 2);
     }
 
-    void unusableCapitalIsNeverKept_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<double>("written");
-        QTest::newRow("NaN") << "nan" << std::numeric_limits<double>::quiet_NaN();
-        QTest::newRow("infinity") << "inf" << std::numeric_limits<double>::infinity();
-        QTest::newRow("text") << "lots" << std::nan("");
-    }
     void unusableCapitalIsNeverKept() {
-        QFETCH(QString, stored);
-        QFETCH(double, written);
-        testsupport::TestFolder folder;
-        folder.makeSettings()->setValue("capitalAmount", stored);
-        AppSettings settings(folder.makeSettings());
-        QCOMPARE(settings.capitalAmount(), 0.0);
-        settings.setCapitalAmount(2500.0);
-        QSignalSpy changed(&settings, &AppSettings::capitalAmountChanged);
-        settings.setCapitalAmount(written);
-        QCOMPARE(settings.capitalAmount(), 2500.0);
-        QVERIFY(changed.isEmpty());
-        QCOMPARE(folder.makeSettings()->value("capitalAmount").toDouble(), 2500.0);
+        const std::pair<const char *, double> cases[] = {
+            {"nan", std::numeric_limits<double>::quiet_NaN()},
+            {"inf", std::numeric_limits<double>::infinity()},
+            {"lots", -std::numeric_limits<double>::infinity()}};
+        for (const auto &[stored, written] : cases) {
+            testsupport::TestFolder folder;
+            folder.makeSettings()->setValue("capitalAmount", stored);
+            AppSettings settings(folder.makeSettings());
+            QCOMPARE(settings.capitalAmount(), 0.0);
+            settings.setCapitalAmount(2500.0);
+            QSignalSpy changed(&settings, &AppSettings::capitalAmountChanged);
+            settings.setCapitalAmount(written);
+            QCOMPARE(settings.capitalAmount(), 2500.0);
+            QVERIFY(changed.isEmpty());
+            QCOMPARE(folder.makeSettings()->value("capitalAmount").toDouble(), 2500.0);
+        }
     }
 };
 

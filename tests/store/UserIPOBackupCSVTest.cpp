@@ -52,8 +52,7 @@ private slots:
                                          "\n09988,1,0,cash,2025-01-01T00:00:00.000Z"));
     }
 
-    // Written in quotes only when the field would break the line or lose its white space, and
-    // read back as it was.
+    // Quoted only when the field would break the line or lose its white space; read back as is.
     void quotesOnlyFieldsThatNeedIt_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("written");
@@ -149,8 +148,7 @@ private slots:
                      (ParsedBackupCSV{expected, 1}));
     }
 
-    // A stray opening quote in a hand-edited file costs its own line only; the lines after it
-    // are read as usual rather than disappearing into one endless field.
+    // A stray opening quote costs its own line only, not every line after it.
     void strayQuoteDoesNotSwallowLaterLines() {
         for (const QString &stray :
              {"\"C,1,0,cash," + when, "\"C,1,0,cash," + when + "\nD,1,0,cash," + when + "\n\"E"}) {

@@ -15,9 +15,8 @@ class UserIPOBackupRoundTripTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Entries chosen to break a careless writer or reader: separators, quotes and line breaks in
-    // codes, white space at their ends, Chinese and astral-plane text, 64-bit extremes and
-    // instants with milliseconds from the first year to the last the format can hold. The seed
+    // Codes with separators, quotes, line breaks, white space at their ends, Chinese and astral
+    // text; 64-bit extremes; instants from the first year to the last the format holds. The seed
     // is fixed so runs repeat; ORVEL_STORE_ROUND_TRIP_SEED tries others.
     void exportThenRestoreGivesBackEveryEntry() {
         const int seed = qEnvironmentVariableIntValue("ORVEL_STORE_ROUND_TRIP_SEED");
@@ -62,8 +61,7 @@ private slots:
         QCOMPARE(restored.value(), (UserIPOStore::RestoreCounts{500, 0}));
         auto reopened = UserIPOStore::open({.filePath = path}).value();
         QCOMPARE(reopened->fetchAllEntries(), original);
-        // A backup of the restored store is the same file, byte for byte, and restoring the
-        // same file again changes nothing.
+        // Its backup is the same file, byte for byte; restoring that again changes nothing.
         QCOMPARE(UserIPOBackupDocument::fromRows(reopened->exportRows()).write(), file);
         QCOMPARE(reopened->restoreMissing(parsed->rows).value(),
                  (UserIPOStore::RestoreCounts{0, 500}));

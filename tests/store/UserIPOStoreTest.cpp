@@ -22,9 +22,8 @@ UserIPOBackupRow row(const char *code, qint64 sub, qint64 win, SubMethod method,
     return {QString::fromUtf8(code), sub, win, method, at};
 }
 
-// One store on a file of its own (in folders that do not exist yet), with a tracker that keeps
-// the saved codes and a commit that counts its calls and fails, committing nothing, while
-// `failing` is set.
+// A store in folders that do not exist yet; a tracker keeping the saved codes; a commit that
+// counts its calls and fails, committing nothing, while `failing` is set.
 struct Fixture : AnalyticsTracking {
     testsupport::TestFolder folder;
     testsupport::ManualClock clock{utc(2025, 3, 4, 5, 6, 7, 890)};
@@ -56,8 +55,7 @@ struct Fixture : AnalyticsTracking {
     }
 };
 
-// Everything under a folder with the bytes of each file: what "left untouched" is checked
-// against.
+// Everything under a folder with the bytes of each file.
 QMap<QString, QByteArray> folderSnapshot(const QString &path) {
     QMap<QString, QByteArray> snapshot;
     for (QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -100,9 +98,8 @@ private slots:
         QCOMPARE(f.savedCodes.size(), 2); // deleting is not a save
     }
 
-    // Restoring adds codes the store lacks (the first row of a code wins) with the rows' own
-    // instants, in one commit, and sends no usage event: it is not the user saving. With nothing
-    // to add it commits nothing.
+    // Restoring adds the codes the store lacks (the first row of a code wins) with their own
+    // instants in one commit and no usage event; with nothing to add it commits nothing.
     void restoreInsertsOnlyMissingCodes() {
         Fixture f;
         QVERIFY(f.open());
@@ -129,8 +126,7 @@ private slots:
         QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 1, {}}).subMethod, SubMethod::margin);
     }
 
-    // A failed commit is rolled back at once: nothing of it shows, and the next successful
-    // commit of another code does not carry it along.
+    // A failed commit is rolled back at once: no later commit carries it along.
     void failedCommitLeavesTheStoreAsItWas() {
         const std::function<UserIPOStore::Result(UserIPOStore &)> operations[] = {
             [](UserIPOStore &store) { return store.saveEntry("NEW", 1, 1, SubMethod::cash); },
@@ -163,9 +159,8 @@ private slots:
         }
     }
 
-    // The application answers from its own copy of the entries; a second process (the
-    // command-line listing) reads the file. After every kind of write, failed ones included,
-    // both show the same entries, and the second process never writes.
+    // The application answers from its own copy; the command-line listing reads the file. After
+    // every kind of write, failed ones included, both agree, and the reader never writes.
     void readOnlyStoreSeesWhatTheWriterCommitted() {
         Fixture f;
         QVERIFY(f.open());
@@ -207,9 +202,8 @@ private slots:
         QVERIFY(!QFile::exists(readOnly.filePath));
     }
 
-    // Opening fails with a description, and nothing under the folder changes: the file may be
-    // the user's only copy of their figures. (Files that are not a usable store are the fatal
-    // store test's, run through the application itself.)
+    // Opening fails with a description and changes nothing under the folder: the file may be the
+    // only copy of the user's figures. (Files that are no usable store: the fatal store test.)
     void unusableStoreIsLeftAlone_data() {
         QTest::addColumn<BadStore>("kind");
         QTest::newRow("folder in place of the file") << BadStore::folderInPlace;
@@ -234,8 +228,7 @@ private slots:
                                               ? readOnly
                                               : readOnly | QFile::WriteOwner | QFile::WriteOther);
         }
-        // Root passes every permission check, so a root run opens as "nobody" (the file-system
-        // uid of this thread only), who must be able to walk into the private test folder.
+        // Root passes every permission check: a root run opens as "nobody" (this thread only).
         QFile::setPermissions(f.folder.path(),
                               QFile::permissions(f.folder.path()) | QFile::ExeOther);
         const QMap<QString, QByteArray> before = folderSnapshot(folder);

@@ -30,10 +30,6 @@ LocalService::~LocalService() {
 
 bool LocalService::start(const QString &dataFile) {
     m_error.clear();
-    if (isRunning()) {
-        m_error = QStringLiteral("already running");
-        return false;
-    }
     if (m_ca.isEmpty()) {
         m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + "/orvel-service-XXXXXX");
         QProcess script;
@@ -49,10 +45,7 @@ bool LocalService::start(const QString &dataFile) {
     QStringList arguments{"--port", "0",
                           "--cert", m_dir->filePath("server.pem"),
                           "--key",  m_dir->filePath("server.key")};
-    if (!dataFile.isEmpty())
-        arguments << "--data" << dataFile;
-    else
-        arguments << "--demo";
+    arguments << (dataFile.isEmpty() ? QStringList{"--demo"} : QStringList{"--data", dataFile});
     if (dataFile.isEmpty() && m_demoDate.isValid())
         arguments << "--today" << m_demoDate.toString(Qt::ISODate);
     m_process = std::make_unique<QProcess>();
