@@ -96,7 +96,8 @@ private slots:
         SwitchableClient client;
         client.client = &healthyClient;
         auto store = UserIPOStore::open({.inMemory = true});
-        IPORepository repository(client, *store.value());
+        QVERIFY(store);
+        IPORepository repository(client, **store);
         MainWindowView view(repository, systemClock(), nullptr);
         view.setTimeFilter(TimeFilter::all);
         view.resize(1000, 600);

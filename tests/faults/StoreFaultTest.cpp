@@ -1,4 +1,5 @@
 #include "FakeServiceClient.h"
+#include "ResultAccess.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
@@ -17,6 +18,9 @@
 // A store at SQLite's page limit (a full disk as SQLite sees it) or whose commits the file system
 // refuses: a save from the detail panel fails visibly, a restored backup goes in whole or not at
 // all, and every entry stored before is still there, in the open store and in the file.
+
+using testsupport::errorOf;
+using testsupport::valueOf;
 
 namespace {
 
@@ -75,7 +79,7 @@ private slots:
         for (int i = 0; i < 200; ++i)
             rows.append({QString::number(10000 + i), 1000 + i, i % 3, SubMethod(i % 2),
                          QDateTime(QDate(2025, 6, 1), QTime(9, i % 60), Qt::UTC)});
-        QCOMPARE(store.restoreMissing(rows).value().inserted, 200);
+        QCOMPARE(valueOf(store.restoreMissing(rows)).inserted, 200);
         // One listed IPO already has the user's figures.
         QVERIFY(store.saveEntry("90002", 3000, 1000, SubMethod::margin));
         if (pageLimit)
@@ -127,10 +131,12 @@ private slots:
 
         for (UserIPOBackupRow &row : rows)
             row.code.prepend(u'7');
-        QVERIFY(store.restoreMissing(rows).error().contains(error));
+        QVERIFY(errorOf(store.restoreMissing(rows)).contains(error));
         QCOMPARE(store.fetchAllEntries(), entriesBefore);
         // The file read afresh holds exactly what was stored before.
-        QCOMPARE(UserIPOStore::open({.filePath = path}).value()->fetchAllEntries(), entriesBefore);
+        auto again = UserIPOStore::open({.filePath = path});
+        QVERIFY(again);
+        QCOMPARE((*again)->fetchAllEntries(), entriesBefore);
     }
 };
 

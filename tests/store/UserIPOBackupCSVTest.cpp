@@ -1,4 +1,5 @@
 #include "ManualClock.h"
+#include "ResultAccess.h"
 #include "TestRegistry.h"
 
 #include "store/UserIPOBackupCSV.h"
@@ -10,6 +11,9 @@
 #include <QUrl>
 
 #include <ctime>
+
+using testsupport::errorOf;
+using testsupport::valueOf;
 
 namespace {
 
@@ -72,7 +76,7 @@ private slots:
         const UserIPOBackupRow r = row(code, -5, 7, SubMethod::cash, utc(2025, 1, 2));
         const QString csv = makeBackupCSV({r});
         QCOMPARE(csv, header + '\n' + written + ",-5,7,cash,2025-01-02T00:00:00.000Z");
-        QCOMPARE(parseBackupCSV(csv).value(), (ParsedBackupCSV{{r}, 0}));
+        QCOMPARE(valueOf(parseBackupCSV(csv)), (ParsedBackupCSV{{r}, 0}));
     }
 
     // A null code in the expected row means the one data line is rejected.
@@ -128,13 +132,13 @@ private slots:
         QFETCH(UserIPOBackupRow, expected);
         const auto parsed = parseBackupCSV(text);
         if (expected.code == "<refused>")
-            QCOMPARE(parsed.error(), UserIPOBackupCSVError::invalidHeader());
+            QCOMPARE(errorOf(parsed), UserIPOBackupCSVError::invalidHeader());
         else if (expected.code == "<none>")
-            QCOMPARE(parsed.value(), ParsedBackupCSV());
+            QCOMPARE(valueOf(parsed), ParsedBackupCSV());
         else if (expected.code.isNull())
-            QCOMPARE(parsed.value(), (ParsedBackupCSV{{}, 1}));
+            QCOMPARE(valueOf(parsed), (ParsedBackupCSV{{}, 1}));
         else
-            QCOMPARE(parsed.value(), (ParsedBackupCSV{{expected}, 0}));
+            QCOMPARE(valueOf(parsed), (ParsedBackupCSV{{expected}, 0}));
     }
 
     // Any line ending, blank lines skipped, line breaks inside quotes kept in the field.
@@ -144,7 +148,7 @@ private slots:
         const QList<UserIPOBackupRow> expected = {row("00700", 2000, 500, SubMethod::margin),
                                                   row("A\rB\r\nC\n", 1, 2), row("09988", 1, 2)};
         for (const char *separator : {"\n", "\r\n", "\r", "\n \n\r\n\t\r"})
-            QCOMPARE(parseBackupCSV(lines.join(separator) + separator).value(),
+            QCOMPARE(valueOf(parseBackupCSV(lines.join(separator) + separator)),
                      (ParsedBackupCSV{expected, 1}));
     }
 
@@ -152,13 +156,12 @@ private slots:
     void strayQuoteDoesNotSwallowLaterLines() {
         for (const QString &stray :
              {"\"C,1,0,cash," + when, "\"C,1,0,cash," + when + "\nD,1,0,cash," + when + "\n\"E"}) {
-            const auto parsed = parseBackupCSV(header + "\nA,1,0,cash," + when + '\n' + stray +
-                                               "\nB,1,0,cash," + when);
-            QCOMPARE(parsed.value().rows.first(), row("A"));
-            QCOMPARE(parsed.value().rows.last(), row("B"));
-            QVERIFY(parsed.value().rejectedLineCount >= 1);
-            QCOMPARE(parsed.value().rows.size() + parsed.value().rejectedLineCount,
-                     3 + stray.count('\n'));
+            const ParsedBackupCSV parsed = valueOf(parseBackupCSV(
+                header + "\nA,1,0,cash," + when + '\n' + stray + "\nB,1,0,cash," + when));
+            QCOMPARE(parsed.rows.value(0), row("A"));
+            QCOMPARE(parsed.rows.value(parsed.rows.size() - 1), row("B"));
+            QVERIFY(parsed.rejectedLineCount >= 1);
+            QCOMPARE(parsed.rows.size() + parsed.rejectedLineCount, 3 + stray.count('\n'));
         }
     }
 

@@ -1,4 +1,5 @@
 #include "ManualClock.h"
+#include "ResultAccess.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
@@ -10,6 +11,8 @@
 #include <QTest>
 
 #include <limits>
+
+using testsupport::valueOf;
 
 class UserIPOBackupRoundTripTest : public QObject {
     Q_OBJECT
@@ -29,7 +32,9 @@ private slots:
         const qint64 lastInstant = 253402300799999;  // 9999-12-31T23:59:59.999Z
 
         testsupport::ManualClock clock;
-        auto source = UserIPOStore::open({.inMemory = true, .clock = clock.clock()}).value();
+        auto opened = UserIPOStore::open({.inMemory = true, .clock = clock.clock()});
+        QVERIFY(opened);
+        UserIPOStore *source = opened->get();
         const auto save = [&](const QString &code, qint64 sub, qint64 win, SubMethod method,
                               qint64 at) {
             clock.set(QDateTime::fromMSecsSinceEpoch(at, Qt::UTC));
@@ -51,19 +56,23 @@ private slots:
         const QList<UserIPOBackupRow> exported = source->exportRows();
         const QByteArray file = UserIPOBackupDocument::fromRows(exported).write();
         QVERIFY(!file.startsWith("\xef\xbb\xbf"));
-        const auto parsed = parseBackupCSV(UserIPOBackupDocument::read(file).value().csvText);
-        QCOMPARE(parsed.value(), (ParsedBackupCSV{exported, 0}));
+        const ParsedBackupCSV parsed =
+            valueOf(parseBackupCSV(valueOf(UserIPOBackupDocument::read(file)).csvText));
+        QCOMPARE(parsed, (ParsedBackupCSV{exported, 0}));
 
         testsupport::TestFolder folder;
         const QString path = folder.filePath("restored.sqlite");
-        const auto restored =
-            UserIPOStore::open({.filePath = path}).value()->restoreMissing(parsed->rows);
-        QCOMPARE(restored.value(), (UserIPOStore::RestoreCounts{500, 0}));
-        auto reopened = UserIPOStore::open({.filePath = path}).value();
+        auto target = UserIPOStore::open({.filePath = path});
+        QVERIFY(target);
+        QCOMPARE(valueOf((*target)->restoreMissing(parsed.rows)),
+                 (UserIPOStore::RestoreCounts{500, 0}));
+        target = UserIPOStore::open({.filePath = path});
+        QVERIFY(target);
+        UserIPOStore *reopened = target->get();
         QCOMPARE(reopened->fetchAllEntries(), original);
         // Its backup is the same file, byte for byte; restoring that again changes nothing.
         QCOMPARE(UserIPOBackupDocument::fromRows(reopened->exportRows()).write(), file);
-        QCOMPARE(reopened->restoreMissing(parsed->rows).value(),
+        QCOMPARE(valueOf(reopened->restoreMissing(parsed.rows)),
                  (UserIPOStore::RestoreCounts{0, 500}));
         QCOMPARE(reopened->fetchAllEntries(), original);
     }

@@ -1,4 +1,5 @@
 #include "ManualClock.h"
+#include "ResultAccess.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
@@ -10,6 +11,9 @@
 
 #include <sys/fsuid.h>
 #include <unistd.h>
+
+using testsupport::errorOf;
+using testsupport::valueOf;
 
 namespace {
 
@@ -111,14 +115,14 @@ private slots:
             row("B", 7, 7, SubMethod::cash, utc(2025, 3, 3)),
             row("C", 1, 0, SubMethod::cash, utc(2026, 1, 1, 0, 0, 0, 999)),
         };
-        QCOMPARE(f.store->restoreMissing(rows).value(), (UserIPOStore::RestoreCounts{2, 2}));
+        QCOMPARE(valueOf(f.store->restoreMissing(rows)), (UserIPOStore::RestoreCounts{2, 2}));
         QCOMPARE(f.commits, 2);
         QCOMPARE(f.store->fetchAllEntries(),
                  (QList<UserIPOEntry>{rows[3].toEntry(), storedA, rows[1].toEntry()}));
         QCOMPARE(f.savedCodes, QStringList{"A"});
 
-        QCOMPARE(f.store->restoreMissing(rows).value(), (UserIPOStore::RestoreCounts{0, 4}));
-        QCOMPARE(f.store->restoreMissing({}).value(), (UserIPOStore::RestoreCounts{0, 0}));
+        QCOMPARE(valueOf(f.store->restoreMissing(rows)), (UserIPOStore::RestoreCounts{0, 4}));
+        QCOMPARE(valueOf(f.store->restoreMissing({})), (UserIPOStore::RestoreCounts{0, 0}));
         QCOMPARE(f.commits, 2);
         // Only another program (or an older release) leaves methods other than 0 and 1: cash.
         QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 2, {}}).subMethod, SubMethod::cash);
@@ -144,7 +148,7 @@ private slots:
             f.clock.advance(1000);
             const QList<UserIPOEntry> before = f.store->fetchAllEntries();
             f.failing = true;
-            QCOMPARE(operation(*f.store).error(), "disk full (injected)");
+            QCOMPARE(errorOf(operation(*f.store)), "disk full (injected)");
             QCOMPARE(f.store->fetchAllEntries(), before);
             QCOMPARE(f.savedCodes, QStringList{"A"});
 
@@ -166,7 +170,9 @@ private slots:
         QVERIFY(f.open());
         UserIPOStore::Options readOnly = f.options();
         readOnly.readOnly = true;
-        const auto reader = UserIPOStore::open(readOnly).value();
+        auto opened = UserIPOStore::open(readOnly);
+        QVERIFY(opened);
+        UserIPOStore *reader = opened->get();
         const auto sameAsFile = [&] {
             return reader->fetchAllEntries() == f.store->fetchAllEntries();
         };
@@ -191,14 +197,15 @@ private slots:
         QCOMPARE(reader->fetchAllEntries().size(), 1);
 
         const QString refusal = f.path() + " is open for reading only";
-        QCOMPARE(reader->saveEntry("Z", 1, 1, SubMethod::cash).error(), refusal);
-        QCOMPARE(reader->deleteEntry("B").error(), refusal);
+        QCOMPARE(errorOf(reader->saveEntry("Z", 1, 1, SubMethod::cash)), refusal);
+        QCOMPARE(errorOf(reader->deleteEntry("B")), refusal);
         QVERIFY(sameAsFile());
         QCOMPARE(f.commits, 6);
 
         // Before ORVEL ever ran there is nothing to read, and reading creates nothing.
         readOnly.filePath = f.folder.filePath("never-written.sqlite");
-        QVERIFY(UserIPOStore::open(readOnly).value()->entriesByCode().isEmpty());
+        opened = UserIPOStore::open(readOnly);
+        QVERIFY(opened && (*opened)->entriesByCode().isEmpty());
         QVERIFY(!QFile::exists(readOnly.filePath));
     }
 
