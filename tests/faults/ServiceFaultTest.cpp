@@ -22,7 +22,7 @@ using Fault = testsupport::LocalService::Fault;
 
 // The client that meets the fault (short time-out, 1 MiB cap), put in place after the window
 // loaded through a healthy one.
-enum class Profile { healthy, untrusting, serviceStopped };
+enum class Profile { healthy, serviceStopped };
 
 // The repository's one client: the list comes from the real client of the moment.
 struct SwitchableClient : FakeServiceClient {
@@ -78,8 +78,6 @@ private slots:
                                         << "服务器返回的数据过大（超过 1 MiB），已拒绝";
         QTest::newRow("dropped connection")
             << Fault::drop() << Profile::healthy << "服务器意外断开了连接";
-        QTest::newRow("untrusted certificate")
-            << Fault() << Profile::untrusting << "无法建立安全连接（…";
         QTest::newRow("service gone")
             << Fault() << Profile::serviceStopped << "无法连接到服务器，请稍后重试";
     }
@@ -112,13 +110,11 @@ private slots:
         IPOAPIClient::Options options = trusting();
         options.timeout = std::chrono::seconds(2);
         options.maxBodyBytes = 1 << 20;
-        if (profile == Profile::untrusting)
-            options.extraCACertificates.clear();
         IPOAPIClient faultyClient(m_service.baseUrl(), options);
         client.client = &faultyClient;
         if (profile == Profile::serviceStopped)
             QVERIFY(m_service.stop());
-        else if (profile != Profile::untrusting)
+        else
             QVERIFY(m_service.addFault("ipos", fault));
 
         view.refreshManually();

@@ -16,16 +16,12 @@ class QNetworkAccessManager;
 
 namespace testsupport {
 
-// A real orvel-service process for one test on a free loopback port, with a certificate
-// authority made for this object alone: clients trust it through caCertificates(), never by
-// switching verification off. Its control API is wrapped in synchronous calls; nothing outlives
-// the object.
+// A real orvel-service process on a free loopback port with a CA of its own, which clients trust
+// through caCertificates(), never by switching verification off. Nothing outlives the object.
 class LocalService {
 public:
-    // A misbehaviour for the next `count` requests to a path, each after `delayMs`: an answer
-    // `status` with `body` and `contentType` (none when empty), the real answer late, a body that
-    // is not JSON, the real answer padded to `bytes`, or a connection broken after the head of the
-    // answer (one broken before any byte Qt would retry without telling its caller).
+    // A misbehaviour for the next `count` requests to a path, each after `delayMs`. `drop` breaks
+    // the connection after the answer's head: one broken earlier Qt would retry unseen.
     struct Fault {
         enum class Kind { status, delay, malformedJson, oversized, drop };
         Kind kind = Kind::status;
