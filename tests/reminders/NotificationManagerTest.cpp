@@ -85,59 +85,49 @@ private slots:
     // identifiers are someone else's); a request the centre refuses is logged and the others
     // still go. A resync never asks for permission and drops reminders once it is withdrawn.
     void switchesAndResync_data() {
-        QTest::addColumn<QString>("through"); // "grey switch", "closing switch" or "resync"
+        // What is done is the row's name up to any comma: a switch turned on or off, or a resync
+        // with one kind or both on.
         QTest::addColumn<Status>("status");
         QTest::addColumn<int>("answer"); // 1 granted, 0 refused, -1 the question fails
-        QTest::addColumn<bool>("darkMarketOn");
-        QTest::addColumn<bool>("closingDayOn");
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QStringList>("left");
-        const QStringList others{u"DARK_MARKET_5"_s, u"calendar_42"_s, u"dark_marke_3"_s,
-                                 u"xdark_market_4"_s};
+        QTest::addColumn<QStringList>("ours"); // pending afterwards, besides the others' requests
         const QString staleClosing = u"closing_day_2025-01-10"_s,
-                      staleGrey = u"dark_market_09999"_s;
-        const QStringList unchanged = others + QStringList{staleClosing, staleGrey};
+                      staleGrey = u"dark_market_09999"_s, closingDay = u"closing_day_2025-01-13"_s;
+        const QStringList unchanged{staleClosing, staleGrey};
         const QStringList grey{u"dark_market_00001"_s, u"dark_market_00003"_s};
-        const QString closingDay = u"closing_day_2025-01-13"_s;
         const QString greyOff = u"请前往系统设置开启暗盘提醒。"_s;
-        QTest::newRow("grey on") << "grey switch" << Status::authorized << 1 << true << false
-                                 << QString() << others + grey + QStringList{staleClosing};
+        QTest::newRow("grey on") << Status::authorized << 1 << QString()
+                                 << grey + QStringList{staleClosing};
         QTest::newRow("grey on, denied earlier")
-            << "grey switch" << Status::denied << 1 << true << false
-            << u"通知权限已关闭，"_s + greyOff << unchanged;
+            << Status::denied << 1 << u"通知权限已关闭，"_s + greyOff << unchanged;
         QTest::newRow("grey on, user agrees")
-            << "grey switch" << Status::notDetermined << 1 << true << false << QString()
-            << others + grey + QStringList{staleClosing};
+            << Status::notDetermined << 1 << QString() << grey + QStringList{staleClosing};
         QTest::newRow("grey on, user refuses")
-            << "grey switch" << Status::notDetermined << 0 << true << false
-            << u"未授予通知权限，"_s + greyOff << unchanged;
+            << Status::notDetermined << 0 << u"未授予通知权限，"_s + greyOff << unchanged;
         QTest::newRow("grey on, question fails")
-            << "grey switch" << Status::notDetermined << -1 << true << false
+            << Status::notDetermined << -1
             << u"请求通知权限失败：无法连接桌面会话总线（D-Bus），系统通知不可用。"_s << unchanged;
-        QTest::newRow("grey off") << "grey switch" << Status::authorized << 1 << false << true
-                                  << QString() << others + QStringList{staleClosing};
-        QTest::newRow("closing on") << "closing switch" << Status::authorized << 1 << false << true
-                                    << QString() << others + QStringList{closingDay, staleGrey};
-        QTest::newRow("closing off") << "closing switch" << Status::authorized << 1 << false
-                                     << false << QString() << others + QStringList{staleGrey};
+        QTest::newRow("grey off") << Status::authorized << 1 << QString()
+                                  << QStringList{staleClosing};
+        QTest::newRow("closing on")
+            << Status::authorized << 1 << QString() << QStringList{closingDay, staleGrey};
+        QTest::newRow("closing off")
+            << Status::authorized << 1 << QString() << QStringList{staleGrey};
         QTest::newRow("closing on, denied earlier")
-            << "closing switch" << Status::denied << 1 << false << true
-            << u"通知权限已关闭，请前往系统设置开启截止提醒。"_s << unchanged;
-        QTest::newRow("resync, grey on")
-            << "resync" << Status::authorized << 1 << true << false << QString() << others + grey;
-        QTest::newRow("resync, closing on") << "resync" << Status::authorized << 1 << false << true
-                                            << QString() << others + QStringList{closingDay};
-        QTest::newRow("resync, permission withdrawn")
-            << "resync" << Status::notDetermined << 1 << true << true << QString() << others;
+            << Status::denied << 1 << u"通知权限已关闭，请前往系统设置开启截止提醒。"_s
+            << unchanged;
+        QTest::newRow("resync grey") << Status::authorized << 1 << QString() << grey;
+        QTest::newRow("resync closing")
+            << Status::authorized << 1 << QString() << QStringList{closingDay};
+        QTest::newRow("resync both, permission withdrawn")
+            << Status::notDetermined << 1 << QString() << QStringList();
     }
     void switchesAndResync() {
-        QFETCH(QString, through);
+        const QString action = QString::fromUtf8(QTest::currentDataTag()).section(u',', 0, 0);
         QFETCH(Status, status);
         QFETCH(int, answer);
-        QFETCH(bool, darkMarketOn);
-        QFETCH(bool, closingDayOn);
         QFETCH(QString, message);
-        QFETCH(QStringList, left);
+        QFETCH(QStringList, ours);
         FakeNotificationCentre centre;
         centre.status = status;
         if (answer < 0)
@@ -145,11 +135,12 @@ private slots:
         else
             centre.authorizationAnswer = answer == 1;
         centre.refusedIdentifiers = {u"dark_market_00002"_s};
+        const QStringList others{u"calendar_42"_s, u"dark_marke_3"_s, u"xdark_market_4"_s,
+                                 u"DARK_MARKET_5"_s};
         for (const QString &identifier :
-             {u"calendar_42"_s, u"dark_marke_3"_s, u"xdark_market_4"_s, u"DARK_MARKET_5"_s,
-              u"dark_market_09999"_s, u"closing_day_2025-01-10"_s})
+             others + QStringList{u"dark_market_09999"_s, u"closing_day_2025-01-10"_s})
             centre.pending.append({identifier, {u"别人的"_s, {}, false}, {{2025, 1, 13}, {9, 0}}});
-        if (left.contains(u"dark_market_00001"_s)) {
+        if (ours.contains(u"dark_market_00001"_s)) {
             QTest::ignoreMessage(QtInfoMsg, "[Notify] Scheduled for 甲 at 16:15");
             QTest::ignoreMessage(QtWarningMsg,
                                  "[Notify] Failed to schedule: 通知请求无效：测试拒绝。");
@@ -161,23 +152,24 @@ private slots:
         const QList<IPORecord> records{closing(u"丁"_s, 13), ipo(u"00001"_s, u"甲"_s, 13),
                                        ipo(u"00002"_s, u"乙"_s, 13), ipo(u"00003"_s, u"丙"_s, 13)};
         std::optional<RemindersToggleResult> result;
-        if (through == u"grey switch")
-            result = QCoro::waitFor(manager.setRemindersEnabled(darkMarketOn, records));
-        else if (through == u"closing switch")
-            result = QCoro::waitFor(manager.setClosingDayRemindersEnabled(closingDayOn, records));
+        const bool on = action.endsWith(u"on");
+        if (action.startsWith(u"grey"))
+            result = QCoro::waitFor(manager.setRemindersEnabled(on, records));
+        else if (action.startsWith(u"closing"))
+            result = QCoro::waitFor(manager.setClosingDayRemindersEnabled(on, records));
         else
-            QCoro::waitFor(manager.syncReminders(records, darkMarketOn, closingDayOn));
-        if (result) {
-            const bool on = through == u"grey switch" ? darkMarketOn : closingDayOn;
+            QCoro::waitFor(manager.syncReminders(records, action != u"resync closing",
+                                                 action != u"resync grey"));
+        if (result)
             QCOMPARE(*result, (RemindersToggleResult{on && message.isEmpty(),
                                                      message.isEmpty() ? std::nullopt
                                                                        : std::optional(message),
                                                      !message.isEmpty()}));
-        }
         QCOMPARE(centre.authorizationRequests, status == Status::notDetermined && result
                                                    ? QList{NotificationAuthorizationOption::alert |
                                                            NotificationAuthorizationOption::sound}
                                                    : QList<NotificationAuthorizationOptions>());
+        QStringList left = ours + others;
         QStringList pendingNow = centre.pendingIdentifiers();
         pendingNow.sort();
         left.sort();

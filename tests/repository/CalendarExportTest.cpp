@@ -113,8 +113,10 @@ private slots:
         QVERIFY(folded > 0);
         // Escaped in the file itself: a lenient reader (the one below included) would accept a
         // bare comma or semicolon that a strict one splits the value at.
-        QVERIFY(QByteArray(ics).replace("\r\n ", "").contains(
-            QStringLiteral("\r\nSUMMARY:申购：甲\\, 乙\\; 丙\\\\丁\r\n").toUtf8()));
+        QVERIFY(
+            QByteArray(ics)
+                .replace("\r\n ", "")
+                .contains(QStringLiteral("\r\nSUMMARY:申购：甲\\, 乙\\; 丙\\\\丁\r\n").toUtf8()));
     }
 
     void independentParserReadsTheEvents() {
@@ -161,9 +163,8 @@ private slots:
             QCOMPARE(event.value("stamp").toString(), QStringLiteral("2025-01-08T01:02:03+00:00"));
         }
         // Line breaks come back as "\n"; the parser does not restore the "\r".
-        expected[3][1].replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        expected[4][1].replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        expected[5][1].replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        for (QStringList &event : expected)
+            event[1].replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         QCOMPARE(events, expected);
 
         // The user's figures and the prospectus link where there are any; only web links.

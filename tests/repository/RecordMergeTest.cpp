@@ -34,51 +34,41 @@ class RecordMergeTest : public QObject {
 private slots:
     // Service dates are market days (UTC+8 midnight); no stored entry means no figures.
     void makeRecordCopiesListingData() {
-        const IPORecord record = makeRecord(remoteIPO(), {});
-        QCOMPARE(record.ipo.code, QStringLiteral("02590"));
-        QCOMPARE(record.ipo.status, IPOStatus::open);
-        QCOMPARE(record.ipo.subStart, std::optional(marketMidnight(2025, 1, 9)));
-        QCOMPARE(record.ipo.subEnd, std::optional(marketMidnight(2025, 1, 14)));
-        QCOMPARE(record.ipo.listingDate, std::optional(marketMidnight(2025, 1, 17)));
-        QCOMPARE(record.ipo.priceRange, QStringLiteral("2.80-3.03"));
-        QCOMPARE(record.subQuantity, 0);
-        QCOMPARE(record.subMethod, SubMethod::cash);
+        IPORecord expected;
+        expected.ipo = {QStringLiteral("02590"),
+                        QStringLiteral("示例科技"),
+                        IPOStatus::open,
+                        marketMidnight(2025, 1, 9),
+                        marketMidnight(2025, 1, 14),
+                        marketMidnight(2025, 1, 17),
+                        QStringLiteral("3,030"),
+                        QStringLiteral("2.80-3.03"),
+                        QStringLiteral("https://example.com/p.pdf"),
+                        QStringLiteral("主板")};
+        QCOMPARE(makeRecord(remoteIPO(), {}), expected);
     }
 
-    void makeRecordDates_data() {
-        QTest::addColumn<std::optional<QString>>("subStart");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("absent") << std::optional<QString>() << false;
-        QTest::newRow("unparsable") << std::optional<QString>(QStringLiteral("soon")) << false;
-        QTest::newRow("valid") << std::optional<QString>(QStringLiteral("2025-03-03")) << true;
-    }
-    void makeRecordDates() {
-        QFETCH(std::optional<QString>, subStart);
-        QFETCH(bool, present);
-        RemoteIPO remote = remoteIPO();
-        remote.subStart = subStart;
-        remote.subEnd = subStart;
-        remote.listDate = subStart;
-        const IPORecord record = makeRecord(remote, {});
-        QCOMPARE(record.ipo.subStart.has_value(), present);
-        QCOMPARE(record.ipo.subEnd.has_value(), present);
-        QCOMPARE(record.ipo.listingDate.has_value(), present);
-    }
-
-    void makeRecordProspectus_data() {
+    // A date that is absent or does not parse is absent; so is an empty prospectus link.
+    void makeRecordOptionalFields_data() {
+        QTest::addColumn<std::optional<QString>>("date");
         QTest::addColumn<QString>("url");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("empty is absent") << QString() << std::optional<QString>();
-        QTest::newRow("link kept")
-            << QStringLiteral("https://x.example/a.pdf")
-            << std::optional<QString>(QStringLiteral("https://x.example/a.pdf"));
+        QTest::newRow("absent") << std::optional<QString>() << QString();
+        QTest::newRow("unparsable") << std::optional(QStringLiteral("soon")) << QString();
+        QTest::newRow("valid") << std::optional(QStringLiteral("2025-03-03"))
+                               << QStringLiteral("https://x.example/a.pdf");
     }
-    void makeRecordProspectus() {
+    void makeRecordOptionalFields() {
+        QFETCH(std::optional<QString>, date);
         QFETCH(QString, url);
-        QFETCH(std::optional<QString>, expected);
         RemoteIPO remote = remoteIPO();
+        remote.subStart = remote.subEnd = remote.listDate = date;
         remote.prospectusUrl = url;
-        QCOMPARE(makeRecord(remote, {}).ipo.prospectusURL, expected);
+        const IPORecord record = makeRecord(remote, {});
+        const auto day = url.isEmpty() ? std::nullopt : std::optional(marketMidnight(2025, 3, 3));
+        QCOMPARE(record.ipo.subStart, day);
+        QCOMPARE(record.ipo.subEnd, day);
+        QCOMPARE(record.ipo.listingDate, day);
+        QCOMPARE(record.ipo.prospectusURL, url.isEmpty() ? std::nullopt : std::optional(url));
     }
 
     void makeRecordUsesEntryOfSameCode_data() {
@@ -96,9 +86,8 @@ private slots:
         QFETCH(qint64, storedMethod);
         QFETCH(qint64, subQuantity);
         QFETCH(SubMethod, method);
-        QHash<QString, UserIPOEntry> entries;
-        entries.insert(entryCode, UserIPOEntry{entryCode, 2000, 500, storedMethod,
-                                               QDateTime::currentDateTimeUtc()});
+        const QHash<QString, UserIPOEntry> entries{
+            {entryCode, {entryCode, 2000, 500, storedMethod, QDateTime::currentDateTimeUtc()}}};
         const IPORecord record = makeRecord(remoteIPO(), entries);
         QCOMPARE(record.subQuantity, subQuantity);
         QCOMPARE(record.winQuantity, subQuantity == 0 ? 0 : 500);
