@@ -32,8 +32,9 @@ class RecordMergeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Service dates are market days (UTC+8 midnight); no stored entry means no figures.
-    void makeRecordCopiesListingData() {
+    // Service dates are market days (UTC+8 midnight). An entry of another code is not used;
+    // one of this code brings its figures, an unknown stored method reading as cash.
+    void makeRecordCopiesListingDataAndFigures() {
         IPORecord expected;
         expected.ipo = {QStringLiteral("02590"),
                         QStringLiteral("示例科技"),
@@ -45,7 +46,13 @@ private slots:
                         QStringLiteral("2.80-3.03"),
                         QStringLiteral("https://example.com/p.pdf"),
                         QStringLiteral("主板")};
-        QCOMPARE(makeRecord(remoteIPO(), {}), expected);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        QHash<QString, UserIPOEntry> entries{{"02591", {"02591", 2000, 500, 1, now}}};
+        QCOMPARE(makeRecord(remoteIPO(), entries), expected);
+        entries.insert("02590", {"02590", 3000, 500, 2, now});
+        expected.subQuantity = 3000;
+        expected.winQuantity = 500;
+        QCOMPARE(makeRecord(remoteIPO(), entries), expected);
     }
 
     // A date that is absent or does not parse is absent; so is an empty prospectus link.
@@ -69,29 +76,6 @@ private slots:
         QCOMPARE(record.ipo.subEnd, day);
         QCOMPARE(record.ipo.listingDate, day);
         QCOMPARE(record.ipo.prospectusURL, url.isEmpty() ? std::nullopt : std::optional(url));
-    }
-
-    void makeRecordUsesEntryOfSameCode_data() {
-        QTest::addColumn<QString>("entryCode");
-        QTest::addColumn<qint64>("storedMethod");
-        QTest::addColumn<qint64>("subQuantity");
-        QTest::addColumn<SubMethod>("method");
-        QTest::newRow("margin") << "02590" << qint64(1) << qint64(2000) << SubMethod::margin;
-        QTest::newRow("unknown 2 reads as cash")
-            << "02590" << qint64(2) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("other code ignored") << "02591" << qint64(1) << qint64(0) << SubMethod::cash;
-    }
-    void makeRecordUsesEntryOfSameCode() {
-        QFETCH(QString, entryCode);
-        QFETCH(qint64, storedMethod);
-        QFETCH(qint64, subQuantity);
-        QFETCH(SubMethod, method);
-        const QHash<QString, UserIPOEntry> entries{
-            {entryCode, {entryCode, 2000, 500, storedMethod, QDateTime::currentDateTimeUtc()}}};
-        const IPORecord record = makeRecord(remoteIPO(), entries);
-        QCOMPARE(record.subQuantity, subQuantity);
-        QCOMPARE(record.winQuantity, subQuantity == 0 ? 0 : 500);
-        QCOMPARE(record.subMethod, method);
     }
 };
 
