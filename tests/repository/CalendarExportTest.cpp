@@ -39,48 +39,36 @@ QString python() {
     return QStandardPaths::findExecutable(QStringLiteral("python3"));
 }
 
-std::optional<QDateTime> day(int year, int month, int dayOfMonth) {
-    return marketCalendar().startOfDay(QDate(year, month, dayOfMonth));
-}
-
-IPORecord ipo(const QString &code, const QString &name) {
+// An upcoming IPO with the given market days (invalid: none).
+IPORecord ipo(const QString &code, const QString &name, QDate start = {}, QDate end = {},
+              QDate listing = {}) {
+    const auto day = [](QDate date) {
+        return date.isValid() ? std::optional(marketCalendar().startOfDay(date)) : std::nullopt;
+    };
     IPORecord record;
-    record.ipo.code = code;
-    record.ipo.name = name;
-    record.ipo.status = IPOStatus::upcoming;
-    record.ipo.lotAmount = QStringLiteral("3,030");
-    record.ipo.priceRange = QStringLiteral("2.80-3.03");
-    record.ipo.board = QStringLiteral("主板");
+    record.ipo = {code,         name,    IPOStatus::upcoming, day(start),   day(end),
+                  day(listing), "3,030", "2.80-3.03",         std::nullopt, "主板"};
     return record;
 }
 
 // Names that break naive writers, dates that test each rule, a duplicate code and an IPO
 // without dates.
 QList<IPORecord> craftedList() {
-    IPORecord punctuated = ipo(QStringLiteral("02590"), QStringLiteral("甲, 乙; 丙\\丁"));
-    punctuated.ipo.subStart = day(2025, 1, 9);
-    punctuated.ipo.subEnd = day(2025, 1, 14);
-    punctuated.ipo.listingDate = day(2025, 1, 17); // a Friday: grey market on Thursday
-    punctuated.ipo.prospectusURL = QStringLiteral("https://example.com/p.pdf");
+    // Listed on a Friday: grey market on Thursday.
+    IPORecord punctuated =
+        ipo("02590", "甲, 乙; 丙\\丁", {2025, 1, 9}, {2025, 1, 14}, {2025, 1, 17});
+    punctuated.ipo.prospectusURL = "https://example.com/p.pdf";
     punctuated.subQuantity = 2000;
     punctuated.winQuantity = 500;
     punctuated.subMethod = SubMethod::margin;
-
-    IPORecord broken =
-        ipo(QStringLiteral("00700"), QStringLiteral("第一行\n第二行\r\n<b>标记</b> & <img src=x>"));
-    broken.ipo.subStart = day(2025, 1, 10);    // no last day: one day
-    broken.ipo.listingDate = day(2025, 1, 13); // a Monday: grey market on Friday
-    broken.ipo.prospectusURL = QStringLiteral("javascript:alert(1)");
-
-    IPORecord longName = ipo(QStringLiteral("09999"), QString(60, u'长') + QStringLiteral("科技"));
-    longName.ipo.subStart = day(2025, 1, 9);
-    longName.ipo.subEnd = day(2025, 1, 8); // before the first day: one day
-
-    IPORecord again = ipo(QStringLiteral("02590"), QStringLiteral("重复"));
-    again.ipo.listingDate = day(2025, 2, 3);
-
-    return {punctuated, broken, longName, ipo(QStringLiteral("01234"), QStringLiteral("无日期")),
-            again};
+    // No last day: one day; listed on a Monday: grey market on Friday.
+    IPORecord broken = ipo("00700", "第一行\n第二行\r\n<b>标记</b> & <img src=x>", {2025, 1, 10},
+                           {}, {2025, 1, 13});
+    broken.ipo.prospectusURL = "javascript:alert(1)";
+    // The last day before the first: one day.
+    return {punctuated, broken,
+            ipo("09999", QString(60, u'长') + "科技", {2025, 1, 9}, {2025, 1, 8}),
+            ipo("01234", "无日期"), ipo("02590", "重复", {}, {}, {2025, 2, 3})};
 }
 
 } // namespace
@@ -134,9 +122,7 @@ private slots:
         QCOMPARE(answer.value("errors").toArray(), QJsonArray());
 
         // uid → summary, start, end, in file order.
-        const QString punctuated = records[0].ipo.name;
-        const QString broken = records[1].ipo.name;
-        const QString longName = records[2].ipo.name;
+        const QString punctuated = records[0].ipo.name, broken = records[1].ipo.name;
         QList<QStringList> expected{
             {"02590-subscription@orvel", "申购：" + punctuated, "2025-01-09", "2025-01-15"},
             {"02590-grey-market@orvel", "暗盘：" + punctuated, "2025-01-16T08:15:00+00:00",
@@ -146,7 +132,8 @@ private slots:
             {"00700-grey-market@orvel", "暗盘：" + broken, "2025-01-10T08:15:00+00:00",
              "2025-01-10T10:30:00+00:00"},
             {"00700-listing@orvel", "上市：" + broken, "2025-01-13", "2025-01-14"},
-            {"09999-subscription@orvel", "申购：" + longName, "2025-01-09", "2025-01-10"},
+            {"09999-subscription@orvel", "申购：" + records[2].ipo.name, "2025-01-09",
+             "2025-01-10"},
         };
         QList<QStringList> events;
         QStringList descriptions;

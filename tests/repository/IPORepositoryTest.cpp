@@ -15,25 +15,14 @@ namespace {
 
 QList<RemoteIPO> remotes(const QStringList &codes) {
     QList<RemoteIPO> items;
-    for (const QString &code : codes) {
-        RemoteIPO ipo;
-        ipo.code = code;
-        ipo.name = QStringLiteral("公司") + code;
-        ipo.status = IPOStatus::open;
-        ipo.listDate = QStringLiteral("2025-01-17");
-        items.append(ipo);
-    }
+    for (const QString &code : codes)
+        items.append(RemoteIPO{code, {}, {}, {}, {}, {}, {}, {}, IPOStatus::open, {}});
     return items;
 }
 
 RemoteIPOStatsResponse statsWith(const QString &status, qint64 inserted, qint64 updated,
                                  std::optional<QString> errorMessage = std::nullopt) {
-    RemoteSyncSummary sync;
-    sync.status = status;
-    sync.insertedCount = inserted;
-    sync.updatedCount = updated;
-    sync.errorMessage = std::move(errorMessage);
-    return RemoteIPOStatsResponse{{1, 2, 3}, sync};
+    return {{1, 2, 3}, RemoteSyncSummary{{}, {}, {}, status, inserted, updated, 0, errorMessage}};
 }
 
 QStringList codesOf(const QList<IPORecord> &records) {
