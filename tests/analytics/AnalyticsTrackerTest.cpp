@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString appActive = AnalyticsEventPayload::appActiveEvent;
@@ -74,31 +76,27 @@ private slots:
 
     void oncePerMarketDay_data() {
         // Steps: "start T" (this run), "restart T" (a new run on the same settings file),
-        // "activate T" (the application became active). After each step, the number of
-        // "app_active" events sent so far.
+        // "activate T" (the application became active), T in UTC in January 2025. After each
+        // step, the number of "app_active" events sent so far.
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QList<int>>("sentAfterStep");
         QTest::addColumn<QString>("lastActiveDate");
         QTest::newRow("two launches on one day")
-            << QStringList{"start 2025-01-06T01:00:00.000Z", "restart 2025-01-06T09:00:00.000Z"}
-            << QList<int>{1, 1} << "2025-01-06";
+            << QStringList{"start 06T01:00", "restart 06T09:00"} << QList<int>{1, 1}
+            << "2025-01-06";
         QTest::newRow("first activation after Shanghai midnight")
-            << QStringList{"start 2025-01-06T15:59:59.999Z", "activate 2025-01-06T16:00:00.000Z",
-                           "activate 2025-01-06T17:00:00.000Z"}
+            << QStringList{"start 06T15:59:59.999", "activate 06T16:00", "activate 06T17:00"}
             << QList<int>{1, 2, 2} << "2025-01-07";
         QTest::newRow("UTC midnight inside one Shanghai day")
-            << QStringList{"start 2025-01-06T23:30:00.000Z", "activate 2025-01-07T00:30:00.000Z",
-                           "restart 2025-01-07T10:00:00.000Z"}
+            << QStringList{"start 06T23:30", "activate 07T00:30", "restart 07T10:00"}
             << QList<int>{1, 1, 1} << "2025-01-07";
-        QTest::newRow("clock set back a day")
-            << QStringList{"start 2025-01-07T02:00:00.000Z", "restart 2025-01-06T02:00:00.000Z"}
-            << QList<int>{1, 2} << "2025-01-06";
+        QTest::newRow("clock set back a day") << QStringList{"start 07T02:00", "restart 06T02:00"}
+                                              << QList<int>{1, 2} << "2025-01-06";
         QTest::newRow("activation before start")
-            << QStringList{"activate 2025-01-06T01:00:00.000Z", "start 2025-01-06T02:00:00.000Z"}
-            << QList<int>{0, 1} << "2025-01-06";
+            << QStringList{"activate 06T01:00", "start 06T02:00"} << QList<int>{0, 1}
+            << "2025-01-06";
         QTest::newRow("second start in one run")
-            << QStringList{"start 2025-01-06T01:00:00.000Z", "start 2025-01-07T01:00:00.000Z",
-                           "activate 2025-01-07T02:00:00.000Z"}
+            << QStringList{"start 06T01:00", "start 07T01:00", "activate 07T02:00"}
             << QList<int>{1, 1, 2} << "2025-01-07";
     }
     void oncePerMarketDay() {
@@ -109,7 +107,8 @@ private slots:
         runs.restart();
         for (qsizetype i = 0, sentBefore = 0; i < steps.size(); ++i) {
             const QStringList parts = steps[i].split(u' ');
-            runs.clock.set(utc(parts[1]));
+            runs.clock.set(utc(u"2025-01-"_s + parts[1] + u"Z"_s));
+            QVERIFY(runs.clock.now().isValid());
             if (parts[0] == QLatin1String("restart"))
                 runs.restart();
             if (parts[0] == QLatin1String("activate"))
