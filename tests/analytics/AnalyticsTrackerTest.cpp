@@ -13,36 +13,15 @@
 #include <QTimeZone>
 
 #include <algorithm>
-#include <memory>
 
-using testsupport::ManualClock;
-using testsupport::TestFolder;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-// Keeps every event handed to it instead of sending anything.
-class RecordingEventSender : public AnalyticsEventSending {
-public:
-    void sendEvent(const AnalyticsEventPayload &payload) override { sent.append(payload); }
-    qsizetype count(const QString &event) const {
-        return std::count_if(sent.cbegin(), sent.cend(),
-                             [&event](const AnalyticsEventPayload &p) { return p.event == event; });
-    }
-    QList<AnalyticsEventPayload> sent;
-};
-
 const QString appActive = AnalyticsEventPayload::appActiveEvent;
-const QString userDataSaved = AnalyticsEventPayload::userDataSavedEvent;
 
 QDateTime utc(const QString &text) {
-    const QDateTime instant = QDateTime::fromString(text, Qt::ISODateWithMs);
-    Q_ASSERT(instant.isValid());
-    return instant;
-}
-
-// Sends are queued on the event loop; run what is queued so the sender has seen everything.
-void flushQueuedSends() {
-    QCoreApplication::sendPostedEvents();
+    return QDateTime::fromString(text, Qt::ISODateWithMs);
 }
 
 bool isLowerCaseUuid(const QString &text) {
@@ -51,32 +30,40 @@ bool isLowerCaseUuid(const QString &text) {
     return shape.match(text).hasMatch();
 }
 
+// Runs of the application against one settings file that outlives them; the sender keeps every
+// event handed to it instead of sending anything.
+struct Runs : AnalyticsEventSending {
+    void sendEvent(const AnalyticsEventPayload &payload) override { sent.append(payload); }
+    // Sends are queued on the event loop: run the queue so everything sent has arrived.
+    QList<AnalyticsEventPayload> sentNow() {
+        QCoreApplication::sendPostedEvents();
+        return sent;
+    }
+    qsizetype activeCount() {
+        const QList<AnalyticsEventPayload> all = sentNow();
+        return std::count_if(all.cbegin(), all.cend(),
+                             [](const AnalyticsEventPayload &p) { return p.event == appActive; });
+    }
+    void restart() {
+        tracker.reset();
+        settings = folder.makeSettings();
+        tracker = std::make_unique<AnalyticsTracker>(*this, *settings, activation, clock.clock(),
+                                                     [] { return QStringLiteral("3.1.0 (204)"); });
+    }
+
+    testsupport::TestFolder folder;
+    testsupport::ManualClock clock;
+    ApplicationActivation activation;
+    QList<AnalyticsEventPayload> sent;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<AnalyticsTracker> tracker;
+};
+
 // Stands in for the GUI application object: the one signal ApplicationActivation follows.
 class FakeGuiApplication : public QObject {
     Q_OBJECT
 signals:
     void applicationStateChanged(Qt::ApplicationState state);
-};
-
-// One run of the application against a settings file that outlives it.
-struct Run {
-    Run(const TestFolder &folder, RecordingEventSender &sender, ApplicationActivation &activation,
-        const ManualClock &clock)
-        : settings(folder.makeSettings())
-        , tracker(
-              std::make_unique<AnalyticsTracker>(sender, *settings, activation, clock.clock(),
-                                                 [] { return QStringLiteral("3.1.0 (204)"); })) {}
-
-    std::unique_ptr<QSettings> settings;
-    std::unique_ptr<AnalyticsTracker> tracker;
-};
-
-class TestHostEnvironment {
-public:
-    explicit TestHostEnvironment(const QByteArray &value) {
-        qputenv(AnalyticsTracker::testHostVariable, value);
-    }
-    ~TestHostEnvironment() { qunsetenv(AnalyticsTracker::testHostVariable); }
 };
 
 } // namespace
@@ -89,190 +76,121 @@ private slots:
 
     void oncePerMarketDay_data() {
         // Steps: "start T" (this run), "restart T" (a new run on the same settings file),
-        // "activate T" (the application became active). After each step, the number of
-        // "app_active" events sent so far.
+        // "activate T" (the application became active), T in UTC in January 2025. After each
+        // step, the number of "app_active" events sent so far.
         QTest::addColumn<QStringList>("steps");
         QTest::addColumn<QList<int>>("sentAfterStep");
         QTest::addColumn<QString>("lastActiveDate");
-
         QTest::newRow("two launches on one day")
-            << QStringList{"start 2025-01-06T01:00:00.000Z", "restart 2025-01-06T09:00:00.000Z"}
-            << QList<int>{1, 1} << "2025-01-06";
+            << QStringList{"start 06T01:00", "restart 06T09:00"} << QList<int>{1, 1}
+            << "2025-01-06";
         QTest::newRow("first activation after Shanghai midnight")
-            << QStringList{"start 2025-01-06T15:59:59.999Z", "activate 2025-01-06T16:00:00.000Z",
-                           "activate 2025-01-06T17:00:00.000Z"}
+            << QStringList{"start 06T15:59:59.999", "activate 06T16:00", "activate 06T17:00"}
             << QList<int>{1, 2, 2} << "2025-01-07";
         QTest::newRow("UTC midnight inside one Shanghai day")
-            << QStringList{"start 2025-01-06T23:30:00.000Z", "activate 2025-01-07T00:30:00.000Z",
-                           "restart 2025-01-07T10:00:00.000Z"}
+            << QStringList{"start 06T23:30", "activate 07T00:30", "restart 07T10:00"}
             << QList<int>{1, 1, 1} << "2025-01-07";
-        QTest::newRow("clock set back a day")
-            << QStringList{"start 2025-01-07T02:00:00.000Z", "restart 2025-01-06T02:00:00.000Z"}
-            << QList<int>{1, 2} << "2025-01-06";
+        QTest::newRow("clock set back a day") << QStringList{"start 07T02:00", "restart 06T02:00"}
+                                              << QList<int>{1, 2} << "2025-01-06";
         QTest::newRow("activation before start")
-            << QStringList{"activate 2025-01-06T01:00:00.000Z", "start 2025-01-06T02:00:00.000Z"}
-            << QList<int>{0, 1} << "2025-01-06";
+            << QStringList{"activate 06T01:00", "start 06T02:00"} << QList<int>{0, 1}
+            << "2025-01-06";
         QTest::newRow("second start in one run")
-            << QStringList{"start 2025-01-06T01:00:00.000Z", "start 2025-01-07T01:00:00.000Z",
-                           "activate 2025-01-07T02:00:00.000Z"}
+            << QStringList{"start 06T01:00", "start 07T01:00", "activate 07T02:00"}
             << QList<int>{1, 1, 2} << "2025-01-07";
     }
     void oncePerMarketDay() {
         QFETCH(QStringList, steps);
         QFETCH(QList<int>, sentAfterStep);
         QFETCH(QString, lastActiveDate);
-        QCOMPARE(steps.size(), sentAfterStep.size());
-
-        TestFolder folder;
-        QVERIFY(folder.isValid());
-        RecordingEventSender sender;
-        ApplicationActivation activation;
-        ManualClock clock;
-        auto run = std::make_unique<Run>(folder, sender, activation, clock);
-
-        int sentBefore = 0;
-        for (qsizetype i = 0; i < steps.size(); ++i) {
+        Runs runs;
+        runs.restart();
+        for (qsizetype i = 0, sentBefore = 0; i < steps.size(); ++i) {
             const QStringList parts = steps[i].split(u' ');
-            const QString action = parts[0];
-            clock.set(utc(parts[1]));
-            if (action == QLatin1String("restart")) {
-                run.reset();
-                run = std::make_unique<Run>(folder, sender, activation, clock);
-            }
-            if (action == QLatin1String("activate"))
-                activation.notifyBecameActive();
+            runs.clock.set(utc(u"2025-01-"_s + parts[1] + u"Z"_s));
+            QVERIFY(runs.clock.now().isValid());
+            if (parts[0] == QLatin1String("restart"))
+                runs.restart();
+            if (parts[0] == QLatin1String("activate"))
+                runs.activation.notifyBecameActive();
             else
-                run->tracker->start();
-            flushQueuedSends();
-            QCOMPARE(sender.count(appActive), sentAfterStep[i]);
+                runs.tracker->start();
+            QCOMPARE(runs.activeCount(), sentAfterStep[i]);
             if (sentAfterStep[i] > sentBefore)
-                QCOMPARE(sender.sent.last().occurredAt, clock.now());
+                QCOMPARE(runs.sent.last().occurredAt, runs.clock.now());
             sentBefore = sentAfterStep[i];
         }
-        run.reset();
-        QCOMPARE(folder.makeSettings()->value(AnalyticsTracker::lastActiveDateKey).toString(),
+        runs.tracker.reset();
+        QCOMPARE(runs.folder.makeSettings()->value(AnalyticsTracker::lastActiveDateKey).toString(),
                  lastActiveDate);
     }
 
     // A save is sent without start() and does not use up the day's "app_active"; both events
     // carry the same identifiers, and the identifier and day are on disk, not only in memory.
+    // An empty stored identifier is replaced; a stored one is kept across runs.
     void payloads() {
-        TestFolder folder;
-        RecordingEventSender sender;
-        ApplicationActivation activation;
-        ManualClock clock(utc(QStringLiteral("2025-03-04T05:06:07.089Z")));
-        Run run(folder, sender, activation, clock);
-        run.tracker->trackUserDataSaved(QStringLiteral("02590"));
-        QVERIFY(!run.settings->contains(AnalyticsTracker::lastActiveDateKey));
-        run.tracker->start();
-        QVERIFY(run.tracker->isObservingActivation());
-        flushQueuedSends();
-
-        QCOMPARE(sender.sent.size(), 2);
-        QCOMPARE(sender.sent[0].event, userDataSaved);
-        QCOMPARE(sender.sent[0].code, std::optional<QString>(QStringLiteral("02590")));
-        QCOMPARE(sender.sent[1].event, appActive);
-        QCOMPARE(sender.sent[1].code, std::nullopt);
-        for (const AnalyticsEventPayload &payload : sender.sent) {
-            QCOMPARE(payload.occurredAt, clock.now());
+        Runs runs;
+        runs.folder.makeSettings()->setValue(AnalyticsTracker::installIdKey, QString());
+        runs.clock.set(utc(QStringLiteral("2025-03-04T05:06:07.089Z")));
+        runs.restart();
+        runs.tracker->trackUserDataSaved(QStringLiteral("02590"));
+        QVERIFY(!runs.settings->contains(AnalyticsTracker::lastActiveDateKey));
+        runs.tracker->start();
+        QVERIFY(runs.tracker->isObservingActivation());
+        const QList<AnalyticsEventPayload> sent = runs.sentNow();
+        QCOMPARE(sent.size(), 2);
+        QCOMPARE(sent[0].event, AnalyticsEventPayload::userDataSavedEvent);
+        QCOMPARE(sent[0].code, std::optional<QString>(QStringLiteral("02590")));
+        QCOMPARE(sent[1].event, appActive);
+        QCOMPARE(sent[1].code, std::nullopt);
+        for (const AnalyticsEventPayload &payload : sent) {
+            QCOMPARE(payload.occurredAt, runs.clock.now());
             QCOMPARE(payload.appVersion, QStringLiteral("3.1.0 (204)"));
             QCOMPARE(payload.platform, QStringLiteral("macos"));
-            QCOMPARE(payload.installId, sender.sent[0].installId);
+            QCOMPARE(payload.installId, sent[0].installId);
         }
-        QVERIFY(isLowerCaseUuid(sender.sent[0].installId));
-        const auto reread = folder.makeSettings();
-        QCOMPARE(reread->value(AnalyticsTracker::installIdKey).toString(),
-                 sender.sent[0].installId);
+        QVERIFY(isLowerCaseUuid(sent[0].installId));
+        const auto reread = runs.folder.makeSettings();
+        QCOMPARE(reread->value(AnalyticsTracker::installIdKey).toString(), sent[0].installId);
         QCOMPARE(reread->value(AnalyticsTracker::lastActiveDateKey).toString(),
                  QStringLiteral("2025-03-04"));
-    }
-
-    void installationIdentifier_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("empty string is replaced") << QString();
-        QTest::newRow("existing identifier is kept")
-            << QStringLiteral("3f2a8c1e-0000-4000-8000-00000000abcd");
-    }
-    void installationIdentifier() {
-        QFETCH(QString, stored);
-        TestFolder folder;
-        folder.makeSettings()->setValue(AnalyticsTracker::installIdKey, stored);
-        RecordingEventSender sender;
-        ApplicationActivation activation;
-        ManualClock clock;
-        for (int restart = 0; restart < 2; ++restart) {
-            Run run(folder, sender, activation, clock);
-            run.tracker->trackUserDataSaved(QStringLiteral("00700"));
-            flushQueuedSends();
-        }
-        QCOMPARE(sender.sent.size(), 2);
-        QCOMPARE(sender.sent[1].installId, sender.sent[0].installId);
-        if (stored.isEmpty())
-            QVERIFY(isLowerCaseUuid(sender.sent[0].installId));
-        else
-            QCOMPARE(sender.sent[0].installId, stored);
+        runs.restart();
+        runs.tracker->trackUserDataSaved(QStringLiteral("00700"));
+        QCOMPARE(runs.sentNow().last().installId, sent[0].installId);
+        // The instant in UTC with milliseconds, whatever zone the clock handed out.
+        QCOMPARE(AnalyticsEventPayload::timestamp(
+                     QDateTime(QDate(2025, 1, 7), QTime(7, 30, 0, 9), QTimeZone("Asia/Shanghai"))),
+                 QStringLiteral("2025-01-06T23:30:00.009Z"));
     }
 
     void testHostNeverStarts() {
         // Set, even to nothing: a test host is running the application.
-        TestHostEnvironment environment(QByteArray{});
-        TestFolder folder;
-        RecordingEventSender sender;
-        ApplicationActivation activation;
-        ManualClock clock;
-        Run run(folder, sender, activation, clock);
-        run.tracker->start();
-        QVERIFY(!run.tracker->isStarted());
-        activation.notifyBecameActive();
-        run.tracker->handleApplicationBecameActive();
-        run.tracker->trackUserDataSaved(QStringLiteral("00700"));
-        flushQueuedSends();
-        QCOMPARE(sender.count(appActive), 0);
-        QCOMPARE(sender.count(userDataSaved), 1);
-        QVERIFY(!run.settings->contains(AnalyticsTracker::lastActiveDateKey));
+        qputenv(AnalyticsTracker::testHostVariable, QByteArray());
+        Runs runs;
+        runs.restart();
+        runs.tracker->start();
+        QVERIFY(!runs.tracker->isStarted());
+        runs.activation.notifyBecameActive();
+        runs.tracker->handleApplicationBecameActive();
+        runs.tracker->trackUserDataSaved(QStringLiteral("00700"));
+        QCOMPARE(runs.activeCount(), 0);
+        QCOMPARE(runs.sent.size(), 1);
+        QVERIFY(!runs.settings->contains(AnalyticsTracker::lastActiveDateKey));
+        qunsetenv(AnalyticsTracker::testHostVariable);
     }
 
-    // The whole payload is compared field by field where the tracker's events reach the local
-    // service; here only the instant's form, whatever zone the clock handed out.
-    void timestamps_data() {
-        QTest::addColumn<QDateTime>("instant");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("milliseconds kept")
-            << QDateTime(QDate(2025, 1, 6), QTime(2, 0, 5, 7), Qt::UTC)
-            << "2025-01-06T02:00:05.007Z";
-        QTest::newRow("Shanghai morning is the UTC evening before")
-            << QDateTime(QDate(2025, 1, 7), QTime(7, 30, 0, 999),
-                         QTimeZone(QByteArrayLiteral("Asia/Shanghai")))
-            << "2025-01-06T23:30:00.999Z";
-    }
-    void timestamps() {
-        QFETCH(QDateTime, instant);
-        QFETCH(QString, text);
-        QCOMPARE(AnalyticsEventPayload::timestamp(instant), text);
-    }
-
-    void activationFollowsApplicationState_data() {
-        QTest::addColumn<int>("state");
-        QTest::addColumn<int>("announcements");
-        QTest::newRow("active") << int(Qt::ApplicationActive) << 1;
-        QTest::newRow("inactive") << int(Qt::ApplicationInactive) << 0;
-    }
     void activationFollowsApplicationState() {
-        QFETCH(int, state);
-        QFETCH(int, announcements);
-        FakeGuiApplication application;
-        ApplicationActivation activation;
-        QVERIFY(activation.follow(&application));
-        QSignalSpy spy(&activation, &ApplicationActivation::becameActive);
-        emit application.applicationStateChanged(Qt::ApplicationState(state));
-        QCOMPARE(spy.count(), announcements);
-    }
-
-    void activationWithoutGuiApplication() {
         ApplicationActivation activation;
         QVERIFY(!activation.follow(nullptr));
         // The test runs under a QCoreApplication, which never becomes active.
         QVERIFY(!activation.follow(QCoreApplication::instance()));
+        FakeGuiApplication application;
+        QVERIFY(activation.follow(&application));
+        QSignalSpy spy(&activation, &ApplicationActivation::becameActive);
+        emit application.applicationStateChanged(Qt::ApplicationInactive);
+        QCOMPARE(spy.count(), 0);
+        emit application.applicationStateChanged(Qt::ApplicationActive);
+        QCOMPARE(spy.count(), 1);
     }
 };
 

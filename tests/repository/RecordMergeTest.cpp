@@ -32,77 +32,50 @@ class RecordMergeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Service dates are market days (UTC+8 midnight); no stored entry means no figures.
-    void makeRecordCopiesListingData() {
-        const IPORecord record = makeRecord(remoteIPO(), {});
-        QCOMPARE(record.ipo.code, QStringLiteral("02590"));
-        QCOMPARE(record.ipo.status, IPOStatus::open);
-        QCOMPARE(record.ipo.subStart, std::optional(marketMidnight(2025, 1, 9)));
-        QCOMPARE(record.ipo.subEnd, std::optional(marketMidnight(2025, 1, 14)));
-        QCOMPARE(record.ipo.listingDate, std::optional(marketMidnight(2025, 1, 17)));
-        QCOMPARE(record.ipo.priceRange, QStringLiteral("2.80-3.03"));
-        QCOMPARE(record.subQuantity, 0);
-        QCOMPARE(record.subMethod, SubMethod::cash);
+    // Service dates are market days (UTC+8 midnight). An entry of another code is not used;
+    // one of this code brings its figures, an unknown stored method reading as cash.
+    void makeRecordCopiesListingDataAndFigures() {
+        IPORecord expected;
+        expected.ipo = {QStringLiteral("02590"),
+                        QStringLiteral("示例科技"),
+                        IPOStatus::open,
+                        marketMidnight(2025, 1, 9),
+                        marketMidnight(2025, 1, 14),
+                        marketMidnight(2025, 1, 17),
+                        QStringLiteral("3,030"),
+                        QStringLiteral("2.80-3.03"),
+                        QStringLiteral("https://example.com/p.pdf"),
+                        QStringLiteral("主板")};
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        QHash<QString, UserIPOEntry> entries{{"02591", {"02591", 2000, 500, 1, now}}};
+        QCOMPARE(makeRecord(remoteIPO(), entries), expected);
+        entries.insert("02590", {"02590", 3000, 500, 2, now});
+        expected.subQuantity = 3000;
+        expected.winQuantity = 500;
+        QCOMPARE(makeRecord(remoteIPO(), entries), expected);
     }
 
-    void makeRecordDates_data() {
-        QTest::addColumn<std::optional<QString>>("subStart");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("absent") << std::optional<QString>() << false;
-        QTest::newRow("unparsable") << std::optional<QString>(QStringLiteral("soon")) << false;
-        QTest::newRow("valid") << std::optional<QString>(QStringLiteral("2025-03-03")) << true;
-    }
-    void makeRecordDates() {
-        QFETCH(std::optional<QString>, subStart);
-        QFETCH(bool, present);
-        RemoteIPO remote = remoteIPO();
-        remote.subStart = subStart;
-        remote.subEnd = subStart;
-        remote.listDate = subStart;
-        const IPORecord record = makeRecord(remote, {});
-        QCOMPARE(record.ipo.subStart.has_value(), present);
-        QCOMPARE(record.ipo.subEnd.has_value(), present);
-        QCOMPARE(record.ipo.listingDate.has_value(), present);
-    }
-
-    void makeRecordProspectus_data() {
+    // A date that is absent or does not parse is absent; so is an empty prospectus link.
+    void makeRecordOptionalFields_data() {
+        QTest::addColumn<std::optional<QString>>("date");
         QTest::addColumn<QString>("url");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("empty is absent") << QString() << std::optional<QString>();
-        QTest::newRow("link kept")
-            << QStringLiteral("https://x.example/a.pdf")
-            << std::optional<QString>(QStringLiteral("https://x.example/a.pdf"));
+        QTest::newRow("absent") << std::optional<QString>() << QString();
+        QTest::newRow("unparsable") << std::optional(QStringLiteral("soon")) << QString();
+        QTest::newRow("valid") << std::optional(QStringLiteral("2025-03-03"))
+                               << QStringLiteral("https://x.example/a.pdf");
     }
-    void makeRecordProspectus() {
+    void makeRecordOptionalFields() {
+        QFETCH(std::optional<QString>, date);
         QFETCH(QString, url);
-        QFETCH(std::optional<QString>, expected);
         RemoteIPO remote = remoteIPO();
+        remote.subStart = remote.subEnd = remote.listDate = date;
         remote.prospectusUrl = url;
-        QCOMPARE(makeRecord(remote, {}).ipo.prospectusURL, expected);
-    }
-
-    void makeRecordUsesEntryOfSameCode_data() {
-        QTest::addColumn<QString>("entryCode");
-        QTest::addColumn<qint64>("storedMethod");
-        QTest::addColumn<qint64>("subQuantity");
-        QTest::addColumn<SubMethod>("method");
-        QTest::newRow("margin") << "02590" << qint64(1) << qint64(2000) << SubMethod::margin;
-        QTest::newRow("unknown 2 reads as cash")
-            << "02590" << qint64(2) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("other code ignored") << "02591" << qint64(1) << qint64(0) << SubMethod::cash;
-    }
-    void makeRecordUsesEntryOfSameCode() {
-        QFETCH(QString, entryCode);
-        QFETCH(qint64, storedMethod);
-        QFETCH(qint64, subQuantity);
-        QFETCH(SubMethod, method);
-        QHash<QString, UserIPOEntry> entries;
-        entries.insert(entryCode, UserIPOEntry{entryCode, 2000, 500, storedMethod,
-                                               QDateTime::currentDateTimeUtc()});
-        const IPORecord record = makeRecord(remoteIPO(), entries);
-        QCOMPARE(record.subQuantity, subQuantity);
-        QCOMPARE(record.winQuantity, subQuantity == 0 ? 0 : 500);
-        QCOMPARE(record.subMethod, method);
+        const IPORecord record = makeRecord(remote, {});
+        const auto day = url.isEmpty() ? std::nullopt : std::optional(marketMidnight(2025, 3, 3));
+        QCOMPARE(record.ipo.subStart, day);
+        QCOMPARE(record.ipo.subEnd, day);
+        QCOMPARE(record.ipo.listingDate, day);
+        QCOMPARE(record.ipo.prospectusURL, url.isEmpty() ? std::nullopt : std::optional(url));
     }
 };
 

@@ -6,56 +6,63 @@
 #include "service/RemoteIPOListResponse.h"
 #include "service/RemoteIPOStatsResponse.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
 
 namespace {
 
-QJsonObject validIPO() {
-    return QJsonObject{{"code", "02590"},           {"name", "示例科技"},
-                       {"subStart", "2025-01-09"},  {"subEnd", "2025-01-14"},
-                       {"listDate", "2025-01-17"},  {"lotAmount", "3,030.25"},
-                       {"priceRange", "2.80-3.03"}, {"prospectusUrl", "https://example.com/p.pdf"},
-                       {"status", "open"},          {"board", "主板"}};
+const QJsonObject validIPO{{"code", "02590"},
+                           {"name", "示例科技"},
+                           {"subStart", "2025-01-09"},
+                           {"subEnd", QJsonValue::Null},
+                           {"lotAmount", "3,030.25"},
+                           {"priceRange", "2.80-3.03"},
+                           {"prospectusUrl", "https://example.com/p.pdf"},
+                           {"status", "open"},
+                           {"board", "主板"},
+                           {"unknownKey", QJsonArray{1, 2}}};
+const QJsonObject validSync{{"id", "run-7"},
+                            {"startedAt", "2025-01-09T08:00:00Z"},
+                            {"status", "success"},
+                            {"insertedCount", 2},
+                            {"updatedCount", 5},
+                            {"totalCount", 120},
+                            {"errorMessage", QJsonValue::Null}};
+const QJsonObject validUpdate{{"updateAvailable", true},
+                              {"latestVersion", "1.4.0"},
+                              {"latestBuild", 140},
+                              {"downloadUrl", "https://orvel.example/download"},
+                              {"releaseNotesUrl", "https://orvel.example/notes"},
+                              {"publishedAt", "2025-01-01T00:00:00Z"},
+                              {"notes", "修复若干问题"}};
+
+QByteArray json(const QJsonObject &object) {
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-QByteArray listBody(const QJsonArray &items, const QJsonValue &count = 1) {
-    return QJsonDocument(QJsonObject{{"items", items}, {"count", count}})
-        .toJson(QJsonDocument::Compact);
-}
-
-QByteArray withField(const QString &key, const QJsonValue &value) {
-    QJsonObject ipo = validIPO();
+// `object` with `key` set to `value`, or removed when `value` is undefined.
+QJsonObject with(QJsonObject object, const QString &key, const QJsonValue &value) {
     if (value.isUndefined())
-        ipo.remove(key);
+        object.remove(key);
     else
-        ipo.insert(key, value);
-    return listBody({validIPO(), ipo}, 2);
+        object.insert(key, value);
+    return object;
 }
 
-Expected<RemoteIPOListResponse, QString> decodeList(const QByteArray &body) {
-    return JsonObjectReader::decode<RemoteIPOListResponse>(body, &RemoteIPOListResponse::decode);
+// A list of a valid IPO and one with `key` changed; one bad record fails the whole answer.
+QByteArray listWith(const QString &key, const QJsonValue &value) {
+    return json({{"items", QJsonArray{validIPO, with(validIPO, key, value)}}, {"count", 2}});
 }
 
-QJsonObject validSync() {
-    return QJsonObject{{"id", "run-7"},
-                       {"startedAt", "2025-01-09T08:00:00Z"},
-                       {"finishedAt", "2025-01-09T08:01:00Z"},
-                       {"status", "success"},
-                       {"insertedCount", 2},
-                       {"updatedCount", 5},
-                       {"totalCount", 120},
-                       {"errorMessage", QJsonValue::Null}};
+QByteArray statsWith(const QString &key, const QJsonValue &value) {
+    return json(
+        with({{"counts", QJsonObject{{"upcoming", 3}, {"open", 2}, {"listed", 40}}}}, key, value));
 }
 
-QJsonObject validUpdate() {
-    return QJsonObject{{"updateAvailable", true},
-                       {"latestVersion", "1.4.0"},
-                       {"latestBuild", 140},
-                       {"downloadUrl", "https://orvel.example/download"},
-                       {"releaseNotesUrl", "https://orvel.example/notes"},
-                       {"publishedAt", "2025-01-01T00:00:00Z"},
-                       {"notes", "修复若干问题"}};
+template <typename Answer> QString errorOf(const QByteArray &body) {
+    const auto answer = JsonObjectReader::decode<Answer>(body, &Answer::decode);
+    return answer ? QString() : answer.error();
 }
 
 } // namespace
@@ -64,137 +71,101 @@ class WireFormatTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void decodesValidList() {
-        QJsonObject second = validIPO();
-        second.insert("code", "00700");
-        second.insert("subStart", QJsonValue::Null);
-        second.insert("subEnd", QJsonValue::Null);
-        second.insert("listDate", QJsonValue::Null);
-        second.insert("unknownKey", QJsonArray{1, 2});
-        const auto list = decodeList(listBody({validIPO(), second}, 42));
-        QVERIFY2(list.hasValue(), qPrintable(list.hasValue() ? QString() : list.error()));
-        QCOMPARE(list->count, 42);
-        QCOMPARE(list->items.size(), 2);
-        QCOMPARE(list->items[0].code, QStringLiteral("02590"));
-        QCOMPARE(list->items[0].lotAmount, QStringLiteral("3,030.25"));
-        QCOMPARE(list->items[0].subEnd, std::optional<QString>(QStringLiteral("2025-01-14")));
-        QCOMPARE(list->items[0].status, IPOStatus::open);
-        QCOMPARE(list->items[1].code, QStringLiteral("00700"));
-        QVERIFY(!list->items[1].subStart && !list->items[1].subEnd && !list->items[1].listDate);
+    // Every field read; optional dates may be null or absent; unknown keys are ignored.
+    void decodesValidAnswers() {
+        const auto list = JsonObjectReader::decode<RemoteIPOListResponse>(
+            listWith("code", "00700"), &RemoteIPOListResponse::decode);
+        QVERIFY2(list, qPrintable(list ? QString() : list.error()));
+        RemoteIPO first{"02590",
+                        "示例科技",
+                        QStringLiteral("2025-01-09"),
+                        {},
+                        {},
+                        "3,030.25",
+                        "2.80-3.03",
+                        "https://example.com/p.pdf",
+                        IPOStatus::open,
+                        "主板"};
+        RemoteIPO second = first;
+        second.code = "00700";
+        QCOMPARE(*list, (RemoteIPOListResponse{{first, second}, 2}));
+
+        const auto stats = JsonObjectReader::decode<RemoteIPOStatsResponse>(
+            statsWith("latestSync", validSync), &RemoteIPOStatsResponse::decode);
+        QVERIFY(stats);
+        QCOMPARE(*stats, (RemoteIPOStatsResponse{{3, 2, 40},
+                                                 RemoteSyncSummary{"run-7", "2025-01-09T08:00:00Z",
+                                                                   std::nullopt, "success", 2, 5,
+                                                                   120, std::nullopt}}));
+        const auto update = JsonObjectReader::decode<AppUpdateResponse>(json(validUpdate),
+                                                                        &AppUpdateResponse::decode);
+        QVERIFY(update);
+        QCOMPARE(*update, (AppUpdateResponse{true, "1.4.0", 140, "https://orvel.example/download",
+                                             "https://orvel.example/notes", "2025-01-01T00:00:00Z",
+                                             "修复若干问题"}));
     }
 
-    // One bad record anywhere fails the whole answer, and the message says where.
-    void rejectsBadRecord_data() {
+    // What fails an answer, and the message says where; "where" empty: it decodes.
+    void decodingRules_data() {
+        QTest::addColumn<QString>("type");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("where");
-        QTest::newRow("missing code")
-            << withField("code", QJsonValue::Undefined) << "items[1].code";
-        QTest::newRow("null name") << withField("name", QJsonValue::Null) << "items[1].name";
-        QTest::newRow("numeric code") << withField("code", 2590) << "items[1].code";
+        const QJsonValue none(QJsonValue::Undefined), null(QJsonValue::Null);
+        QTest::newRow("missing code") << "list" << listWith("code", none) << "items[1].code";
+        QTest::newRow("null name") << "list" << listWith("name", null) << "items[1].name";
+        QTest::newRow("numeric code") << "list" << listWith("code", 2590) << "items[1].code";
         QTest::newRow("missing prospectus")
-            << withField("prospectusUrl", QJsonValue::Undefined) << "items[1].prospectusUrl";
-        QTest::newRow("date as number") << withField("subStart", 20250109) << "items[1].subStart";
-        QTest::newRow("upper-case status") << withField("status", "OPEN") << "items[1].status";
-        QTest::newRow("missing board")
-            << withField("board", QJsonValue::Undefined) << "items[1].board";
-        QTest::newRow("item not object") << listBody({validIPO(), "02590"}) << "items[1]";
-        QTest::newRow("items missing") << QByteArray(R"({"count":0})") << "items";
-        QTest::newRow("items object") << QByteArray(R"({"items":{},"count":0})") << "items";
-        QTest::newRow("count fraction") << listBody({}, 1.5) << "count";
-        QTest::newRow("count too large") << QByteArray(R"({"items":[],"count":1e30})") << "count";
-        QTest::newRow("not JSON") << QByteArray("<html>oops</html>") << "JSON";
-        QTest::newRow("array root") << QByteArray("[]") << "对象";
+            << "list" << listWith("prospectusUrl", none) << "items[1].prospectusUrl";
+        QTest::newRow("date as number")
+            << "list" << listWith("subStart", 20250109) << "items[1].subStart";
+        QTest::newRow("upper-case status")
+            << "list" << listWith("status", "OPEN") << "items[1].status";
+        QTest::newRow("missing board") << "list" << listWith("board", none) << "items[1].board";
+        QTest::newRow("item not object")
+            << "list" << json({{"items", QJsonArray{validIPO, "02590"}}, {"count", 2}})
+            << "items[1]";
+        QTest::newRow("items missing") << "list" << QByteArray(R"({"count":0})") << "items";
+        QTest::newRow("items object")
+            << "list" << QByteArray(R"({"items":{},"count":0})") << "items";
+        QTest::newRow("count fraction")
+            << "list" << QByteArray(R"({"items":[],"count":1.5})") << "count";
+        QTest::newRow("count too large")
+            << "list" << QByteArray(R"({"items":[],"count":1e30})") << "count";
+        // JSON has one number type; 3.0 is the integer 3.
+        QTest::newRow("whole count written as fraction")
+            << "list" << QByteArray(R"({"items":[],"count":3.0})") << QString();
+        QTest::newRow("not JSON") << "list" << QByteArray("<html>oops</html>") << "JSON";
+        QTest::newRow("array root") << "list" << QByteArray("[]") << "对象";
+        QTest::newRow("no sync") << "stats" << statsWith("latestSync", none) << QString();
+        QTest::newRow("null sync") << "stats" << statsWith("latestSync", null) << QString();
+        QTest::newRow("counts missing") << "stats" << statsWith("counts", none) << "counts";
+        QTest::newRow("open as text")
+            << "stats" << statsWith("counts", QJsonObject{{"upcoming", 3}, {"open", "2"}})
+            << "counts.open";
+        QTest::newRow("sync without id")
+            << "stats" << statsWith("latestSync", with(validSync, "id", none)) << "latestSync.id";
+        QTest::newRow("sync not object")
+            << "stats" << statsWith("latestSync", "yesterday") << "latestSync";
+        QTest::newRow("update without notes")
+            << "update" << json(with(validUpdate, "notes", none)) << "notes";
+        QTest::newRow("update flag as number")
+            << "update" << json(with(validUpdate, "updateAvailable", 1)) << "updateAvailable";
     }
-    void rejectsBadRecord() {
+    void decodingRules() {
+        QFETCH(QString, type);
         QFETCH(QByteArray, body);
         QFETCH(QString, where);
-        const auto list = decodeList(body);
-        QVERIFY(!list.hasValue());
-        QVERIFY2(list.error().contains(where), qPrintable(list.error()));
-    }
-
-    void wholeNumberCountAccepted() {
-        // JSON has one number type; 3.0 is the integer 3.
-        const auto list = decodeList(R"({"items":[],"count":3.0})");
-        QVERIFY(list.hasValue());
-        QCOMPARE(list->count, 3);
-    }
-
-    // latestSync may be absent or null; anything present must be whole. Empty "error": decodes.
-    void stats_data() {
-        QTest::addColumn<QJsonValue>("counts");
-        QTest::addColumn<QJsonValue>("latestSync");
-        QTest::addColumn<QString>("error");
-        const QJsonObject counts{{"upcoming", 3}, {"open", 2}, {"listed", 40}};
-        QJsonObject openAsText = counts;
-        openAsText.insert("open", "2");
-        QJsonObject withoutId = validSync();
-        withoutId.remove("id");
-        const QJsonValue none(QJsonValue::Undefined);
-        QTest::newRow("no sync") << QJsonValue(counts) << none << QString();
-        QTest::newRow("null sync")
-            << QJsonValue(counts) << QJsonValue(QJsonValue::Null) << QString();
-        QTest::newRow("sync") << QJsonValue(counts) << QJsonValue(validSync()) << QString();
-        QTest::newRow("counts missing") << none << none << "counts";
-        QTest::newRow("open as text") << QJsonValue(openAsText) << none << "counts.open";
-        QTest::newRow("sync without id")
-            << QJsonValue(counts) << QJsonValue(withoutId) << "latestSync.id";
-        QTest::newRow("sync not object")
-            << QJsonValue(counts) << QJsonValue("yesterday") << "latestSync";
-    }
-    void stats() {
-        QFETCH(QJsonValue, counts);
-        QFETCH(QJsonValue, latestSync);
-        QFETCH(QString, error);
-        QJsonObject root;
-        if (!counts.isUndefined())
-            root.insert("counts", counts);
-        if (!latestSync.isUndefined())
-            root.insert("latestSync", latestSync);
-        const auto stats = JsonObjectReader::decode<RemoteIPOStatsResponse>(
-            QJsonDocument(root).toJson(), &RemoteIPOStatsResponse::decode);
-        QCOMPARE(stats.hasValue(), error.isEmpty());
-        if (!stats) {
-            QVERIFY2(stats.error().contains(error), qPrintable(stats.error()));
-            return;
-        }
-        QCOMPARE(stats->counts, (RemoteIPOStatusCounts{3, 2, 40}));
-        QCOMPARE(stats->latestSync.has_value(), latestSync.isObject());
-        if (latestSync.isObject())
-            QCOMPARE(stats->latestSync->totalCount, 120);
-    }
-
-    void appUpdate_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QJsonValue>("value");
-        QTest::addColumn<bool>("decodes");
-        QTest::newRow("complete") << QString() << QJsonValue() << true;
-        QTest::newRow("without notes") << "notes" << QJsonValue(QJsonValue::Undefined) << false;
-        QTest::newRow("flag as number") << "updateAvailable" << QJsonValue(1) << false;
-    }
-    void appUpdate() {
-        QFETCH(QString, key);
-        QFETCH(QJsonValue, value);
-        QFETCH(bool, decodes);
-        QJsonObject body = validUpdate();
-        if (value.isUndefined())
-            body.remove(key);
-        else if (!key.isEmpty())
-            body.insert(key, value);
-        const auto update = JsonObjectReader::decode<AppUpdateResponse>(
-            QJsonDocument(body).toJson(), &AppUpdateResponse::decode);
-        QCOMPARE(update.hasValue(), decodes);
-        if (decodes) {
-            QVERIFY(update->updateAvailable);
-            QCOMPARE(update->latestBuild, 140);
-        }
+        const QString error = type == u"list"    ? errorOf<RemoteIPOListResponse>(body)
+                              : type == u"stats" ? errorOf<RemoteIPOStatsResponse>(body)
+                                                 : errorOf<AppUpdateResponse>(body);
+        QVERIFY2(where.isEmpty() ? error.isEmpty() : error.contains(where), qPrintable(error));
     }
 
     // Status handling of an answer that arrived, apart from the network.
     void statusHandling_data() {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("kind"); // -1: decoded
         QTest::addColumn<QString>("description");
         const QByteArray valid = R"({"items":[],"count":0})";
         using Kind = IPOAPIClientError::Kind;
@@ -203,13 +174,11 @@ private slots:
         QTest::newRow("204 empty") << 204 << QByteArray() << int(Kind::decoding) << QString();
         QTest::newRow("199") << 199 << valid << int(Kind::serverError) << "API 请求失败 (199)";
         QTest::newRow("300") << 300 << valid << int(Kind::serverError) << "API 请求失败 (300)";
-        QTest::newRow("404 with error body")
+        QTest::newRow("404 with error body, as plain text")
             << 404 << QByteArray(R"({"error":"找不到 <b>资源</b>"})") << int(Kind::serverError)
             << "找不到 <b>资源</b>";
         QTest::newRow("500 error not string") << 500 << QByteArray(R"({"error":42})")
                                               << int(Kind::serverError) << "API 请求失败 (500)";
-        QTest::newRow("502 empty")
-            << 502 << QByteArray() << int(Kind::serverError) << "API 请求失败 (502)";
     }
     void statusHandling() {
         QFETCH(int, status);
@@ -220,9 +189,8 @@ private slots:
         QCOMPARE(result.hasValue(), kind < 0);
         if (kind >= 0) {
             QCOMPARE(int(result.error().kind()), kind);
-            if (!description.isEmpty())
-                QCOMPARE(result.error().description(), description);
             QVERIFY(!result.error().description().isEmpty());
+            QVERIFY(description.isEmpty() || result.error().description() == description);
         }
     }
 };
