@@ -22,10 +22,11 @@ QJsonObject json(const char *text) {
     return QJsonDocument::fromJson(text).object();
 }
 
-// What the second IPO (with stored figures) prints as JSON.
+// What the second IPO (with stored figures) prints as JSON. ("\/" keeps moc from reading a
+// comment into the raw string.)
 const char *tencent = R"({"code": "00700", "name": "腾讯", "subStart": "2025-01-09",
     "subEnd": "2025-01-14", "listingDate": "2025-01-17", "lotAmount": "3,030",
-    "priceRange": "2.80-3.03", "prospectusUrl": "https://example.com/p.pdf", "status": "open",
+    "priceRange": "2.80-3.03", "prospectusUrl": "https:\/\/example.com/p.pdf", "status": "open",
     "board": "主板", "sharesPerLot": 1000, "subQuantity": 2000, "winQuantity": 500,
     "subMethod": "margin"})";
 

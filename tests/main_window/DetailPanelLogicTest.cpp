@@ -89,8 +89,9 @@ private slots:
         QVERIFY(DetailPanelFields::needsReload(std::nullopt, edited));
         QVERIFY(DetailPanelFields::needsReload(u"02100"_s, edited));
         QVERIFY(!DetailPanelFields::needsReload(u"02513"_s, edited));
-    };
+    }
+};
 
-    ORVEL_TEST_CLASS(DetailPanelLogicTest);
+ORVEL_TEST_CLASS(DetailPanelLogicTest);
 
 #include "DetailPanelLogicTest.moc"

@@ -18,6 +18,7 @@
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
 
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -61,7 +62,7 @@ private:
         m_clock.set(startTime());
         m_client = std::make_unique<FakeServiceClient>();
         const auto remote = [](QString code, QString name, std::optional<QString> day) {
-            return RemoteIPO{code, name, day, {}, {}, u"3,030"_s, u"2.80-3.03"_s};
+            return RemoteIPO{code, name, day, {}, {}, u"3,030"_s, u"2.80-3.03"_s, {}, {}, {}};
         };
         m_client->setItems({remote(u"02513"_s, u"星河智能科技"_s, u"2025-07-08"_s),
                             remote(u"02100"_s, u"云启医疗集团"_s, u"2025-07-08"_s),

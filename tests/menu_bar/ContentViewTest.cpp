@@ -79,8 +79,16 @@ private slots:
                                                    std::tuple("B", "2025-01-15", "2025-01-24"),
                                                    std::tuple("C", "2025-01-08", "2025-01-16"),
                                                    std::tuple("D", "2025-02-05", "2025-02-12")})
-            items.append(
-                {code, QString::fromUtf8(code) + "名", start, {}, listing, "5,000", "4.50-5.00"});
+            items.append({code,
+                          QString::fromUtf8(code) + "名",
+                          start,
+                          {},
+                          listing,
+                          "5,000",
+                          "4.50-5.00",
+                          {},
+                          {},
+                          {}});
         m_client.setItems(items);
         m_client.listRequests.clear();
         m_store = std::move(UserIPOStore::open({.inMemory = true}).value());

@@ -14,7 +14,7 @@ namespace {
 const QUrl websiteRoot(u"https://updates.orvel.example:8443"_s);
 
 AppUpdateResponse answer(bool updateAvailable, const QString &downloadUrl) {
-    return {updateAvailable, u"1.4.0"_s, 27, downloadUrl};
+    return {updateAvailable, u"1.4.0"_s, 27, downloadUrl, {}, {}, {}};
 }
 
 using UpdateResult = std::optional<ServiceResult<AppUpdateResponse>>;

@@ -90,7 +90,9 @@ public:
     }
 
     static RemoteIPO remoteIPO(const QString &code, const QString &listDate = {}) {
-        RemoteIPO ipo{.code = code, .name = QStringLiteral("公司") + code};
+        RemoteIPO ipo;
+        ipo.code = code;
+        ipo.name = QStringLiteral("公司") + code;
         ipo.lotAmount = QStringLiteral("3,030");
         ipo.priceRange = QStringLiteral("2.80-3.03");
         ipo.status = IPOStatus::open;

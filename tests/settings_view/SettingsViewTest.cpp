@@ -3,6 +3,7 @@
 
 #include "ui/settings/SettingsMessageBox.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
