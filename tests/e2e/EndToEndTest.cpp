@@ -130,7 +130,7 @@ private slots:
         RunningApp app(home, m_service);
         QVERIFY(app.start());
         const QString records = app.waitFor(QStringLiteral("records"));
-        QVERIFY2(records.section(u' ', 1).toInt() > 20, qPrintable(app.errors()));
+        QVERIFY2(records.section(u' ', 1, 1).toInt() > 20, qPrintable(app.errors()));
         const QString state = app.state();
         QCOMPARE(field(state, QStringLiteral("main")), 1);
         QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(value(state, QStringLiteral("window"))), 10000);

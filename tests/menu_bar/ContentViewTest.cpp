@@ -10,26 +10,15 @@
 #include "ui/menu_bar/CalendarView.h"
 #include "ui/menu_bar/ContentView.h"
 #include "ui/menu_bar/ElidedLabel.h"
-#include "ui/menu_bar/ORVELLink.h"
 #include "ui/menu_bar/PanelFigures.h"
 
 #include <QAbstractButton>
-#include <QDesktopServices>
 #include <QTest>
 #include <QVBoxLayout>
 
 #include <memory>
 
 using namespace menubartest;
-
-// Receives what the panel hands to the desktop to open, instead of a browser.
-class UrlCatcher : public QObject {
-    Q_OBJECT
-public:
-    QList<QUrl> urls;
-public slots:
-    void openUrl(const QUrl &url) { urls.append(url); }
-};
 
 // The panel over a real repository and store: the header's figures, today's events and the
 // refreshes it asks for.
@@ -159,17 +148,6 @@ private slots:
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(m_window.get(), &activate);
         QTRY_COMPARE(m_client.listRequests.size(), 3);
-    }
-
-    void linkOpensOnlyWebPages() {
-        UrlCatcher catcher;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &catcher, "openUrl");
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &catcher, "openUrl");
-        QVERIFY(ORVELLink(hkexURL()).open());
-        QVERIFY(!ORVELLink(QUrl(QStringLiteral("file:///etc/passwd"))).open());
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QCOMPARE(catcher.urls, QList<QUrl>{hkexURL()});
     }
 };
 
