@@ -88,9 +88,7 @@ private slots:
         m_client = std::make_unique<IPOAPIClient>(
             m_service.baseUrl(),
             IPOAPIClient::Options{std::chrono::milliseconds(20000), m_service.caCertificates()});
-        auto store = UserIPOStore::open({.inMemory = true});
-        QVERIFY(store.hasValue());
-        m_store = std::move(store).value();
+        m_store = std::move(UserIPOStore::open({.inMemory = true}).value());
         m_notifications = std::make_unique<NotificationManager>(&m_centre, m_clock.clock());
     }
 
@@ -135,14 +133,11 @@ private slots:
 
     void panelReopensOnTheCurrentMonth() {
         QVERIFY(startApp());
-        ContentView *panel = openPanel();
-        QVERIFY(panel);
-        panel->setSelectedMonth(startTime().addMonths(3));
+        openPanel()->setSelectedMonth(startTime().addMonths(3));
         m_app->panelWindow().hide();
         // The panel stays closed past the month's end.
         m_clock.set(startTime().addMonths(1));
-        panel = openPanel();
-        QVERIFY(panel);
+        ContentView *panel = openPanel();
         QCOMPARE(marketCalendar().dayOf(panel->selectedMonth()).month(), 2);
     }
 
@@ -189,26 +184,20 @@ private slots:
         QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("config/orvel.conf"))));
     }
 
-    void keptOnScreen_data() {
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<QPoint>("expected");
-        // Two screens side by side, the primary on the left with a 32-point top bar.
-        QTest::newRow("on the second screen") << QRect(2000, 100, 900, 600) << QPoint(2000, 100);
-        QTest::newRow("mostly off to the left, top edge still grabbable")
-            << QRect(-800, 200, 900, 600) << QPoint(-800, 200);
-        QTest::newRow("on a screen that has gone")
-            << QRect(4000, 100, 900, 600) << QPoint(510, 256);
-        QTest::newRow("title bar under the top bar")
-            << QRect(300, 10, 900, 600) << QPoint(510, 256);
-        QTest::newRow("larger than the primary screen")
-            << QRect(5000, 0, 2400, 1400) << QPoint(0, 32);
-    }
+    // Two screens side by side, the primary on the left with a 32-point top bar.
     void keptOnScreen() {
-        QFETCH(QRect, frame);
-        QFETCH(QPoint, expected);
         const QRect primary(0, 32, 1920, 1048);
-        const QRect second(1920, 0, 1920, 1080);
-        QCOMPARE(WindowPlacement::keptOnScreen(frame, {primary, second}, primary), expected);
+        const auto kept = [&primary](const QRect &frame) {
+            return WindowPlacement::keptOnScreen(frame, {primary, QRect(1920, 0, 1920, 1080)},
+                                                 primary);
+        };
+        QCOMPARE(kept(QRect(2000, 100, 900, 600)), QPoint(2000, 100));
+        // Mostly off to the left, but the top edge can still be grabbed.
+        QCOMPARE(kept(QRect(-800, 200, 900, 600)), QPoint(-800, 200));
+        // On a screen that has gone, or with the title bar under the top bar: centred.
+        QCOMPARE(kept(QRect(4000, 100, 900, 600)), QPoint(510, 256));
+        QCOMPARE(kept(QRect(300, 10, 900, 600)), QPoint(510, 256));
+        QCOMPARE(kept(QRect(5000, 0, 2400, 1400)), QPoint(0, 32)); // larger than the screen
     }
 
     void trayMenuSymbolFollowsTheAppearance() {

@@ -20,32 +20,31 @@ class RunningApp {
 public:
     RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           home.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
-        environment.insert(QStringLiteral("ORVEL_E2E_SERVICE_URL"), service.baseUrl().toString());
-        environment.insert(QStringLiteral("ORVEL_E2E_SERVICE_CA"), service.caFile());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // A test host: no "app_active" events from these runs.
-        environment.insert(QStringLiteral("XCTestConfigurationFilePath"), QStringLiteral("e2e"));
-        QDir().mkpath(home.filePath(QStringLiteral("run")));
-        QFile::setPermissions(home.filePath(QStringLiteral("run")), QFileDevice::ReadOwner |
-                                                                        QFileDevice::WriteOwner |
-                                                                        QFileDevice::ExeOwner);
+        const QString run = home.filePath(QStringLiteral("run"));
+        // "XCTestConfigurationFilePath" marks a test host: no "app_active" events from these runs.
+        for (const auto &[name, value] :
+             {std::pair("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config"))),
+              std::pair("XDG_DATA_HOME", home.filePath(QStringLiteral("data"))),
+              std::pair("XDG_RUNTIME_DIR", run),
+              std::pair("ORVEL_E2E_SERVICE_URL", service.baseUrl().toString()),
+              std::pair("ORVEL_E2E_SERVICE_CA", service.caFile()),
+              std::pair("QT_QPA_PLATFORM", QStringLiteral("xcb")),
+              std::pair("XCTestConfigurationFilePath", QStringLiteral("e2e"))})
+            environment.insert(QString::fromLatin1(name), value);
+        QDir().mkpath(run);
+        QFile::setPermissions(run, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner);
         m_process.setProcessEnvironment(environment);
         m_process.setProcessChannelMode(QProcess::SeparateChannels);
     }
 
     ~RunningApp() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
+        m_process.kill();
+        m_process.waitForFinished(5000);
     }
 
-    bool start(const QStringList &arguments = {}) {
-        m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE), arguments);
+    bool start() {
+        m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE));
         return m_process.waitForStarted(10000);
     }
 
@@ -72,19 +71,18 @@ public:
         return waitFor(QStringLiteral("state"));
     }
 
-    bool quit() {
-        send("quit");
-        return m_process.waitForFinished(10000) && m_process.exitCode() == 0;
+    // 0 for "Quit", otherwise the signal to end with.
+    void end(int signal = 0) {
+        if (signal)
+            ::kill(static_cast<pid_t>(m_process.processId()), signal);
+        else
+            send("quit");
     }
 
-    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
-
     // The exit status once the process ends by itself; -1 when it does not within the limit.
-    int waitForExit(int milliseconds = 15000) {
-        if (!m_process.waitForFinished(milliseconds) ||
-            m_process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return m_process.exitCode();
+    int waitForExit() {
+        const bool ended = m_process.waitForFinished(15000);
+        return ended && m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
 
     QString errors() { return QString::fromUtf8(m_process.readAllStandardError()); }
@@ -93,15 +91,14 @@ private:
     QProcess m_process;
 };
 
-int field(const QString &state, const QString &name) {
-    const QRegularExpression pattern(name + QStringLiteral("=(-?\\d+)"));
-    return pattern.match(state).captured(1).toInt();
+// A value of a "state" reply: "main=1 panel=0 tray=x,y,w,h records=N window=ID". The main
+// window's X window is new each time the window opens after it was closed.
+QString value(const QString &state, const QString &name) {
+    return QRegularExpression(name + QStringLiteral("=(\\S+)")).match(state).captured(1);
 }
 
-// The X window of the main window as the running application reports it. Qt makes a new one
-// each time the window opens after it was closed.
-QString mainWindowId(const QString &state) {
-    return QRegularExpression(QStringLiteral("window=(\\d+)")).match(state).captured(1);
+int field(const QString &state, const QString &name) {
+    return value(state, name).toInt();
 }
 
 // Whether the window's _NET_WM_STATE, as the window manager keeps it, takes it off the taskbar.
@@ -111,13 +108,6 @@ bool skipsTaskbar(const QString &window) {
                 {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")});
     return xprop.waitForFinished(5000) &&
            xprop.readAllStandardOutput().contains("_NET_WM_STATE_SKIP_TASKBAR");
-}
-
-QRect trayGeometry(const QString &state) {
-    const QRegularExpression pattern(QStringLiteral("tray=(-?\\d+),(-?\\d+),(\\d+),(\\d+)"));
-    const auto match = pattern.match(state);
-    return {match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
-            match.captured(4).toInt()};
 }
 
 } // namespace
@@ -140,10 +130,10 @@ private slots:
         RunningApp app(home, m_service);
         QVERIFY(app.start());
         const QString records = app.waitFor(QStringLiteral("records"));
-        QVERIFY2(records.section(u' ', 1).toInt() > 20, qPrintable(app.errors()));
+        QVERIFY2(records.section(u' ', 1, 1).toInt() > 20, qPrintable(app.errors()));
         const QString state = app.state();
         QCOMPARE(field(state, QStringLiteral("main")), 1);
-        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(mainWindowId(state)), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(value(state, QStringLiteral("window"))), 10000);
         app.send("close-main");
         QVERIFY(!app.waitFor(QStringLiteral("closed")).isEmpty());
         QCOMPARE(field(app.state(), QStringLiteral("main")), 0);
@@ -151,7 +141,7 @@ private slots:
         QVERIFY(second.start());
         QCOMPARE(second.waitForExit(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("main")), 1, 10000);
-        const QString window = mainWindowId(app.state());
+        const QString window = value(app.state(), QStringLiteral("window"));
         QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(window), 10000);
 
         // Switched off and on again while the window is open.
@@ -161,16 +151,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(window), 10000);
 
         // A click on the tray icon opens the panel.
-        const QRect tray = trayGeometry(app.state());
-        QVERIFY2(tray.width() > 0, "no tray icon");
+        const QStringList tray = value(app.state(), QStringLiteral("tray")).split(u',');
+        QVERIFY2(tray.value(2).toInt() > 0, "no tray icon");
+        const QPoint centre =
+            QRect(tray[0].toInt(), tray[1].toInt(), tray[2].toInt(), tray[3].toInt()).center();
         QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
-                                   {QStringLiteral("mousemove"), QString::number(tray.center().x()),
-                                    QString::number(tray.center().y()), QStringLiteral("click"),
+                                   {QStringLiteral("mousemove"), QString::number(centre.x()),
+                                    QString::number(centre.y()), QStringLiteral("click"),
                                     QStringLiteral("1")}),
                  0);
         QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("panel")), 1, 10000);
 
-        QVERIFY(app.quit());
+        app.end();
+        QCOMPARE(app.waitForExit(), 0);
     }
 
     void savedEntrySurvivesARestart_data() {
@@ -186,18 +179,12 @@ private slots:
         {
             RunningApp app(home, m_service);
             QVERIFY(app.start());
-            QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
-            app.send("first-code");
-            code = app.waitFor(QStringLiteral("first-code")).section(u' ', 1);
+            code = app.waitFor(QStringLiteral("records")).section(u' ', 2);
             QVERIFY(!code.isEmpty());
             app.send("save " + code.toUtf8() + " 2000 500 margin");
             QCOMPARE(app.waitFor(QStringLiteral("saved")), QStringLiteral("saved %1 ok").arg(code));
-            if (ending == 0) {
-                QVERIFY(app.quit());
-            } else {
-                app.signal(ending);
-                QCOMPARE(app.waitForExit(), 0);
-            }
+            app.end(ending);
+            QCOMPARE(app.waitForExit(), 0);
             // The windows closed the usual way (the main window wrote its place) and the store
             // closed (SQLite removes its write-ahead log with the last connection).
             const QDir data(home.filePath(QStringLiteral("data/orvel/orvel")));
@@ -211,7 +198,8 @@ private slots:
         again.send("record " + code.toUtf8());
         QCOMPARE(again.waitFor(QStringLiteral("record")),
                  QStringLiteral("record %1 2000 500 margin").arg(code));
-        QVERIFY(again.quit());
+        again.end();
+        QCOMPARE(again.waitForExit(), 0);
     }
 };
 

@@ -21,67 +21,50 @@ class DetailPanelLogicTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void quantity_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<OptionalQuantity>("quantity");
+    void quantity() {
         constexpr qint64 max = std::numeric_limits<qint64>::max();
         constexpr qint64 min = std::numeric_limits<qint64>::min();
-        QTest::newRow("plus sign") << u"+100"_s << OptionalQuantity(100);
-        QTest::newRow("minus sign") << u"-5"_s << OptionalQuantity(-5);
-        QTest::newRow("comma") << u"2,500"_s << OptionalQuantity();
-        QTest::newRow("sign alone") << u"+"_s << OptionalQuantity();
-        QTest::newRow("full-width") << u"１２"_s << OptionalQuantity();
-        QTest::newRow("largest") << u"9223372036854775807"_s << OptionalQuantity(max);
-        QTest::newRow("largest + 1") << u"9223372036854775808"_s << OptionalQuantity();
-        QTest::newRow("smallest") << u"-9223372036854775808"_s << OptionalQuantity(min);
-        QTest::newRow("smallest - 1") << u"-9223372036854775809"_s << OptionalQuantity();
-    }
-    void quantity() {
-        QFETCH(QString, text);
-        QFETCH(OptionalQuantity, quantity);
-        QCOMPARE(QuantityParsing::quantity(text), quantity);
-        QCOMPARE(QuantityParsing::quantityOrZero(text), quantity.value_or(0));
-    }
-
-    void lotCount() {
+        const QList<std::pair<QString, OptionalQuantity>> cases{
+            {u"+100"_s, 100},
+            {u"-5"_s, -5},
+            {u"2,500"_s, std::nullopt},
+            {u"+"_s, std::nullopt},
+            {u"１２"_s, std::nullopt}, // full-width digits
+            {u"9223372036854775807"_s, max},
+            {u"9223372036854775808"_s, std::nullopt},
+            {u"-9223372036854775808"_s, min},
+            {u"-9223372036854775809"_s, std::nullopt}};
+        for (const auto &[text, quantity] : cases) {
+            QCOMPARE(QuantityParsing::quantity(text), quantity);
+            QCOMPARE(QuantityParsing::quantityOrZero(text), quantity.value_or(0));
+        }
         QCOMPARE(QuantityParsing::lotCount(u"2500"_s, 1000), OptionalQuantity(2));
         QCOMPARE(QuantityParsing::lotCount(u"0"_s, 1000), std::nullopt);
         QCOMPARE(QuantityParsing::lotCount(u"3000"_s, 0), OptionalQuantity(3000)); // no lot size
     }
 
-    void financingLine_data() {
-        QTest::addColumn<QString>("priceRange");
-        QTest::addColumn<SubMethod>("method");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<OptionalText>("line");
-        // 3.03 × 10000 × 0.9 is just below 27270 in double precision.
-        QTest::newRow("margin") << u"2.80-3.03"_s << SubMethod::margin << u"10000"_s
-                                << OptionalText(u"融资 HK$27269  手续费 HK$28"_s);
-        QTest::newRow("cash") << u"2.80-3.03"_s << SubMethod::cash << u"10000"_s << OptionalText();
-        QTest::newRow("zero") << u"2.80-3.03"_s << SubMethod::margin << u"0"_s << OptionalText();
-        QTest::newRow("huge loan") << u"1e308"_s << SubMethod::margin << u"100"_s
-                                   << OptionalText(u"融资 HK$—  手续费 HK$88"_s);
-    }
+    // Only the typed text counts, not the stored figures.
     void financingLine() {
-        QFETCH(QString, priceRange);
-        QFETCH(SubMethod, method);
-        QFETCH(QString, typed);
-        QFETCH(OptionalText, line);
-        IPORecord record = makeIPORecord(u"02513"_s, u"星河"_s);
-        record.ipo.priceRange = priceRange;
-        // The stored figures play no part: only the typed text counts.
-        record.subQuantity = 777;
-        QCOMPARE(FinancingText::line(record, method, typed), line);
-    }
-
-    void wholeDollars() {
+        const auto line = [](const QString &priceRange, SubMethod method, const QString &typed) {
+            IPORecord record = makeIPORecord(u"02513"_s, u"星河"_s, std::nullopt, 777);
+            record.ipo.priceRange = priceRange;
+            return FinancingText::line(record, method, typed);
+        };
+        // 3.03 × 10000 × 0.9 is just below 27270 in double precision.
+        QCOMPARE(line(u"2.80-3.03"_s, SubMethod::margin, u"10000"_s),
+                 OptionalText(u"融资 HK$27269  手续费 HK$28"_s));
+        QCOMPARE(line(u"2.80-3.03"_s, SubMethod::cash, u"10000"_s), std::nullopt);
+        QCOMPARE(line(u"2.80-3.03"_s, SubMethod::margin, u"0"_s), std::nullopt);
+        QCOMPARE(line(u"1e308"_s, SubMethod::margin, u"100"_s),
+                 OptionalText(u"融资 HK$—  手续费 HK$88"_s));
         QCOMPARE(FinancingText::wholeDollars(-2.5), u"-2"_s);
         QCOMPARE(FinancingText::wholeDollars(std::numeric_limits<double>::quiet_NaN()), u"—"_s);
         // From 2^63 on the amount no longer fits the integer type but keeps its digits.
         QCOMPARE(FinancingText::wholeDollars(9223372036854775808.0), u"9223372036854775808"_s);
     }
 
-    // The fields' texts and method for stored figures, and the record saved from them.
+    // The fields' texts and method for stored figures, the record saved from them, and when
+    // they load again.
     void fieldsLoadAndSave() {
         const auto loaded = [](qint64 sub, qint64 win) {
             const DetailPanelFields::Fields fields = DetailPanelFields::loaded(
@@ -91,6 +74,7 @@ private slots:
         };
         QCOMPARE(loaded(0, 0), (QStringList{"", "", "margin"})); // no figures start on margin
         QCOMPARE(loaded(2000, 0), (QStringList{"2000", "", "cash"}));
+        QCOMPARE(loaded(0, 1), (QStringList{"", "1", "cash"}));
         QCOMPARE(loaded(-5, 0), (QStringList{"", "", "cash"})); // shown empty, still a figure
 
         const IPORecord record = makeIPORecord(u"02513"_s, u"星河"_s, marketTime(2025, 7, 8), 9000,
@@ -101,14 +85,10 @@ private slots:
         QCOMPARE(edited.winQuantity, 0); // no quantity stores 0
         QCOMPARE(edited.subMethod, SubMethod::margin);
         QCOMPARE(edited.ipo, record.ipo);
-    }
-
-    void reloadOnlyForAnotherIPO() {
-        IPORecord record = makeIPORecord(u"02513"_s, u"星河"_s);
-        QVERIFY(DetailPanelFields::needsReload(std::nullopt, record));
-        QVERIFY(DetailPanelFields::needsReload(u"02100"_s, record));
-        record.subQuantity = 4000; // republished after a save
-        QVERIFY(!DetailPanelFields::needsReload(u"02513"_s, record));
+        // Only another IPO reloads the fields, not the same one republished after a save.
+        QVERIFY(DetailPanelFields::needsReload(std::nullopt, edited));
+        QVERIFY(DetailPanelFields::needsReload(u"02100"_s, edited));
+        QVERIFY(!DetailPanelFields::needsReload(u"02513"_s, edited));
     }
 };
 

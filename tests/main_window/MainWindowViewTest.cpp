@@ -36,25 +36,9 @@ public:
     int presented = 0;
 };
 
-const QString codeA = u"02513"_s;
-const QString codeB = u"02100"_s;
-const QString codeC = u"09988"_s;
-const QString codeD = u"01234"_s;
-const QString codeE = u"06666"_s;
-
 // Wednesday 9 July 2025, 10:00 in the market: the week runs from 6 to 12 July.
 QDateTime startTime() {
     return marketTime(2025, 7, 9, 10);
-}
-
-QList<RemoteIPO> serviceItems() {
-    return {
-        makeRemoteIPO(codeA, u"星河智能科技"_s, u"2025-07-08"_s),
-        makeRemoteIPO(codeB, u"云启医疗集团"_s, u"2025-07-08"_s),
-        makeRemoteIPO(codeC, u"华澜新能源"_s, u"2025-07-07"_s),
-        makeRemoteIPO(codeD, u"顺安智慧物流"_s, u"2025-06-02"_s, IPOStatus::listed),
-        makeRemoteIPO(codeE, u"瑞丰生物-B"_s, QString(), IPOStatus::upcoming),
-    };
 }
 
 } // namespace
@@ -73,12 +57,19 @@ private:
     std::unique_ptr<MainWindowView> m_view;
     bool m_failCommits = false;
 
-    bool prepare() {
+    // Shows the window and waits for the first refresh to publish the service's items.
+    bool buildLoaded() {
         m_clock.set(startTime());
         m_client = std::make_unique<FakeServiceClient>();
-        m_client->setItems(serviceItems());
+        const auto remote = [](QString code, QString name, std::optional<QString> day) {
+            return RemoteIPO{code, name, day, {}, {}, u"3,030"_s, u"2.80-3.03"_s, {}, {}, {}};
+        };
+        m_client->setItems({remote(u"02513"_s, u"星河智能科技"_s, u"2025-07-08"_s),
+                            remote(u"02100"_s, u"云启医疗集团"_s, u"2025-07-08"_s),
+                            remote(u"09988"_s, u"华澜新能源"_s, u"2025-07-07"_s),
+                            remote(u"01234"_s, u"顺安智慧物流"_s, u"2025-06-02"_s),
+                            remote(u"06666"_s, u"瑞丰生物-B"_s, std::nullopt)});
         m_failCommits = false;
-        m_settingsSheet.presented = 0;
         UserIPOStore::Options options{.inMemory = true};
         options.persistChanges = [this](QSqlDatabase &database) -> UserIPOStore::Result {
             if (m_failCommits)
@@ -90,13 +81,6 @@ private:
             return false;
         m_store = std::move(opened.value());
         m_repository = std::make_unique<IPORepository>(*m_client, *m_store, m_clock.clock(), 45.0);
-        return true;
-    }
-
-    // Shows the window and waits for the first refresh to publish the service's items.
-    bool buildLoaded() {
-        if (!prepare())
-            return false;
         m_view = std::make_unique<MainWindowView>(*m_repository, m_clock.clock(), &m_settingsSheet);
         m_view->resize(1000, 600);
         m_view->show();
@@ -117,10 +101,11 @@ private:
         QTest::mouseClick(control, Qt::LeftButton, {}, control->segmentRect(index).center());
     }
 
-    QStringList listedCodes() const { return codesOf(m_view->tableModel().listed()); }
-
-    const IPORecord &row(const QString &code) const {
-        return *m_view->tableModel().recordAt(m_view->tableModel().rowOf(code));
+    QStringList listedCodes() const {
+        QStringList codes;
+        for (const IPORecord &record : m_view->tableModel().listed())
+            codes.append(record.ipo.code);
+        return codes;
     }
 
 private slots:
@@ -137,41 +122,38 @@ private slots:
         QVERIFY(buildLoaded());
         QCOMPARE(m_view->nextEvaluation(), std::optional(marketTime(2025, 7, 10, 0, 0, 1)));
         QVERIFY(!listedCodes().isEmpty());
-
         // Slept into the next week: no timer fired meanwhile.
         m_clock.set(marketTime(2025, 7, 14, 9));
         emit WallClockMonitor::shared().moved();
         QVERIFY(listedCodes().isEmpty());
         QCOMPARE(m_view->nextEvaluation(), std::optional(marketTime(2025, 7, 15, 0, 0, 1)));
-
         m_view->hide();
         QVERIFY(!m_view->nextEvaluation());
     }
 
     void selectionFollowsClicksAndFilters() {
         QVERIFY(buildLoaded());
-        clickRow(codeA);
-        QCOMPARE(m_view->detailPanel()->record().ipo.code, codeA);
+        clickRow(u"02513"_s);
         QTest::keyClicks(m_view->detailPanel()->subscriptionField()->input(), u"9"_s);
         // Another row switches the panel and loads its own figures; the selected row again
         // closes it.
-        clickRow(codeC);
-        QCOMPARE(m_view->detailPanel()->record().ipo.code, codeC);
+        clickRow(u"09988"_s);
+        QCOMPARE(m_view->detailPanel()->record().ipo.code, u"09988"_s);
         QCOMPARE(m_view->detailPanel()->subQtyText(), QString());
-        clickRow(codeC);
+        clickRow(u"09988"_s);
         QVERIFY(!m_view->detailPanel());
 
-        // This week, newest first; 云 (U+4E91) sorts before 星 (U+661F) on the same day.
-        QCOMPARE(listedCodes(), QStringList({codeB, codeA, codeC}));
+        // This week, newest first, then by name.
+        QCOMPARE(listedCodes(), QStringList({"02100", "02513", "09988"}));
         clickSegment(m_view->timeFilterControl(), 3);
-        QCOMPARE(listedCodes(), QStringList({codeB, codeA, codeC, codeD, codeE}));
-        clickRow(codeD);
-        clickSegment(m_view->timeFilterControl(), 1); // this month (July): not the June IPO
-        QCOMPARE(listedCodes(), QStringList({codeB, codeA, codeC}));
-        QCOMPARE(m_view->selectedCode(), std::optional(codeD));
+        QCOMPARE(listedCodes(), QStringList({"02100", "02513", "09988", "01234", "06666"}));
+        clickRow(u"01234"_s);
+        // This month (July) hides the June IPO; its selection waits for it to come back.
+        clickSegment(m_view->timeFilterControl(), 1);
+        QCOMPARE(listedCodes(), QStringList({"02100", "02513", "09988"}));
         QVERIFY(!m_view->detailPanel());
         clickSegment(m_view->timeFilterControl(), 3);
-        QCOMPARE(m_view->detailPanel()->record().ipo.code, codeD);
+        QCOMPARE(m_view->detailPanel()->record().ipo.code, u"01234"_s);
 
         QTest::mouseClick(m_view->settingsButton(), Qt::LeftButton);
         QCOMPARE(m_settingsSheet.presented, 1);
@@ -185,25 +167,20 @@ private slots:
     // the entry and the panel.
     void savingAndClearingReachTheStore() {
         QVERIFY(buildLoaded());
-        clickRow(codeA);
+        clickRow(u"02513"_s);
         RecordDetailPanel *panel = m_view->detailPanel();
-        QCOMPARE(panel->subMethod(), SubMethod::margin); // no figures yet
         QTest::keyClicks(panel->subscriptionField()->input(), u"+2500"_s);
         QCOMPARE(panel->subscriptionField()->lotCountText(), u"2 手"_s);
-        QCOMPARE(panel->financingText(), u"融资 HK$6817  手续费 HK$0"_s);
+        QCOMPARE(panel->financingText(), u"融资 HK$6817  手续费 HK$0"_s); // on margin at first
         QTest::keyClicks(panel->allotmentField()->input(), u"1000"_s);
         clickSegment(panel->methodControl(), 0);
-        QCOMPARE(panel->financingText(), QString());
-
         QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
-        const UserIPOEntry entry = m_store->entriesByCode().value(codeA);
-        QCOMPARE(entry.subQuantity, qint64(2500));
-        QCOMPARE(entry.winQuantity, qint64(1000));
-        QCOMPARE(entry.subMethodRawValue, qint64(0));
+        const UserIPOEntry entry = m_store->entriesByCode().value(u"02513"_s);
+        QCOMPARE(QList({entry.subQuantity, entry.winQuantity, entry.subMethodRawValue}),
+                 QList<qint64>({2500, 1000, 0}));
         // The republished record keeps the panel and what was typed.
         QCOMPARE(m_view->detailPanel(), panel);
         QCOMPARE(panel->subQtyText(), u"+2500"_s);
-        QCOMPARE(row(codeA).subQuantity, qint64(2500));
 
         const auto confirmClear = [panel] {
             QTest::mouseClick(panel->clearButton(), Qt::LeftButton);
@@ -213,13 +190,13 @@ private slots:
         confirmClear();
         QVERIFY(panel->clearButton()->showsFailure());
         QCOMPARE(m_view->detailPanel(), panel);
-        QCOMPARE(m_store->entriesByCode().value(codeA).subQuantity, qint64(2500));
+        QCOMPARE(m_store->entriesByCode().value(u"02513"_s).subQuantity, qint64(2500));
         m_failCommits = false;
         confirmClear();
         // The IPO stays listed without figures and the panel closes.
         QVERIFY(m_store->entriesByCode().isEmpty());
         QVERIFY(!m_view->detailPanel());
-        QCOMPARE(row(codeA).subQuantity, qint64(0));
+        QCOMPARE(m_view->tableModel().listed().value(1).subQuantity, qint64(0));
     }
 };
 

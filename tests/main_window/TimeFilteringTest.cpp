@@ -9,8 +9,6 @@
 using namespace mainwindowtest;
 using namespace Qt::StringLiterals;
 
-using OptionalDate = std::optional<QDateTime>;
-
 // Which IPOs each time filter lists, on the market's days (UTC+8), and when the answer changes.
 class TimeFilteringTest : public QObject {
     Q_OBJECT
@@ -26,55 +24,38 @@ private slots:
         QCOMPARE(timeFilterFromRawValue(u"全部 "_s), std::nullopt);
     }
 
-    void passes_data() {
-        QTest::addColumn<TimeFilter>("filter");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("subStart"); // invalid: none
-        QTest::addColumn<bool>("kept");
-
-        const TimeFilter week = TimeFilter::thisWeek;
-        const TimeFilter month = TimeFilter::thisMonth;
-        const TimeFilter last30 = TimeFilter::last30Days;
-        // 2025-07-06 is a Sunday, 2025-07-12 a Saturday.
-        const QDateTime saturdayNight = marketTime(2025, 7, 12, 23, 59, 59);
-        QTest::newRow("week: Sunday, seen late Saturday")
-            << week << saturdayNight << marketTime(2025, 7, 6) << true;
-        QTest::newRow("week: next Sunday")
-            << week << saturdayNight << marketTime(2025, 7, 13) << false;
-        QTest::newRow("week: Sunday midnight starts anew")
-            << week << marketTime(2025, 7, 13) << marketTime(2025, 7, 6) << false;
-        QTest::newRow("week: market Sunday, UTC Saturday")
-            << week << utcTime(2025, 7, 12, 16, 0, 0) << marketTime(2025, 7, 6) << false;
-        QTest::newRow("week: across new year")
-            << week << marketTime(2025, 1, 2, 12) << marketTime(2024, 12, 29) << true;
-        QTest::newRow("week: no date") << week << saturdayNight << QDateTime() << false;
-
-        QTest::newRow("month: first day")
-            << month << marketTime(2025, 7, 31, 23, 59) << marketTime(2025, 7, 1) << true;
-        QTest::newRow("month: a year earlier")
-            << month << marketTime(2025, 7, 15) << marketTime(2024, 7, 15) << false;
-        QTest::newRow("month: market August, UTC July")
-            << month << utcTime(2025, 7, 31, 16, 30) << marketTime(2025, 7, 1) << false;
-
-        // 30 calendar days back at the same clock time, with no upper bound.
-        const QDateTime julyLast = marketTime(2025, 7, 31, 10, 0);
-        QTest::newRow("30 days: the threshold")
-            << last30 << julyLast << marketTime(2025, 7, 1, 10, 0) << true;
-        QTest::newRow("30 days: a second before")
-            << last30 << julyLast << marketTime(2025, 7, 1, 9, 59, 59) << false;
-        QTest::newRow("30 days: next month")
-            << last30 << julyLast << marketTime(2025, 8, 20) << true;
-        QTest::newRow("30 days: no date") << last30 << julyLast << QDateTime() << false;
-
-        QTest::newRow("all: no date") << TimeFilter::all << julyLast << QDateTime() << true;
-    }
     void passes() {
-        QFETCH(TimeFilter, filter);
-        QFETCH(QDateTime, now);
-        QFETCH(QDateTime, subStart);
-        QFETCH(bool, kept);
-        const OptionalDate start = subStart.isValid() ? OptionalDate(subStart) : std::nullopt;
-        QCOMPARE(TimeFiltering::passes(start, filter, now, marketCalendar()), kept);
+        const TimeFilter week = TimeFilter::thisWeek, month = TimeFilter::thisMonth,
+                         last30 = TimeFilter::last30Days;
+        // 2025-07-06 is a Sunday; 30 days reach back to the same clock time, with no upper bound.
+        const QDateTime saturdayNight = marketTime(2025, 7, 12, 23, 59, 59);
+        const QDateTime julyLast = marketTime(2025, 7, 31, 10), none;
+        const struct {
+            TimeFilter filter;
+            QDateTime now, start;
+            bool kept;
+        } cases[] = {
+            {week, saturdayNight, marketTime(2025, 7, 6), true},
+            {week, saturdayNight, marketTime(2025, 7, 13), false},
+            {week, marketTime(2025, 7, 13), marketTime(2025, 7, 6), false},  // Sunday starts anew
+            {week, utcTime(2025, 7, 12, 16), marketTime(2025, 7, 6), false}, // market Sunday
+            {week, marketTime(2025, 1, 2, 12), marketTime(2024, 12, 29), true},
+            {week, saturdayNight, none, false},
+            {month, marketTime(2025, 7, 31, 23, 59), marketTime(2025, 7, 1), true},
+            {month, marketTime(2025, 7, 15), marketTime(2024, 7, 15), false},
+            {month, utcTime(2025, 7, 31, 16, 30), marketTime(2025, 7, 1), false}, // market August
+            {last30, julyLast, marketTime(2025, 7, 1, 10), true},
+            {last30, julyLast, marketTime(2025, 7, 1, 9, 59, 59), false},
+            {last30, julyLast, marketTime(2025, 8, 20), true},
+            {last30, julyLast, none, false},
+            {TimeFilter::all, julyLast, none, true},
+        };
+        for (const auto &c : cases) {
+            const auto start = c.start.isValid() ? std::optional(c.start) : std::nullopt;
+            QVERIFY2(TimeFiltering::passes(start, c.filter, c.now, marketCalendar()) == c.kept,
+                     qPrintable(rawValue(c.filter) + c.now.toString(Qt::ISODate) + u' ' +
+                                c.start.toString(Qt::ISODate)));
+        }
     }
 
     // Where the window's one-shot clock timer is armed: just past the market's midnight (at

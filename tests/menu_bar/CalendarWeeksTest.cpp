@@ -73,31 +73,20 @@ private slots:
         QCOMPARE(texts, rows);
     }
 
-    void rowHeight_data() {
-        QTest::addColumn<QList<IPORecord>>("input");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("height");
-
-        // Rows of March 2025: row 0 is Feb 24-28 (all empty), row 1 is Mar 3-7.
-        QTest::newRow("two on the fullest day")
-            << records({{"A", "2025-03-05", ""}, {"B", "2025-03-05", ""}, {"C", "2025-03-06", ""}})
-            << 1 << 96;
-        QTest::newRow("three on the fullest day")
-            << records({{"A", "2025-03-05", ""}, {"B", "2025-03-05", ""}, {"C", "2025-03-05", ""}})
-            << 1 << 114;
-        QTest::newRow("three on the Saturday do not count")
-            << records({{"A", "2025-03-08", ""}, {"B", "2025-03-08", ""}, {"C", "2025-03-08", ""}})
-            << 1 << 96;
-        QTest::newRow("days of another month do not count")
-            << records({{"A", "2025-02-26", ""}, {"B", "2025-02-26", ""}, {"C", "2025-02-26", ""}})
-            << 0 << 96;
-    }
+    // Rows of March 2025: row 0 is Feb 24-28 (all empty), row 1 is Mar 3-7. Only the fullest
+    // weekday of the month shown counts.
     void rowHeight() {
-        QFETCH(QList<IPORecord>, input);
-        QFETCH(int, row);
-        QFETCH(int, height);
         const QList<WeekRow> weeks = ::weekRows(marketDay("2025-03-01"));
-        QCOMPARE(::rowHeight(weeks.at(row), ::recordsByDay(input)), height);
+        const auto height = [&weeks](int row, const QStringList &days) {
+            QList<IPORecord> list;
+            for (const QString &day : days)
+                list.append(record({QString::number(list.size()), day, ""}));
+            return ::rowHeight(weeks.at(row), ::recordsByDay(list));
+        };
+        QCOMPARE(height(1, {"2025-03-05", "2025-03-05", "2025-03-06"}), 96);
+        QCOMPARE(height(1, {"2025-03-05", "2025-03-05", "2025-03-05"}), 114);
+        QCOMPARE(height(1, {"2025-03-08", "2025-03-08", "2025-03-08"}), 96); // a Saturday
+        QCOMPARE(height(0, {"2025-02-26", "2025-02-26", "2025-02-26"}), 96); // another month
     }
 
     // The same clock time on the same day of the market's month, clamped to a short month.
@@ -111,14 +100,11 @@ private slots:
         QVERIFY(!::addingMonths(QDateTime(), 1).isValid());
     }
 
-    void isMarketToday() {
+    void isMarketTodayAndMonthTitle() {
         QVERIFY(::isMarketToday(marketDay("2025-01-15"), marketTime("2025-01-15", "23:59")));
         QVERIFY(!::isMarketToday(marketDay("2025-01-15"), marketTime("2025-01-16", "00:00")));
         QVERIFY(::isMarketToday(marketDay("2025-01-16"), utc("2025-01-15T16:00:00Z")));
         QVERIFY(!::isMarketToday(marketDay("2024-12-15"), marketTime("2025-01-15", "10:00")));
-    }
-
-    void monthTitle() {
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const QDateTime may = marketDay("2025-05-14");
         QCOMPARE(::monthTitle(may, english), QStringLiteral("May 2025"));

@@ -5,7 +5,6 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QMetaType>
 #include <QStringList>
 
 #include <optional>
@@ -45,14 +44,12 @@ inline IPORecord record(const RecordFields &fields) {
     IPORecord record;
     record.ipo.code = fields.code;
     record.ipo.name = QStringLiteral("名") + fields.code;
-    record.ipo.status = IPOStatus::upcoming;
     if (!fields.subStart.isEmpty())
         record.ipo.subStart = marketDay(fields.subStart);
     if (!fields.listingDate.isEmpty())
         record.ipo.listingDate = marketDay(fields.listingDate);
     record.ipo.lotAmount = fields.lotAmount;
     record.ipo.priceRange = fields.priceRange;
-    record.ipo.board = QStringLiteral("主板");
     record.subQuantity = fields.subQuantity;
     record.winQuantity = fields.winQuantity;
     record.subMethod = fields.method;
@@ -74,5 +71,3 @@ inline QStringList codesOf(const QList<IPORecord> &records) {
 }
 
 } // namespace menubartest
-
-Q_DECLARE_METATYPE(menubartest::RecordFields)

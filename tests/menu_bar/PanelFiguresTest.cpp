@@ -17,43 +17,32 @@ class PanelFiguresTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void capitalInUse_data() {
-        QTest::addColumn<QList<IPORecord>>("input");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<double>("expected");
-
-        // Top price 5.00 throughout; the listing on Monday 13 January is released on Friday 10.
+    // Top price 5.00 throughout; the listing on Monday 13 January is released on Friday 10.
+    void capitalInUse() {
         const QDateTime wednesday = marketTime("2025-01-08", "10:00");
         const QList<IPORecord> cash = records({{"A", "2025-01-02", "2025-01-13", 10000}});
-        QTest::newRow("cash counts in full") << cash << wednesday << 50000.0;
-        QTest::newRow("margin counts its tenth")
-            << records({{"A", "2025-01-02", "2025-01-13", 10000, 0, SubMethod::margin}})
-            << wednesday << 5000.0;
-        QTest::newRow("the evening before the release day still counts")
-            << cash << marketTime("2025-01-09", "23:59") << 50000.0;
-        QTest::newRow("stops on the business day before listing")
-            << cash << marketTime("2025-01-10", "00:00") << 0.0;
-        QTest::newRow("stays released after listing")
-            << cash << marketTime("2025-01-14", "09:00") << 0.0;
+        QCOMPARE(::capitalInUse(cash, wednesday), 50000.0);
+        QCOMPARE(::capitalInUse(
+                     records({{"A", "2025-01-02", "2025-01-13", 10000, 0, SubMethod::margin}}),
+                     wednesday),
+                 5000.0); // a tenth on margin
+        QCOMPARE(::capitalInUse(cash, marketTime("2025-01-09", "23:59")), 50000.0);
+        QCOMPARE(::capitalInUse(cash, marketTime("2025-01-10", "00:00")), 0.0);
+        QCOMPARE(::capitalInUse(cash, marketTime("2025-01-14", "09:00")), 0.0);
         // 16:30 UTC on the 9th is already the 10th in the market.
-        QTest::newRow("the release day is a market day")
-            << cash << utc("2025-01-09T16:30:00Z") << 0.0;
-        QTest::newRow("no listing date always counts")
-            << records({{"A", "2025-01-02", "", 1000}}) << marketTime("2030-06-01", "10:00")
-            << 5000.0;
-        QTest::newRow("sum over records; nothing subscribed or no price counts nothing")
-            << records({{"A", "2025-01-02", "2025-01-13", 10000},
-                        {"B", "2025-01-03", "", 2000, 0, SubMethod::margin, "9.00-10.00"},
-                        {"C", "2025-01-02", "2025-01-07", 4000},
-                        {"D", "2025-01-02", "", -500},
-                        {"E", "2025-01-02", "", 1000, 0, SubMethod::cash, "待定"}})
-            << wednesday << 52000.0;
-    }
-    void capitalInUse() {
-        QFETCH(QList<IPORecord>, input);
-        QFETCH(QDateTime, now);
-        QFETCH(double, expected);
-        QCOMPARE(::capitalInUse(input, now), expected);
+        QCOMPARE(::capitalInUse(cash, utc("2025-01-09T16:30:00Z")), 0.0);
+        // No listing date always counts; nothing subscribed or no price counts nothing.
+        QCOMPARE(::capitalInUse(records({{"A", "2025-01-02", "", 1000}}),
+                                marketTime("2030-06-01", "10:00")),
+                 5000.0);
+        QCOMPARE(::capitalInUse(
+                     records({{"A", "2025-01-02", "2025-01-13", 10000},
+                              {"B", "2025-01-03", "", 2000, 0, SubMethod::margin, "9.00-10.00"},
+                              {"C", "2025-01-02", "2025-01-07", 4000},
+                              {"D", "2025-01-02", "", -500},
+                              {"E", "2025-01-02", "", 1000, 0, SubMethod::cash, "待定"}}),
+                     wednesday),
+                 52000.0);
     }
 
     void capitalUsagePercent() {
@@ -79,22 +68,9 @@ private slots:
         }
     }
 
-    void monthlyMarginFees_data() {
-        QTest::addColumn<QDateTime>("month");
-        QTest::addColumn<double>("fees");
-        // Fees of the margin subscriptions opening in the month shown (see the records below).
-        QTest::newRow("month shown") << marketDay("2025-01-15") << 96.0;
-        QTest::newRow("another month") << marketDay("2025-02-27") << 88.0;
-        QTest::newRow("same month of another year") << marketDay("2024-01-15") << 0.0;
-        // 17:00 UTC on 31 January is 1 February in the market.
-        QTest::newRow("month shown is the market's") << utc("2025-01-31T17:00:00Z") << 88.0;
-        QTest::newRow("no month") << QDateTime() << 0.0;
-    }
+    // Fees of the margin subscriptions opening in the month shown. At 5.00: 10000 shares borrow
+    // 45000 (28), 20000 borrow 90000 (68), 30000 borrow 135000 (88).
     void monthlyMarginFees() {
-        QFETCH(QDateTime, month);
-        QFETCH(double, fees);
-        // At 5.00: 10000 shares borrow 45000 (28), 20000 borrow 90000 (68), 30000 borrow 135000
-        // (88).
         const QList<IPORecord> mixed = records({
             {"A", "2025-01-06", "", 10000, 0, SubMethod::margin},
             {"B", "2025-01-20", "", 20000, 0, SubMethod::margin},
@@ -103,51 +79,36 @@ private slots:
             {"E", "2025-02-03", "", 30000, 0, SubMethod::margin},
             {"F", "", "", 30000, 0, SubMethod::margin},
         });
-        QCOMPARE(::monthlyMarginFees(mixed, month), fees);
+        QCOMPARE(::monthlyMarginFees(mixed, marketDay("2025-01-15")), 96.0);
+        QCOMPARE(::monthlyMarginFees(mixed, marketDay("2025-02-27")), 88.0);
+        QCOMPARE(::monthlyMarginFees(mixed, marketDay("2024-01-15")), 0.0);
+        // 17:00 UTC on 31 January is 1 February in the market.
+        QCOMPARE(::monthlyMarginFees(mixed, utc("2025-01-31T17:00:00Z")), 88.0);
+        QCOMPARE(::monthlyMarginFees(mixed, QDateTime()), 0.0);
     }
 
-    void todayEvents_data() {
-        QTest::addColumn<QList<IPORecord>>("input");
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QStringList>("texts");
-        QTest::addColumn<QList<PaletteColor>>("colors");
-
-        const PaletteColor green = PaletteColor::accentGreen;
-        const PaletteColor amber = PaletteColor::accentAmberDeep;
-        // Wednesday 15 January; a listing on Thursday 16 has its grey market today.
-        const QList<IPORecord> busy = records({
-            {"B", "2025-01-15", "2025-01-24"},
-            {"G", "2025-01-08", "2025-01-16"},
-            {"A", "2025-01-15", "2025-01-23"},
-            {"N", "", ""},
-        });
-        const QList<IPORecord> mondayListing = records({{"M", "2025-01-06", "2025-01-13"}});
-        // 16:30 UTC on the 14th is 00:30 on the 15th in the market.
-        QTest::newRow("openings then grey market, on the market's day")
-            << busy << utc("2025-01-14T16:30:00Z")
-            << QStringList{"今日申购：名B、名A", "今日暗盘：名G"} << QList{green, amber};
-        QTest::newRow("nothing today")
-            << busy << marketTime("2025-01-20", "10:00") << QStringList() << QList<PaletteColor>();
-        QTest::newRow("a Monday listing trades grey on Friday")
-            << mondayListing << marketTime("2025-01-10", "16:00") << QStringList{"今日暗盘：名M"}
-            << QList{amber};
-        QTest::newRow("and not on the weekend before it")
-            << mondayListing << marketTime("2025-01-12", "16:00") << QStringList()
-            << QList<PaletteColor>();
-    }
+    // Wednesday 15 January; a listing on Thursday 16 has its grey market today, a Monday
+    // listing on the Friday before (not the weekend).
     void todayEvents() {
-        QFETCH(QList<IPORecord>, input);
-        QFETCH(QDateTime, now);
-        QFETCH(QStringList, texts);
-        QFETCH(QList<PaletteColor>, colors);
-        QStringList actualTexts;
-        QList<PaletteColor> actualColors;
-        for (const TodayEvent &event : ::todayEvents(input, now)) {
-            actualTexts.append(event.text);
-            actualColors.append(event.color);
-        }
-        QCOMPARE(actualTexts, texts);
-        QCOMPARE(actualColors, colors);
+        const auto events = [](const QList<RecordFields> &fields, const QDateTime &now) {
+            QStringList shown;
+            for (const TodayEvent &event : ::todayEvents(records(fields), now))
+                shown.append(event.text + (event.color == PaletteColor::accentGreen ? u" green"_s
+                                                                                    : u" amber"_s));
+            return shown;
+        };
+        const QList<RecordFields> busy{{"B", "2025-01-15", "2025-01-24"},
+                                       {"G", "2025-01-08", "2025-01-16"},
+                                       {"A", "2025-01-15", "2025-01-23"},
+                                       {"N", "", ""}};
+        // 16:30 UTC on the 14th is 00:30 on the 15th in the market.
+        QCOMPARE(events(busy, utc("2025-01-14T16:30:00Z")),
+                 (QStringList{u"今日申购：名B、名A green"_s, u"今日暗盘：名G amber"_s}));
+        QCOMPARE(events(busy, marketTime("2025-01-20", "10:00")), QStringList());
+        const QList<RecordFields> monday{{"M", "2025-01-06", "2025-01-13"}};
+        QCOMPARE(events(monday, marketTime("2025-01-10", "16:00")),
+                 QStringList{u"今日暗盘：名M amber"_s});
+        QCOMPARE(events(monday, marketTime("2025-01-12", "16:00")), QStringList());
     }
 
     void texts() {

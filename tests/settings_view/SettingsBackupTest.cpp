@@ -5,8 +5,6 @@
 #include "ui/settings/SettingsFileDialogs.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QFileDialog>
 #include <QRegularExpression>
 #include <QTest>
@@ -16,15 +14,10 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString header = u"code,sub_quantity,win_quantity,sub_method,updated_at"_s;
-
 QByteArray lines(const QStringList &rows) {
-    return (QStringList{header} + rows).join(u'\n').toUtf8();
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    return (QStringList{u"code,sub_quantity,win_quantity,sub_method,updated_at"_s} + rows)
+        .join(u'\n')
+        .toUtf8();
 }
 
 QByteArray readFile(const QString &path) {
@@ -32,10 +25,16 @@ QByteArray readFile(const QString &path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// A store holding 00700 and 09988.
+std::unique_ptr<UserIPOStore> storeWithTwo() {
+    auto store = std::move(UserIPOStore::open({.inMemory = true}).value());
+    store->saveEntry(u"00700"_s, 500, 0, SubMethod::cash);
+    store->saveEntry(u"09988"_s, 300, 100, SubMethod::margin);
+    return store;
+}
+
 QStringList storedCodes(const UserIPOStore &store) {
-    QStringList codes;
-    for (const UserIPOEntry &entry : store.fetchAllEntries())
-        codes.append(entry.code);
+    QStringList codes = store.entriesByCode().keys();
     codes.sort();
     return codes;
 }
@@ -48,81 +47,53 @@ class SettingsBackupTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void importContents_data() {
-        QTest::addColumn<QByteArray>("contents");
-        QTest::addColumn<QString>("alert"); // "title: message"
-        QTest::addColumn<QStringList>("codesAfter");
-
-        // The store holds 00700 and 09988 before each row.
-        const QStringList before = {u"00700"_s, u"09988"_s};
-        QTest::newRow("new, stored, repeated and rejected lines")
-            << lines({"02590,2000,500,margin,2025-03-04T05:06:07.890Z",
-                      "00700,1000,0,cash,2025-03-01T00:00:00.000Z",
-                      "01810,400,0,cash,2025-03-02T00:00:00Z",
-                      "03690,not-a-number,0,cash,2025-03-03T00:00:00.000Z",
-                      "02590,4000,0,cash,2025-03-05T05:06:07.890Z"})
-            << u"导入完成: 已导入 2 条，跳过 3 条。"_s
-            << QStringList{"00700", "01810", "02590", "09988"};
-        QTest::newRow("header only")
-            << lines({}) << u"导入完成: 已导入 0 条，跳过 0 条。"_s << before;
-        QTest::newRow("wrong header")
-            << QByteArray("CODE,SUB_QUANTITY,WIN_QUANTITY,SUB_METHOD,UPDATED_AT\n"
-                          "02590,2000,500,margin,2025-03-04T05:06:07.890Z")
-            << u"导入失败: CSV 表头格式无效"_s << before;
-        QTest::newRow("not UTF-8") << QByteArray("code,sub_quantity\xff\xfe")
-                                   << u"导入失败: 无法读取 CSV 文件内容"_s << before;
-        QTest::newRow("empty file") << QByteArray() << u"导入失败: CSV 表头格式无效"_s << before;
-    }
     void importContents() {
-        QFETCH(QByteArray, contents);
-        QFETCH(QString, alert);
-        QFETCH(QStringList, codesAfter);
-        auto opened = UserIPOStore::open({.inMemory = true});
-        QVERIFY(opened);
-        UserIPOStore &store = *opened.value();
-        QVERIFY(store.saveEntry(u"00700"_s, 500, 0, SubMethod::cash));
-        QVERIFY(store.saveEntry(u"09988"_s, 300, 100, SubMethod::margin));
-
-        const SettingsAlertMessage shown =
-            SettingsBackup::importAlert(SettingsBackup::importContents(contents, store));
-        QCOMPARE(shown.title + u": "_s + shown.message, alert);
-        QCOMPARE(storedCodes(store), codesAfter);
+        const QStringList before{u"00700"_s, u"09988"_s};
+        const QList<std::tuple<QByteArray, QString, QStringList>> cases{
+            {lines({"02590,2000,500,margin,2025-03-04T05:06:07.890Z", // new
+                    "00700,1000,0,cash,2025-03-01T00:00:00.000Z",     // stored already
+                    "01810,400,0,cash,2025-03-02T00:00:00Z",
+                    "03690,not-a-number,0,cash,2025-03-03T00:00:00.000Z",
+                    "02590,4000,0,cash,2025-03-05T05:06:07.890Z"}), // repeated
+             u"导入完成: 已导入 2 条，跳过 3 条。"_s,
+             {u"00700"_s, u"01810"_s, u"02590"_s, u"09988"_s}},
+            {lines({}), u"导入完成: 已导入 0 条，跳过 0 条。"_s, before},
+            {"CODE,SUB_QUANTITY,WIN_QUANTITY,SUB_METHOD,UPDATED_AT\n"
+             "02590,2000,500,margin,2025-03-04T05:06:07.890Z",
+             u"导入失败: CSV 表头格式无效"_s, before},
+            {"code,sub_quantity\xff\xfe", u"导入失败: 无法读取 CSV 文件内容"_s, before},
+            {QByteArray(), u"导入失败: CSV 表头格式无效"_s, before}};
+        for (const auto &[contents, alert, codesAfter] : cases) {
+            const auto store = storeWithTwo();
+            const SettingsAlertMessage shown =
+                SettingsBackup::importAlert(SettingsBackup::importContents(contents, *store));
+            QCOMPARE(shown.title + u": "_s + shown.message, alert);
+            QCOMPARE(storedCodes(*store), codesAfter);
+        }
     }
 
     void importFileRefusesWhatIsNoBackup() {
         testsupport::TestFolder folder;
-        auto opened = UserIPOStore::open({.inMemory = true});
-        QVERIFY(opened);
-        UserIPOStore &store = *opened.value();
-
-        const auto missing = SettingsBackup::importFile(folder.filePath("missing.csv"), store);
-        QVERIFY(!missing);
+        const auto store = std::move(UserIPOStore::open({.inMemory = true}).value());
+        const auto missing = SettingsBackup::importFile(folder.filePath("missing.csv"), *store);
         QVERIFY(missing.error().startsWith(u"无法读取文件 missing.csv："_s));
         // A folder and a device have no contents of a file to restore from.
-        for (const QString &path : {folder.path(), u"/dev/null"_s}) {
-            const auto unreadable = SettingsBackup::importFile(path, store);
-            QVERIFY(!unreadable);
-            QCOMPARE(unreadable.error(), u"无法读取 CSV 文件内容"_s);
-        }
+        for (const QString &path : {folder.path(), u"/dev/null"_s})
+            QCOMPARE(SettingsBackup::importFile(path, *store).error(), u"无法读取 CSV 文件内容"_s);
 
         // One byte past the limit a valid backup is refused; exactly at it, it is read.
-        const QString big = folder.filePath(u"big.csv"_s);
+        QFile big(folder.filePath(u"big.csv"_s));
         QByteArray contents = lines({"02590,2000,500,margin,2025-03-04T05:06:07.890Z"});
         contents.append(QByteArray(SettingsBackup::maximumImportBytes, '\n'));
         contents.resize(SettingsBackup::maximumImportBytes + 1);
-        QVERIFY(writeFile(big, contents));
-        const auto tooBig = SettingsBackup::importFile(big, store);
-        QVERIFY(!tooBig);
-        QCOMPARE(tooBig.error(), u"文件过大，不是 CSV 备份文件"_s);
-        QVERIFY(store.fetchAllEntries().isEmpty());
-        contents.chop(1);
-        QVERIFY(writeFile(big, contents));
-        const auto fits = SettingsBackup::importFile(big, store);
-        QVERIFY(fits);
-        QCOMPARE(fits->inserted, 1);
-    }
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.write(contents) == contents.size());
+        big.close();
+        QCOMPARE(SettingsBackup::importFile(big.fileName(), *store).error(),
+                 u"文件过大，不是 CSV 备份文件"_s);
+        QVERIFY(store->fetchAllEntries().isEmpty());
+        QVERIFY(big.resize(SettingsBackup::maximumImportBytes));
+        QCOMPARE(SettingsBackup::importFile(big.fileName(), *store)->inserted, 1);
 
-    void suggestedFileName() {
         testsupport::ManualClock clock(QDateTime(QDate(2025, 7, 9), QTime(12, 0)));
         QCOMPARE(SettingsBackup::suggestedFileName(clock.clock()),
                  u"orvel-user-backup-20250709.csv"_s);
@@ -130,33 +101,28 @@ private slots:
 
     void exportThenImportIntoAFreshStore() {
         SettingsViewHarness source;
-        QVERIFY(source.isValid());
         QVERIFY(source.store->saveEntry(u"02590"_s, 2000, 500, SubMethod::margin));
         QVERIFY(source.store->saveEntry(u"00700"_s, 1000, 0, SubMethod::cash));
         QVERIFY(source.store->saveEntry(u"01810"_s, 400, 200, SubMethod::cash));
         const QString path = source.folder.filePath(u"orvel-backup.csv"_s);
         source.files.savePath = path;
-        SettingsView &exporter = source.makeView();
-        exporter.show();
-        QTest::mouseClick(exporter.findChild<QWidget *>(u"ExportButton"_s), Qt::LeftButton);
+        source.makeView().show();
+        QTest::mouseClick(source.view->findChild<QWidget *>(u"ExportButton"_s), Qt::LeftButton);
         QVERIFY(QRegularExpression(u"^orvel-user-backup-\\d{8}\\.csv$"_s)
                     .match(source.files.suggestedNames.value(0))
                     .hasMatch());
-        QCOMPARE(source.alerts.shown.size(), 1);
-        QCOMPARE(source.alerts.shown.first().title, u"导出成功"_s);
+        QCOMPARE(source.alerts.shown.value(0).title, u"导出成功"_s);
         QCOMPARE(readFile(path).count('\n'), 3);
 
         // A fresh store that already holds one of the codes, with the service listing two.
         SettingsViewHarness target;
-        QVERIFY(target.isValid());
         QVERIFY(target.store->saveEntry(u"00700"_s, 9999, 0, SubMethod::cash));
         target.listOnService({SettingsViewHarness::remoteIPO(u"02590"_s),
                               SettingsViewHarness::remoteIPO(u"00700"_s)});
         const int rebuildsBefore = target.rebuilds;
         target.files.openPath = path;
-        SettingsView &importer = target.makeView();
-        importer.show();
-        QWidget *importButton = importer.findChild<QWidget *>(u"ImportButton"_s);
+        target.makeView().show();
+        QWidget *importButton = target.view->findChild<QWidget *>(u"ImportButton"_s);
         QTest::mouseClick(importButton, Qt::LeftButton);
         QCOMPARE(target.alerts.shown.first().message, u"已导入 2 条，跳过 1 条。"_s);
         // The stored entry was not touched, and the restored one reached the published records.
@@ -164,8 +130,7 @@ private slots:
         QCOMPARE(target.rebuilds, rebuildsBefore + 1);
         const IPORecord restored = target.repository->records().first();
         QCOMPARE(restored.ipo.code, u"02590"_s);
-        QCOMPARE(restored.subQuantity, 2000);
-        QCOMPARE(restored.winQuantity, 500);
+        QCOMPARE(QList({restored.subQuantity, restored.winQuantity}), QList<qint64>({2000, 500}));
         QCOMPARE(restored.subMethod, SubMethod::margin);
         // Each restored entry keeps the time it had when it was exported.
         QCOMPARE(target.store->entriesByCode().value(u"01810"_s).updatedAt,
@@ -177,17 +142,8 @@ private slots:
         QCOMPARE(target.rebuilds, rebuildsBefore + 2);
     }
 
-    void fileDialogsOfferTheirTypes_data() {
-        QTest::addColumn<bool>("saving");
-        QTest::addColumn<QStringList>("types");
-        QTest::newRow("export: CSV only") << true << QStringList{"text/csv"};
-        QTest::newRow("import: CSV, then plain text")
-            << false << QStringList{"text/csv", "text/plain"};
-    }
+    // The real dialogs: read what they offer while open, then cancel them.
     void fileDialogsOfferTheirTypes() {
-        QFETCH(bool, saving);
-        QFETCH(QStringList, types);
-        // The real dialog: read what it offers while it is open, then cancel it.
         QStringList offered;
         QTimer reader;
         connect(&reader, &QTimer::timeout, this, [&offered] {
@@ -201,10 +157,10 @@ private slots:
         });
         reader.start(20);
         SettingsFileDialogs dialogs;
-        const std::optional<QString> picked =
-            saving ? dialogs.saveFileName(nullptr, "backup.csv") : dialogs.openFileName(nullptr);
-        QVERIFY(!picked);
-        QCOMPARE(offered, types);
+        QVERIFY(!dialogs.saveFileName(nullptr, u"backup.csv"_s));
+        QCOMPARE(offered, QStringList{u"text/csv"_s});
+        QVERIFY(!dialogs.openFileName(nullptr));
+        QCOMPARE(offered, (QStringList{u"text/csv"_s, u"text/plain"_s}));
     }
 
     // A failed export says why and leaves no file behind; a cancelled dialog says nothing.
@@ -237,23 +193,21 @@ private slots:
         QFETCH(QString, title);
         QFETCH(int, events);
         SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
         if (listed)
             harness.listOnService({SettingsViewHarness::remoteIPO(u"02590"_s, u"2025-07-10"_s)});
         const QString path = harness.folder.filePath(u"ipo.ics"_s);
         if (picked)
             harness.files.savePath = path;
-        SettingsView &view = harness.makeView();
-        view.show();
-        QTest::mouseClick(view.findChild<QWidget *>(u"ExportCalendarButton"_s), Qt::LeftButton);
+        harness.makeView().show();
+        QTest::mouseClick(harness.view->findChild<QWidget *>(u"ExportCalendarButton"_s),
+                          Qt::LeftButton);
         QCOMPARE(harness.files.suggestedNames.size(), listed ? 1 : 0);
         if (listed)
             QVERIFY(QRegularExpression(u"^orvel-calendar-\\d{4}-\\d{2}-\\d{2}\\.ics$"_s)
                         .match(harness.files.suggestedNames.first())
                         .hasMatch());
+        QCOMPARE(harness.alerts.shown.value(0).title, title);
         QCOMPARE(harness.alerts.shown.size(), title.isEmpty() ? 0 : 1);
-        if (!title.isEmpty())
-            QCOMPARE(harness.alerts.shown.first().title, title);
         QCOMPARE(readFile(path).count("BEGIN:VEVENT"), events);
     }
 };

@@ -23,8 +23,7 @@ private slots:
         QCOMPARE(SettingsReminders::alertFor(result)->title, u"提醒设置失败"_s);
         result.messageIsFailure = false;
         const auto alert = SettingsReminders::alertFor(result);
-        QCOMPARE(alert->title, u"提醒设置已更新"_s);
-        QCOMPARE(alert->message, u"说明文字"_s);
+        QCOMPARE(alert->title + alert->message, u"提醒设置已更新说明文字"_s);
         // Two alerts with the same texts are still two alerts.
         QVERIFY(SettingsReminders::alertFor(result)->id != alert->id);
     }
@@ -60,13 +59,12 @@ private slots:
         QFETCH(QString, alertText);
 
         SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
         // Lists tomorrow and closes tomorrow: today is the day of both reminders.
         RemoteIPO ipo = SettingsViewHarness::remoteIPO(u"02590"_s, u"2025-07-10"_s);
         ipo.subEnd = u"2025-07-10"_s;
         harness.listOnService({ipo, SettingsViewHarness::remoteIPO(u"00700"_s, u"2025-08-20"_s)});
         harness.centre.status = permission;
-        harness.centre.authorizationAnswer = false;
+        harness.centre.authorizationAnswer = false; // the user refuses when asked
         if (wasOn) {
             // A reminder of this application and someone else's request are pending.
             harness.centre.pending.append(NotificationManager::reminderRequest(
@@ -97,16 +95,9 @@ private slots:
                  closingDay && endsOn);
         QCOMPARE(harness.centre.pendingIdentifiers(), pendingAfter);
         QCOMPARE(harness.alerts.shown.size(), alertText.isEmpty() ? 0 : 1);
-        if (!alertText.isEmpty())
-            QCOMPARE(harness.alerts.shown.first().title + harness.alerts.shown.first().message,
-                     u"提醒设置失败"_s + alertText);
-    }
-
-    void showingAgainReadsTheSetting() {
-        SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
-        SettingsView &view = harness.makeView();
-        view.show();
+        QCOMPARE(harness.alerts.shown.value(0).title + harness.alerts.shown.value(0).message,
+                 alertText.isEmpty() ? QString() : u"提醒设置失败"_s + alertText);
+        // Shown again, the sheet reads the setting as it is now.
         view.hide();
         harness.settings->setDarkMarketNotificationsEnabled(true);
         view.show();
@@ -115,7 +106,6 @@ private slots:
 
     void closingTheSheetMidChangeIsSafe() {
         SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
         harness.centre.status = NotificationAuthorizationStatus::notDetermined;
         SettingsView &view = harness.makeView();
         view.show();

@@ -14,12 +14,7 @@ namespace {
 const QUrl websiteRoot(u"https://updates.orvel.example:8443"_s);
 
 AppUpdateResponse answer(bool updateAvailable, const QString &downloadUrl) {
-    AppUpdateResponse response;
-    response.updateAvailable = updateAvailable;
-    response.latestVersion = u"1.4.0"_s;
-    response.latestBuild = 27;
-    response.downloadUrl = downloadUrl;
-    return response;
+    return {updateAvailable, u"1.4.0"_s, 27, downloadUrl, {}, {}, {}};
 }
 
 using UpdateResult = std::optional<ServiceResult<AppUpdateResponse>>;
@@ -53,52 +48,35 @@ private slots:
                      resolved);
     }
 
-    void finished_data() {
-        QTest::addColumn<UpdateResult>("result");
-        QTest::addColumn<bool>("browserRefuses");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("isError");
-        QTest::addColumn<QString>("opened");
-        const QString page = u"https://orvel.example/download"_s;
-        QTest::newRow("no answer for this edition")
-            << UpdateResult() << false << u"当前分发渠道不提供站外更新。"_s << false << QString();
-        QTest::newRow("service error")
-            << UpdateResult(IPOAPIClientError::serverError(u"服务维护中"_s)) << false
-            << u"检查更新失败：服务维护中"_s << true << QString();
-        QTest::newRow("up to date") << UpdateResult(answer(false, page)) << false
-                                    << u"已是最新版本。"_s << false << QString();
-        QTest::newRow("newer build")
-            << UpdateResult(answer(true, page)) << false
-            << u"发现新版本 1.4.0 (27)，已打开下载页面。"_s << false << page;
-        QTest::newRow("newer build without usable address")
-            << UpdateResult(answer(true, u"javascript:alert(1)"_s)) << false
-            << u"发现新版本，但下载地址无效，请稍后重试。"_s << true << QString();
-        QTest::newRow("newer build but no browser")
-            << UpdateResult(answer(true, page)) << true
-            << u"发现新版本 1.4.0 (27)，但无法打开下载页面，请在浏览器中访问 "
-               u"https://orvel.example/download。"_s
-            << true << QString();
-    }
+    // Each status line of a finished check: its text, whether it is an error, the page opened.
     void finished() {
-        QFETCH(UpdateResult, result);
-        QFETCH(bool, browserRefuses);
-        QFETCH(QString, message);
-        QFETCH(bool, isError);
-        QFETCH(QString, opened);
-        RecordingURLOpener browser;
-        browser.refuses = browserRefuses;
-        const SettingsUpdateCheck::Status status = SettingsUpdateCheck::finished(
-            result, websiteRoot, [&browser](const QUrl &url) { return browser.openURL(url); });
-        QCOMPARE(status.message, message);
-        QCOMPARE(status.isError, isError);
-        QCOMPARE(browser.opened.size(), opened.isEmpty() ? 0 : 1);
-        if (!opened.isEmpty())
-            QCOMPARE(browser.opened.first().toString(), opened);
+        const auto finish = [](const UpdateResult &result, bool browserRefuses) {
+            RecordingURLOpener browser;
+            browser.refuses = browserRefuses;
+            const SettingsUpdateCheck::Status status = SettingsUpdateCheck::finished(
+                result, websiteRoot, [&browser](const QUrl &url) { return browser.openURL(url); });
+            return QStringList{status.message, status.isError ? u"error"_s : QString(),
+                               browser.opened.value(0).toString()};
+        };
+        const QString page = u"https://orvel.example/download"_s;
+        QCOMPARE(finish(UpdateResult(), false),
+                 (QStringList{u"当前分发渠道不提供站外更新。"_s, {}, {}}));
+        QCOMPARE(finish(IPOAPIClientError::serverError(u"服务维护中"_s), false),
+                 (QStringList{u"检查更新失败：服务维护中"_s, u"error"_s, {}}));
+        QCOMPARE(finish(answer(false, page), false), (QStringList{u"已是最新版本。"_s, {}, {}}));
+        QCOMPARE(finish(answer(true, page), false),
+                 (QStringList{u"发现新版本 1.4.0 (27)，已打开下载页面。"_s, {}, page}));
+        QCOMPARE(finish(answer(true, u"javascript:alert(1)"_s), false),
+                 (QStringList{u"发现新版本，但下载地址无效，请稍后重试。"_s, u"error"_s, {}}));
+        QCOMPARE(finish(answer(true, page), true),
+                 (QStringList{u"发现新版本 1.4.0 (27)，但无法打开下载页面，请在浏览器中访问 "
+                              u"https://orvel.example/download。"_s,
+                              u"error"_s,
+                              {}}));
     }
 
     void checkButtonRunsTheCheck() {
         SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
         // The table moves the update endpoint to another host and port; a bare path opens there.
         harness.client.updateAnswer = answer(true, u"/downloads/orvel-1.4.0.tar.gz"_s);
         harness.client.holdUpdateAnswer = true;
@@ -173,7 +151,6 @@ private slots:
 
     void closingTheSheetMidCheckIsSafe() {
         SettingsViewHarness harness;
-        QVERIFY(harness.isValid());
         harness.client.updateAnswer = answer(true, u"/download"_s);
         harness.client.holdUpdateAnswer = true;
         harness.makeView().checkForUpdates();

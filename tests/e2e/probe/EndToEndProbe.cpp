@@ -18,8 +18,12 @@ EndToEndProbe::EndToEndProbe(OrvelApp &app, QObject *parent)
     , m_app(app)
     , m_input(STDIN_FILENO, QSocketNotifier::Read) {
     connect(&m_input, &QSocketNotifier::activated, this, &EndToEndProbe::readCommands);
+    // The count, and the first code for a test to save an entry under.
     connect(&app.repository(), &IPORepository::recordsChanged, this, [this] {
-        reply(QStringLiteral("records %1").arg(m_app.repository().records().size()));
+        const QList<IPORecord> records = m_app.repository().records();
+        reply(QStringLiteral("records %1 %2")
+                  .arg(records.size())
+                  .arg(records.isEmpty() ? QString() : records.first().ipo.code));
     });
 }
 
@@ -60,37 +64,30 @@ void EndToEndProbe::handle(const QString &line) {
                   .arg(tray.height())
                   .arg(repository.records().size())
                   .arg(m_app.mainWindow().winId()));
-    } else if (command == u"first-code") {
-        reply(QStringLiteral("first-code %1")
-                  .arg(repository.records().isEmpty() ? QString()
-                                                      : repository.records().first().ipo.code));
     } else if (command == u"close-main") {
         m_app.mainWindow().close();
         reply(QStringLiteral("closed"));
-    } else if (command == u"save" && words.size() == 5) {
+    } else if ((command == u"save" && words.size() == 5) ||
+               (command == u"record" && words.size() == 2)) {
         for (IPORecord record : repository.records()) {
             if (record.ipo.code != words[1])
                 continue;
-            record.subQuantity = words[2].toLongLong();
-            record.winQuantity = words[3].toLongLong();
-            record.subMethod = words[4] == u"margin" ? SubMethod::margin : SubMethod::cash;
-            reply(QStringLiteral("saved %1 %2")
-                      .arg(words[1], repository.saveRecord(record) ? u"ok" : u"failed"));
-            return;
-        }
-        reply(QStringLiteral("saved %1 unknown").arg(words[1]));
-    } else if (command == u"record" && words.size() == 2) {
-        for (const IPORecord &record : repository.records()) {
-            if (record.ipo.code == words[1]) {
+            if (command == u"save") {
+                record.subQuantity = words[2].toLongLong();
+                record.winQuantity = words[3].toLongLong();
+                record.subMethod = words[4] == u"margin" ? SubMethod::margin : SubMethod::cash;
+                reply(QStringLiteral("saved %1 %2")
+                          .arg(words[1], repository.saveRecord(record) ? u"ok" : u"failed"));
+            } else {
                 reply(QStringLiteral("record %1 %2 %3 %4")
                           .arg(record.ipo.code)
                           .arg(record.subQuantity)
                           .arg(record.winQuantity)
                           .arg(record.subMethod == SubMethod::margin ? u"margin" : u"cash"));
-                return;
             }
+            return;
         }
-        reply(QStringLiteral("record %1 none").arg(words[1]));
+        reply(QStringLiteral("%1 %2 unknown").arg(command, words[1]));
     } else if (command == u"hide-dock" && words.size() == 2) {
         AppSettings::shared().setHideDockIcon(words[1] == u"1");
         reply(QStringLiteral("hide-dock %1").arg(words[1]));
