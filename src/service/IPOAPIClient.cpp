@@ -6,6 +6,7 @@
 #include "RequestCancellation.h"
 #include "URLBuilding.h"
 
+#include <QCoreApplication>
 #include <QCoroNetworkReply>
 #include <QNetworkReply>
 #include <QNetworkRequest>
@@ -80,16 +81,22 @@ void IPOAPIClient::replaceSharedConfiguration(QUrl baseURL, Options options) {
 }
 
 IPOAPIClient &IPOAPIClient::shared() {
-    // Lives for the whole run; deliberately never destroyed, so no request can outlive it.
+    // Lives until the application object goes, after the event loop: no request can outlive it,
+    // and its network thread is joined before the process exits. Left running, that thread can
+    // be setting up TLS while OpenSSL's exit handlers tear the library down, and a quit during
+    // a refresh would end in a crash.
     static IPOAPIClient *const instance = [] {
-        if (const auto &replacement = sharedReplacement())
-            return new IPOAPIClient(replacement->first, replacement->second);
-        Options options;
-        const QByteArray pem(buildconfig::serviceCAPem);
-        if (!pem.trimmed().isEmpty())
-            options.extraCACertificates = QSslCertificate::fromData(pem, QSsl::Pem);
-        return new IPOAPIClient(QUrl(QString::fromUtf8(buildconfig::serviceBaseURL)),
-                                std::move(options));
+        IPOAPIClient *client = nullptr;
+        if (const auto &replacement = sharedReplacement()) {
+            client = new IPOAPIClient(replacement->first, replacement->second);
+        } else {
+            Options options;
+            options.extraCACertificatesPem = QByteArray(buildconfig::serviceCAPem).trimmed();
+            client = new IPOAPIClient(QUrl(QString::fromUtf8(buildconfig::serviceBaseURL)),
+                                      std::move(options));
+        }
+        qAddPostRoutine([] { delete instance; });
+        return client;
     }();
     return *instance;
 }
@@ -98,6 +105,12 @@ QSslConfiguration IPOAPIClient::sslConfiguration() const {
     QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
     if (!m_options.extraCACertificates.isEmpty())
         configuration.addCaCertificates(m_options.extraCACertificates);
+    if (!m_options.extraCACertificatesPem.isEmpty()) {
+        if (!m_decodedPemCertificates)
+            m_decodedPemCertificates =
+                QSslCertificate::fromData(m_options.extraCACertificatesPem, QSsl::Pem);
+        configuration.addCaCertificates(*m_decodedPemCertificates);
+    }
     return configuration;
 }
 

@@ -10,11 +10,15 @@
 #include <QUrl>
 
 #include <chrono>
+#include <optional>
 
 struct IPOAPIClientOptions {
     std::chrono::milliseconds timeout{20000};
     // Trusted in addition to the system store (the local service's CA); never instead of it.
     QList<QSslCertificate> extraCACertificates;
+    // The same, as PEM text decoded at the first request: decoding a certificate loads the TLS
+    // backend, which the start of the application should not wait for.
+    QByteArray extraCACertificatesPem = {};
     // Answers larger than this are refused before decoding.
     qint64 maxBodyBytes = 16 * 1024 * 1024;
     // Where fetchAppUpdate asks; the build's own endpoint unless a test points it elsewhere.
@@ -73,6 +77,8 @@ private:
 
     QUrl m_baseURL;
     Options m_options;
+    // extraCACertificatesPem, decoded once it is needed.
+    mutable std::optional<QList<QSslCertificate>> m_decodedPemCertificates;
     QNetworkAccessManager m_network;
 };
 

@@ -23,12 +23,35 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 using namespace mainwindowtest;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// Counts the paint events a widget handles, or keeps every one from it (a window that is
+// shown but never exposed).
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget &widget, bool swallow)
+        : m_swallow(swallow) {
+        widget.installEventFilter(this);
+    }
+    bool eventFilter(QObject *, QEvent *event) override {
+        if (event->type() != QEvent::Paint)
+            return false;
+        if (!m_swallow)
+            ++count;
+        return m_swallow;
+    }
+    int count = 0;
+
+private:
+    bool m_swallow;
+};
 
 class CountingSettingsSheet : public SettingsSheetPresenting {
 public:
@@ -58,7 +81,7 @@ private:
     bool m_failCommits = false;
 
     // Shows the window and waits for the first refresh to publish the service's items.
-    bool buildLoaded() {
+    bool buildLoaded(const std::function<void()> &beforeShowing = {}) {
         m_clock.set(startTime());
         m_client = std::make_unique<FakeServiceClient>();
         const auto remote = [](QString code, QString name, std::optional<QString> day) {
@@ -83,6 +106,8 @@ private:
         m_repository = std::make_unique<IPORepository>(*m_client, *m_store, m_clock.clock(), 45.0);
         m_view = std::make_unique<MainWindowView>(*m_repository, m_clock.clock(), &m_settingsSheet);
         m_view->resize(1000, 600);
+        if (beforeShowing)
+            beforeShowing();
         m_view->show();
         return QTest::qWaitForWindowExposed(m_view.get()) &&
                QTest::qWaitFor([this] { return m_repository->records().size() == 5; });
@@ -114,6 +139,28 @@ private slots:
         m_repository.reset();
         m_store.reset();
         m_client.reset();
+    }
+
+    // The refresh waits for the window's first frame, so setting up TLS never holds it back; a
+    // window that is shown but never exposed refreshes all the same.
+    void showingRefreshesAfterItsFirstFrame_data() {
+        QTest::addColumn<bool>("onScreen");
+        QTest::newRow("painted") << true;
+        QTest::newRow("never painted") << false;
+    }
+    void showingRefreshesAfterItsFirstFrame() {
+        QFETCH(bool, onScreen);
+        std::unique_ptr<PaintCounter> paints;
+        std::optional<int> paintsWhenAsked;
+        QVERIFY(buildLoaded([&] {
+            paints = std::make_unique<PaintCounter>(*m_view, !onScreen);
+            connect(m_repository.get(), &IPORepository::isRefreshingChanged, this, [&](bool on) {
+                if (on && !paintsWhenAsked)
+                    paintsWhenAsked = paints->count;
+            });
+        }));
+        QVERIFY(paintsWhenAsked);
+        QCOMPARE(*paintsWhenAsked > 0, onScreen);
     }
 
     // No minute tick: the shown window reads the clock again just past the market's next

@@ -84,6 +84,16 @@ private slots:
         QCOMPARE(list.error().description(), description);
     }
 
+    // The build's compiled-in CA arrives as PEM text and is decoded at the first request.
+    void caGivenAsPemTextIsTrusted() {
+        IPOAPIClient::Options options;
+        for (const QSslCertificate &certificate : m_service.caCertificates())
+            options.extraCACertificatesPem += certificate.toPem();
+        IPOAPIClient client(m_service.baseUrl(), options);
+        const auto list = fetchList(client);
+        QVERIFY2(list.hasValue(), qPrintable(list ? QString() : list.error().description()));
+    }
+
     // Failures before a whole answer arrived: the client's own time-out, its size cap (with a
     // valid JSON body, so only the cap can refuse it), a connection broken mid-answer, and a
     // certificate that only this run's throwaway CA (not the system store) vouches for.

@@ -106,6 +106,10 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
             reevaluate();
     });
 
+    m_showRefresh = new QTimer(this);
+    m_showRefresh->setSingleShot(true);
+    connect(m_showRefresh, &QTimer::timeout, this, &MainWindowView::refreshForShowing);
+
     applyAppearance();
     reevaluate();
 }
@@ -306,6 +310,15 @@ void MainWindowView::showEvent(QShowEvent *event) {
     if (event->spontaneous())
         return;
     reevaluate();
+    // The paint that puts this showing on screen starts its refreshes; should it never come,
+    // the timer does.
+    m_showRefresh->start(showRefreshLatestMs);
+    if (!m_windowActive)
+        m_windowActive = isActiveWindow();
+}
+
+void MainWindowView::refreshForShowing() {
+    m_showRefresh->stop();
     if (!m_hasAppeared) {
         m_hasAppeared = true;
         // Only while nothing was ever fetched; reports nothing.
@@ -313,8 +326,6 @@ void MainWindowView::showEvent(QShowEvent *event) {
     }
     // Joins the run above when there is one; otherwise the freshness gate decides.
     m_repository.refreshIfNeeded();
-    if (!m_windowActive)
-        m_windowActive = isActiveWindow();
 }
 
 void MainWindowView::hideEvent(QHideEvent *event) {
@@ -332,13 +343,21 @@ void MainWindowView::changeEvent(QEvent *event) {
     m_windowActive = active;
     if (becameActive) {
         reevaluate();
-        m_repository.refreshIfNeeded();
+        // A showing whose refreshes still wait for its first frame asks through the same gate.
+        if (!m_showRefresh->isActive())
+            m_repository.refreshIfNeeded();
     }
 }
 
 void MainWindowView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.fillRect(rect(), ViewStyle::color(PaletteColor::canvasBackground));
+    // Once this frame is out: queued behind whatever was posted while it was painted, so the
+    // refresh starts after the paint is flushed and after anything waiting for that frame.
+    if (m_showRefresh->isActive()) {
+        m_showRefresh->stop();
+        QMetaObject::invokeMethod(this, &MainWindowView::refreshForShowing, Qt::QueuedConnection);
+    }
 }
 
 bool MainWindowView::eventFilter(QObject *watched, QEvent *event) {

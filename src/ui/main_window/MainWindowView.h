@@ -34,7 +34,10 @@ class ToolbarSettingsButton;
 // Refreshes follow the content's own window: the first time the content is shown it refreshes
 // when nothing was ever fetched, every time it is shown and whenever its window becomes active
 // it asks for a refresh that the repository's freshness gate may skip; the toolbar's refresh
-// button always refreshes and reports the outcome in the status capsule.
+// button always refreshes and reports the outcome in the status capsule. The refreshes of a
+// showing start once its first frame is painted (at the latest `showRefreshLatestMs` after
+// it): setting up TLS must not hold back the window, which has nothing to list before the
+// answer anyway.
 class MainWindowView : public QWidget {
     Q_OBJECT
 public:
@@ -45,6 +48,8 @@ public:
     static constexpr int timeFilterWidth = 280;
     // How long the status of a manual refresh stays.
     static constexpr int syncStatusMs = 3000;
+    // When a shown view that was never painted (its window not exposed) refreshes anyway.
+    static constexpr int showRefreshLatestMs = 1000;
 
     // `settingsSheet` may be null (no settings sheet to present yet); it must outlive the view.
     MainWindowView(IPORepository &repository, Clock clock, SettingsSheetPresenting *settingsSheet,
@@ -107,6 +112,7 @@ private:
     void clearSyncStatus();
     void openProspectus(const QUrl &url);
     void applyAppearance();
+    void refreshForShowing();
     QCoro::Task<> runManualRefresh();
 
     IPORepository &m_repository;
@@ -135,5 +141,7 @@ private:
     DetailPanelSlot *m_panelSlot = nullptr;
     StatusCapsule *m_statusCapsule = nullptr;
     QTimer *m_clockTick = nullptr;
+    // Armed by a showing, fired by its first paint (or showRefreshLatestMs after it).
+    QTimer *m_showRefresh = nullptr;
     QDateTime m_nextEvaluation;
 };
