@@ -152,12 +152,14 @@ private slots:
         QFETCH(bool, onScreen);
         std::unique_ptr<PaintCounter> paints;
         std::optional<int> paintsWhenAsked;
+        QObject listening; // ends the connection with this test
         QVERIFY(buildLoaded([&] {
             paints = std::make_unique<PaintCounter>(*m_view, !onScreen);
-            connect(m_repository.get(), &IPORepository::isRefreshingChanged, this, [&](bool on) {
-                if (on && !paintsWhenAsked)
-                    paintsWhenAsked = paints->count;
-            });
+            connect(m_repository.get(), &IPORepository::isRefreshingChanged, &listening,
+                    [&](bool on) {
+                        if (on && !paintsWhenAsked)
+                            paintsWhenAsked = paints->count;
+                    });
         }));
         QVERIFY(paintsWhenAsked);
         QCOMPARE(*paintsWhenAsked > 0, onScreen);
