@@ -41,7 +41,6 @@ private slots:
     // Sorted by code, then newest first; instants in UTC with milliseconds.
     void writesSortedRowsInUtc() {
         QCOMPARE(makeBackupCSV({}), header);
-        QCOMPARE(UserIPOBackupDocument().write(), header.toUtf8());
         const QDateTime hongKong(QDate(2025, 1, 1), QTime(8, 0, 0, 1), QTimeZone(8 * 3600));
         const QList<UserIPOBackupRow> rows = {
             row("09988", 1, 0, SubMethod::cash, utc(2025, 1, 1)),

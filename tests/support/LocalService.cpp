@@ -4,7 +4,6 @@
 #include <QEventLoop>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
-#include <QSaveFile>
 #include <QTimer>
 
 namespace testsupport {
@@ -18,10 +17,6 @@ QByteArray compact(const QJsonObject &object) {
 }
 
 } // namespace
-
-QJsonObject LocalService::Response::json() const {
-    return QJsonDocument::fromJson(body).object();
-}
 
 LocalService::~LocalService() {
     if (isRunning())
@@ -114,10 +109,9 @@ bool LocalService::control(const QByteArray &verb, const char *what, const QByte
         *answer = response;
     if (response.status >= 200 && response.status < 300)
         return true;
-    m_error = QStringLiteral("%1 %2 failed: %3 %4")
-                  .arg(QString::fromLatin1(verb), QLatin1String(what))
-                  .arg(response.status)
-                  .arg(QString::fromUtf8(response.body));
+    m_error =
+        QString::fromUtf8(verb + ' ' + what + " failed: " + QByteArray::number(response.status) +
+                          ' ' + response.body);
     return false;
 }
 
@@ -145,7 +139,8 @@ QList<QJsonObject> LocalService::controlList(const char *what, const char *key) 
     Response response;
     QList<QJsonObject> list;
     if (control("GET", what, {}, &response))
-        for (const QJsonValue &value : response.json().value(key ? key : what).toArray())
+        for (const QJsonValue &value :
+             QJsonDocument::fromJson(response.body)[key ? key : what].toArray())
             list.append(value.toObject());
     return list;
 }
@@ -168,38 +163,21 @@ LocalService::Response LocalService::exchange(QNetworkAccessManager &network,
 }
 
 QJsonObject remoteIPOJson(const QString &code, const QString &name, const QString &status,
-                          const QString &subStart, const QString &subEnd, const QString &listDate,
-                          const QString &lotAmount, const QString &priceRange,
-                          const QString &prospectusUrl, const QString &board) {
-    const auto date = [](const QString &text) {
-        return text.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(text);
-    };
+                          const QString &subStart) {
     return {{"code", code},
             {"name", name},
-            {"subStart", date(subStart)},
-            {"subEnd", date(subEnd)},
-            {"listDate", date(listDate)},
-            {"lotAmount", lotAmount},
-            {"priceRange", priceRange},
-            {"prospectusUrl", prospectusUrl},
+            {"subStart", subStart.isEmpty() ? QJsonValue(QJsonValue::Null) : QJsonValue(subStart)},
+            {"subEnd", QJsonValue::Null},
+            {"listDate", QJsonValue::Null},
+            {"lotAmount", "3,030"},
+            {"priceRange", "2.80-3.03"},
+            {"prospectusUrl", ""},
             {"status", status},
-            {"board", board}};
+            {"board", "主板"}};
 }
 
-QJsonObject serviceDataJson(const QJsonArray &items, const QJsonObject &stats,
-                            const QJsonObject &update) {
-    QJsonObject data{{"items", items}};
-    if (!stats.isEmpty())
-        data.insert("stats", stats);
-    if (!update.isEmpty())
-        data.insert("update", update);
-    return data;
-}
-
-bool writeDataFile(const QString &path, const QJsonObject &data) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(QJsonDocument(data).toJson()) >= 0 &&
-           file.commit();
+QJsonObject serviceDataJson(const QJsonArray &items) {
+    return {{"items", items}};
 }
 
 } // namespace testsupport

@@ -46,7 +46,6 @@ public:
         QNetworkReply::NetworkError error = QNetworkReply::NoError;
         int status = 0; // 0 when no HTTP answer arrived
         QByteArray body = {};
-        QJsonObject json() const;
     };
 
     LocalService() = default;
@@ -107,20 +106,11 @@ private:
     QString m_error;
 };
 
-// One service record in the list endpoint's form. Dates are "yyyy-MM-dd" or empty for null.
+// One service record in the list endpoint's form; subStart is "yyyy-MM-dd" or empty for null.
 QJsonObject remoteIPOJson(const QString &code, const QString &name, const QString &status,
-                          const QString &subStart = {}, const QString &subEnd = {},
-                          const QString &listDate = {},
-                          const QString &lotAmount = QStringLiteral("3,030"),
-                          const QString &priceRange = QStringLiteral("2.80-3.03"),
-                          const QString &prospectusUrl = {},
-                          const QString &board = QStringLiteral("主板"));
+                          const QString &subStart = {});
 
-// The service's data-file form; an empty stats or update object is left out.
-QJsonObject serviceDataJson(const QJsonArray &items, const QJsonObject &stats = {},
-                            const QJsonObject &update = {});
-
-// Writes `data` as a JSON file; false when it cannot be written.
-bool writeDataFile(const QString &path, const QJsonObject &data);
+// The service's data-file form.
+QJsonObject serviceDataJson(const QJsonArray &items);
 
 } // namespace testsupport

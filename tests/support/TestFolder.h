@@ -11,7 +11,6 @@ namespace testsupport {
 // never touch the user's own files.
 class TestFolder {
 public:
-    bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
     // An INI settings store of its own inside this folder.
