@@ -12,8 +12,6 @@
 
 #include <memory>
 
-class QNetworkAccessManager;
-
 namespace testsupport {
 
 // A real orvel-service process on a free loopback port with a CA of its own, which clients trust
