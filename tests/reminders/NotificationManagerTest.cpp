@@ -94,33 +94,29 @@ private slots:
         const QString staleClosing = u"closing_day_2025-01-10"_s,
                       staleGrey = u"dark_market_09999"_s, closingDay = u"closing_day_2025-01-13"_s;
         const QStringList unchanged{staleClosing, staleGrey};
-        const QStringList grey{u"dark_market_00001"_s, u"dark_market_00003"_s};
+        const QStringList grey{u"dark_market_00001"_s, u"dark_market_00003"_s},
+            greyOn = grey + QStringList{staleClosing};
         const QString greyOff = u"请前往系统设置开启暗盘提醒。"_s;
-        QTest::newRow("grey on") << Status::authorized << 1 << QString()
-                                 << grey + QStringList{staleClosing};
-        QTest::newRow("grey on, denied earlier")
-            << Status::denied << 1 << u"通知权限已关闭，"_s + greyOff << unchanged;
-        QTest::newRow("grey on, user agrees")
-            << Status::notDetermined << 1 << QString() << grey + QStringList{staleClosing};
-        QTest::newRow("grey on, user refuses")
-            << Status::notDetermined << 0 << u"未授予通知权限，"_s + greyOff << unchanged;
-        QTest::newRow("grey on, question fails")
-            << Status::notDetermined << -1
-            << u"请求通知权限失败：无法连接桌面会话总线（D-Bus），系统通知不可用。"_s << unchanged;
-        QTest::newRow("grey off") << Status::authorized << 1 << QString()
-                                  << QStringList{staleClosing};
-        QTest::newRow("closing on")
-            << Status::authorized << 1 << QString() << QStringList{closingDay, staleGrey};
-        QTest::newRow("closing off")
-            << Status::authorized << 1 << QString() << QStringList{staleGrey};
-        QTest::newRow("closing on, denied earlier")
-            << Status::denied << 1 << u"通知权限已关闭，请前往系统设置开启截止提醒。"_s
-            << unchanged;
-        QTest::newRow("resync grey") << Status::authorized << 1 << QString() << grey;
-        QTest::newRow("resync closing")
-            << Status::authorized << 1 << QString() << QStringList{closingDay};
-        QTest::newRow("resync both, permission withdrawn")
-            << Status::notDetermined << 1 << QString() << QStringList();
+        const auto row = [](const char *name, Status status, int answer, const QString &message,
+                            const QStringList &ours) {
+            QTest::newRow(name) << status << answer << message << ours;
+        };
+        row("grey on", Status::authorized, 1, {}, greyOn);
+        row("grey on, denied earlier", Status::denied, 1, u"通知权限已关闭，"_s + greyOff,
+            unchanged);
+        row("grey on, user agrees", Status::notDetermined, 1, {}, greyOn);
+        row("grey on, user refuses", Status::notDetermined, 0, u"未授予通知权限，"_s + greyOff,
+            unchanged);
+        row("grey on, question fails", Status::notDetermined, -1,
+            u"请求通知权限失败：无法连接桌面会话总线（D-Bus），系统通知不可用。"_s, unchanged);
+        row("grey off", Status::authorized, 1, {}, {staleClosing});
+        row("closing on", Status::authorized, 1, {}, {closingDay, staleGrey});
+        row("closing off", Status::authorized, 1, {}, {staleGrey});
+        row("closing on, denied earlier", Status::denied, 1,
+            u"通知权限已关闭，请前往系统设置开启截止提醒。"_s, unchanged);
+        row("resync grey", Status::authorized, 1, {}, grey);
+        row("resync closing", Status::authorized, 1, {}, {closingDay});
+        row("resync both, permission withdrawn", Status::notDetermined, 1, {}, {});
     }
     void switchesAndResync() {
         const QString action = QString::fromUtf8(QTest::currentDataTag()).section(u',', 0, 0);
@@ -169,10 +165,9 @@ private slots:
                                                    ? QList{NotificationAuthorizationOption::alert |
                                                            NotificationAuthorizationOption::sound}
                                                    : QList<NotificationAuthorizationOptions>());
-        QStringList left = ours + others;
-        QStringList pendingNow = centre.pendingIdentifiers();
-        pendingNow.sort();
+        QStringList left = ours + others, pendingNow = centre.pendingIdentifiers();
         left.sort();
+        pendingNow.sort();
         QCOMPARE(pendingNow, left);
     }
 

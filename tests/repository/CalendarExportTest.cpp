@@ -31,14 +31,6 @@ events = [{
 json.dump({"errors": errors, "events": events}, sys.stdout, ensure_ascii=False)
 )";
 
-// Debian's interpreter is the one python3-icalendar is installed for; a python3 of its own
-// earlier on the PATH (pyenv and the like) would not see the module.
-QString python() {
-    if (QFile::exists(QStringLiteral("/usr/bin/python3")))
-        return QStringLiteral("/usr/bin/python3");
-    return QStandardPaths::findExecutable(QStringLiteral("python3"));
-}
-
 // An upcoming IPO with the given market days (invalid: none).
 IPORecord ipo(const QString &code, const QString &name, QDate start = {}, QDate end = {},
               QDate listing = {}) {
@@ -106,7 +98,11 @@ private slots:
                 .replace("\r\n ", "")
                 .contains(QStringLiteral("\r\nSUMMARY:申购：甲\\, 乙\\; 丙\\\\丁\r\n").toUtf8()));
 
-        const QString interpreter = python();
+        // Debian's interpreter is the one python3-icalendar is installed for; a python3 of its
+        // own earlier on the PATH (pyenv and the like) would not see the module.
+        const QString interpreter = QFile::exists(QStringLiteral("/usr/bin/python3"))
+                                        ? QStringLiteral("/usr/bin/python3")
+                                        : QStandardPaths::findExecutable(QStringLiteral("python3"));
         QVERIFY2(!interpreter.isEmpty(), "python3 missing: run scripts/setup");
         QProcess reader;
         reader.start(interpreter, {QStringLiteral("-c"), QString::fromUtf8(readBackScript)});
@@ -121,7 +117,6 @@ private slots:
         const QJsonObject answer = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
         QCOMPARE(answer.value("errors").toArray(), QJsonArray());
 
-        // uid → summary, start, end, in file order.
         const QString punctuated = records[0].ipo.name, broken = records[1].ipo.name;
         QList<QStringList> expected{
             {"02590-subscription@orvel", "申购：" + punctuated, "2025-01-09", "2025-01-15"},

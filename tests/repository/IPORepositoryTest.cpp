@@ -32,9 +32,7 @@ QStringList codesOf(const QList<IPORecord> &records) {
     return codes;
 }
 
-SyncStatusReport updated(const QString &text = QStringLiteral("API 数据已更新")) {
-    return {text, false};
-}
+const SyncStatusReport updated{QStringLiteral("API 数据已更新"), false};
 
 } // namespace
 
@@ -98,7 +96,7 @@ private slots:
 
         m_client->release();
         const SyncStatusReport a = QCoro::waitFor(first);
-        QCOMPARE(a, updated(QStringLiteral("API 数据已更新：3 条变更")));
+        QCOMPARE(a, (SyncStatusReport{QStringLiteral("API 数据已更新：3 条变更"), false}));
         QCOMPARE(QCoro::waitFor(second), a);
         QCoro::waitFor(third);
         QCOMPARE(listRequests(), 1);
@@ -118,10 +116,10 @@ private slots:
         QCOMPARE(refresh(true, true, true), std::nullopt);
         QCOMPARE(refresh(false, true, false), std::nullopt);
         QCOMPARE(listRequests(), 1);
-        QCOMPARE(refresh(true, true, false), updated());
+        QCOMPARE(refresh(true, true, false), updated);
         QCOMPARE(listRequests(), 2);
         m_clock.advanceSecs(45);
-        QCOMPARE(refresh(false, true, false), updated());
+        QCOMPARE(refresh(false, true, false), updated);
         m_clock.advanceSecs(45);
         QCOMPARE(refresh(false, false, false), std::nullopt);
         QCOMPARE(listRequests(), 4);
@@ -170,7 +168,7 @@ private slots:
         QVERIFY(firstStats);
         m_client->setItems(remotes({"09999"}));
         m_client->statsAnswer = IPOAPIClientError::decoding(QStringLiteral("坏数据"));
-        QCOMPARE(QCoro::waitFor(m_repository->forceRefresh()), updated());
+        QCOMPARE(QCoro::waitFor(m_repository->forceRefresh()), updated);
         QCOMPARE(codesOf(m_repository->records()), QStringList{"09999"});
         QCOMPARE(m_repository->latestStats(), firstStats);
     }

@@ -7,23 +7,12 @@
 
 namespace {
 
-RemoteIPO remoteIPO(const QString &code = QStringLiteral("02590")) {
-    RemoteIPO remote;
-    remote.code = code;
-    remote.name = QStringLiteral("示例科技");
-    remote.subStart = QStringLiteral("2025-01-09");
-    remote.subEnd = QStringLiteral("2025-01-14");
-    remote.listDate = QStringLiteral("2025-01-17");
-    remote.lotAmount = QStringLiteral("3,030");
-    remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.prospectusUrl = QStringLiteral("https://example.com/p.pdf");
-    remote.status = IPOStatus::open;
-    remote.board = QStringLiteral("主板");
-    return remote;
-}
+const RemoteIPO remote{"02590",         "示例科技", "2025-01-09", "2025-01-14",
+                       "2025-01-17",    "3,030",    "2.80-3.03",  "https://example.com/p.pdf",
+                       IPOStatus::open, "主板"};
 
-QDateTime marketMidnight(int y, int m, int d) {
-    return QDateTime(QDate(y, m, d), QTime(0, 0), QTimeZone(8 * 3600));
+QDateTime day(int m, int d) {
+    return QDateTime(QDate(2025, m, d), QTime(0, 0), QTimeZone(8 * 3600));
 }
 
 } // namespace
@@ -36,23 +25,17 @@ private slots:
     // one of this code brings its figures, an unknown stored method reading as cash.
     void makeRecordCopiesListingDataAndFigures() {
         IPORecord expected;
-        expected.ipo = {QStringLiteral("02590"),
-                        QStringLiteral("示例科技"),
-                        IPOStatus::open,
-                        marketMidnight(2025, 1, 9),
-                        marketMidnight(2025, 1, 14),
-                        marketMidnight(2025, 1, 17),
-                        QStringLiteral("3,030"),
-                        QStringLiteral("2.80-3.03"),
-                        QStringLiteral("https://example.com/p.pdf"),
-                        QStringLiteral("主板")};
+        expected.ipo = {"02590",   "示例科技",  IPOStatus::open,
+                        day(1, 9), day(1, 14),  day(1, 17),
+                        "3,030",   "2.80-3.03", "https://example.com/p.pdf",
+                        "主板"};
         const QDateTime now = QDateTime::currentDateTimeUtc();
         QHash<QString, UserIPOEntry> entries{{"02591", {"02591", 2000, 500, 1, now}}};
-        QCOMPARE(makeRecord(remoteIPO(), entries), expected);
+        QCOMPARE(makeRecord(remote, entries), expected);
         entries.insert("02590", {"02590", 3000, 500, 2, now});
         expected.subQuantity = 3000;
         expected.winQuantity = 500;
-        QCOMPARE(makeRecord(remoteIPO(), entries), expected);
+        QCOMPARE(makeRecord(remote, entries), expected);
     }
 
     // A date that is absent or does not parse is absent; so is an empty prospectus link.
@@ -67,14 +50,14 @@ private slots:
     void makeRecordOptionalFields() {
         QFETCH(std::optional<QString>, date);
         QFETCH(QString, url);
-        RemoteIPO remote = remoteIPO();
-        remote.subStart = remote.subEnd = remote.listDate = date;
-        remote.prospectusUrl = url;
-        const IPORecord record = makeRecord(remote, {});
-        const auto day = url.isEmpty() ? std::nullopt : std::optional(marketMidnight(2025, 3, 3));
-        QCOMPARE(record.ipo.subStart, day);
-        QCOMPARE(record.ipo.subEnd, day);
-        QCOMPARE(record.ipo.listingDate, day);
+        RemoteIPO changed = remote;
+        changed.subStart = changed.subEnd = changed.listDate = date;
+        changed.prospectusUrl = url;
+        const IPORecord record = makeRecord(changed, {});
+        const auto expected = url.isEmpty() ? std::nullopt : std::optional(day(3, 3));
+        QCOMPARE(record.ipo.subStart, expected);
+        QCOMPARE(record.ipo.subEnd, expected);
+        QCOMPARE(record.ipo.listingDate, expected);
         QCOMPARE(record.ipo.prospectusURL, url.isEmpty() ? std::nullopt : std::optional(url));
     }
 };
