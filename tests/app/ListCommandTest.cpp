@@ -30,8 +30,6 @@ const char *tencent = R"({"code": "00700", "name": "腾讯", "subStart": "2025-0
     "board": "主板", "sharesPerLot": 1000, "subQuantity": 2000, "winQuantity": 500,
     "subMethod": "margin"})";
 
-// The command's output over two IPOs, the second with stored figures; empty when something
-// on the way failed.
 QString listed(ListCommand::Format format) {
     testsupport::LocalService service;
     QJsonObject second = json(tencent);
@@ -68,7 +66,8 @@ class ListCommandTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void printsRecordsInServiceOrder() {
+    // Each format over the same two IPOs, in the service's order.
+    void printsEachFormat() {
         const QStringList lines =
             listed(ListCommand::Format::table).split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 3);
@@ -78,9 +77,7 @@ private slots:
                                                      "2025-01-09", "", "1000", "0", "0", "cash"}));
         QCOMPARE(lines[2].split(u'\t').mid(6),
                  (QStringList{"2025-01-17", "1000", "2000", "500", "margin"}));
-    }
 
-    void printsOneJsonArray() {
         const QJsonArray records =
             QJsonDocument::fromJson(listed(ListCommand::Format::json).toUtf8()).array();
         QCOMPARE(records.size(), 2);
@@ -89,9 +86,7 @@ private slots:
         QCOMPARE(first.value("subEnd"), QJsonValue(QJsonValue::Null));
         QCOMPARE(first.value("prospectusUrl"), QJsonValue(QJsonValue::Null));
         QCOMPARE(records[1].toObject(), json(tencent));
-    }
 
-    void printsTheCalendar() {
         const QString ics = listed(ListCommand::Format::calendar);
         QVERIFY(ics.startsWith(QStringLiteral("BEGIN:VCALENDAR\r\n")));
         QVERIFY(ics.contains(QStringLiteral("\r\nDTSTAMP:20250108T093000Z\r\n")));

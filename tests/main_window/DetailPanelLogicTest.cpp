@@ -15,8 +15,6 @@ using namespace Qt::StringLiterals;
 using OptionalQuantity = std::optional<qint64>;
 using OptionalText = std::optional<QString>;
 
-// The detail panel's figures: reading typed quantities, lot counts, the financing line and
-// what the fields load and save.
 class DetailPanelLogicTest : public QObject {
     Q_OBJECT
 

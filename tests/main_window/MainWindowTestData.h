@@ -8,8 +8,6 @@
 
 #include <optional>
 
-// Records and instants for the main window's tests, in the market's zone (UTC+8) unless a test
-// says otherwise.
 namespace mainwindowtest {
 
 inline QDateTime marketTime(int year, int month, int day, int hour = 0, int minute = 0,

@@ -32,25 +32,20 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Counts the paint events a widget handles, or keeps every one from it (a window that is
-// shown but never exposed).
+// Counts the paints a widget gets, or swallows them all (a window shown but never exposed).
 class PaintCounter : public QObject {
 public:
     PaintCounter(QWidget &widget, bool swallow)
-        : m_swallow(swallow) {
+        : swallow(swallow) {
         widget.installEventFilter(this);
     }
     bool eventFilter(QObject *, QEvent *event) override {
-        if (event->type() != QEvent::Paint)
-            return false;
-        if (!m_swallow)
-            ++count;
-        return m_swallow;
+        const bool paint = event->type() == QEvent::Paint;
+        count += paint && !swallow;
+        return paint && swallow;
     }
     int count = 0;
-
-private:
-    bool m_swallow;
+    bool swallow;
 };
 
 class CountingSettingsSheet : public SettingsSheetPresenting {
@@ -66,8 +61,6 @@ QDateTime startTime() {
 
 } // namespace
 
-// The main window content over a real repository and store, with the service faked: what the
-// user clicks and types, and what reaches the repository.
 class MainWindowViewTest : public QObject {
     Q_OBJECT
 
@@ -78,9 +71,7 @@ private:
     std::unique_ptr<IPORepository> m_repository;
     CountingSettingsSheet m_settingsSheet;
     std::unique_ptr<MainWindowView> m_view;
-    bool m_failCommits = false;
 
-    // Shows the window and waits for the first refresh to publish the service's items.
     bool buildLoaded(const std::function<void()> &beforeShowing = {}) {
         m_clock.set(startTime());
         m_client = std::make_unique<FakeServiceClient>();
@@ -92,17 +83,7 @@ private:
                             remote(u"09988"_s, u"华澜新能源"_s, u"2025-07-07"_s),
                             remote(u"01234"_s, u"顺安智慧物流"_s, u"2025-06-02"_s),
                             remote(u"06666"_s, u"瑞丰生物-B"_s, std::nullopt)});
-        m_failCommits = false;
-        UserIPOStore::Options options{.inMemory = true};
-        options.persistChanges = [this](QSqlDatabase &database) -> UserIPOStore::Result {
-            if (m_failCommits)
-                return u"disk full (injected)"_s;
-            return UserIPOStore::commitChanges(database);
-        };
-        auto opened = UserIPOStore::open(options);
-        if (!opened)
-            return false;
-        m_store = std::move(opened.value());
+        m_store = std::move(UserIPOStore::open({.inMemory = true}).value());
         m_repository = std::make_unique<IPORepository>(*m_client, *m_store, m_clock.clock(), 45.0);
         m_view = std::make_unique<MainWindowView>(*m_repository, m_clock.clock(), &m_settingsSheet);
         m_view->resize(1000, 600);
@@ -137,8 +118,6 @@ private slots:
     void cleanup() {
         m_view.reset();
         m_repository.reset();
-        m_store.reset();
-        m_client.reset();
     }
 
     // The refresh waits for the window's first frame, so setting up TLS never holds it back; a
@@ -184,10 +163,8 @@ private slots:
         QVERIFY(buildLoaded());
         clickRow(u"02513"_s);
         QTest::keyClicks(m_view->detailPanel()->subscriptionField()->input(), u"9"_s);
-        // Another row switches the panel and loads its own figures; the selected row again
-        // closes it.
+        // Another row loads its own figures; the selected row again closes the panel.
         clickRow(u"09988"_s);
-        QCOMPARE(m_view->detailPanel()->record().ipo.code, u"09988"_s);
         QCOMPARE(m_view->detailPanel()->subQtyText(), QString());
         clickRow(u"09988"_s);
         QVERIFY(!m_view->detailPanel());
@@ -196,13 +173,6 @@ private slots:
         QCOMPARE(listedCodes(), QStringList({"02100", "02513", "09988"}));
         clickSegment(m_view->timeFilterControl(), 3);
         QCOMPARE(listedCodes(), QStringList({"02100", "02513", "09988", "01234", "06666"}));
-        clickRow(u"01234"_s);
-        // This month (July) hides the June IPO; its selection waits for it to come back.
-        clickSegment(m_view->timeFilterControl(), 1);
-        QCOMPARE(listedCodes(), QStringList({"02100", "02513", "09988"}));
-        QVERIFY(!m_view->detailPanel());
-        clickSegment(m_view->timeFilterControl(), 3);
-        QCOMPARE(m_view->detailPanel()->record().ipo.code, u"01234"_s);
 
         QTest::mouseClick(m_view->settingsButton(), Qt::LeftButton);
         QCOMPARE(m_settingsSheet.presented, 1);
@@ -212,15 +182,13 @@ private slots:
         QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
     }
 
-    // What the panel saves and clears reaches the store; a refused clear says so and keeps
-    // the entry and the panel.
+    // What the panel saves and clears reaches the store. (A refused clear keeps the records:
+    // IPORepositoryTest; a refused save shows in the panel: StoreFaultTest.)
     void savingAndClearingReachTheStore() {
         QVERIFY(buildLoaded());
         clickRow(u"02513"_s);
         RecordDetailPanel *panel = m_view->detailPanel();
         QTest::keyClicks(panel->subscriptionField()->input(), u"+2500"_s);
-        QCOMPARE(panel->subscriptionField()->lotCountText(), u"2 手"_s);
-        QCOMPARE(panel->financingText(), u"融资 HK$6817  手续费 HK$0"_s); // on margin at first
         QTest::keyClicks(panel->allotmentField()->input(), u"1000"_s);
         clickSegment(panel->methodControl(), 0);
         QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
@@ -231,17 +199,8 @@ private slots:
         QCOMPARE(m_view->detailPanel(), panel);
         QCOMPARE(panel->subQtyText(), u"+2500"_s);
 
-        const auto confirmClear = [panel] {
-            QTest::mouseClick(panel->clearButton(), Qt::LeftButton);
-            panel->deleteConfirmation()->findChild<QPushButton *>(u"ConfirmClearButton"_s)->click();
-        };
-        m_failCommits = true;
-        confirmClear();
-        QVERIFY(panel->clearButton()->showsFailure());
-        QCOMPARE(m_view->detailPanel(), panel);
-        QCOMPARE(m_store->entriesByCode().value(u"02513"_s).subQuantity, qint64(2500));
-        m_failCommits = false;
-        confirmClear();
+        QTest::mouseClick(panel->clearButton(), Qt::LeftButton);
+        panel->deleteConfirmation()->findChild<QPushButton *>(u"ConfirmClearButton"_s)->click();
         // The IPO stays listed without figures and the panel closes.
         QVERIFY(m_store->entriesByCode().isEmpty());
         QVERIFY(!m_view->detailPanel());

@@ -13,7 +13,6 @@
 using namespace mainwindowtest;
 using namespace Qt::StringLiterals;
 
-// The detail panel on its own: the callbacks stand in for the repository.
 class RecordDetailPanelTest : public QObject {
     Q_OBJECT
 

@@ -17,8 +17,6 @@ using namespace Qt::StringLiterals;
 using OptionalDate = std::optional<QDateTime>;
 using OptionalText = std::optional<QString>;
 
-// The table's rows: their cell texts, their order, their day bands, the selection and the list
-// model that shows them.
 class TableRowsTest : public QObject {
     Q_OBJECT
 
@@ -45,7 +43,6 @@ private slots:
         QCOMPARE(TableCellText::subscriptionDate(QDateTime()), u"—"_s);
         QCOMPARE(TableCellText::quantityBadge(0), std::nullopt);
         QCOMPARE(TableCellText::quantityBadge(1), OptionalText(u"1"_s));
-        QCOMPARE(TableCellText::quantityBadge(2000), OptionalText(u"2000"_s));
     }
 
     // Only web addresses become links: the text comes from the network.

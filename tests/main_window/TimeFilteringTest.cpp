@@ -9,7 +9,6 @@
 using namespace mainwindowtest;
 using namespace Qt::StringLiterals;
 
-// Which IPOs each time filter lists, on the market's days (UTC+8), and when the answer changes.
 class TimeFilteringTest : public QObject {
     Q_OBJECT
 

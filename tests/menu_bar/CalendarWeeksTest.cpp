@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace menubartest;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -13,15 +14,12 @@ namespace {
 QString rowText(const WeekRow &row) {
     QStringList cells;
     for (const std::optional<QDateTime> &slot : row)
-        cells.append(slot ? QString::number(marketCalendar().dayOf(*slot).day())
-                          : QStringLiteral("."));
+        cells.append(slot ? QString::number(marketCalendar().dayOf(*slot).day()) : u"."_s);
     return cells.join(QLatin1Char(' '));
 }
 
 } // namespace
 
-// The panel's business-day calendar: the grid of a month, the records on each day, the row
-// heights and the month steps, all on the market's days.
 class CalendarWeeksTest : public QObject {
     Q_OBJECT
 
@@ -107,15 +105,12 @@ private slots:
         QVERIFY(!::isMarketToday(marketDay("2024-12-15"), marketTime("2025-01-15", "10:00")));
         const QLocale english(QLocale::English, QLocale::UnitedStates);
         const QDateTime may = marketDay("2025-05-14");
-        QCOMPARE(::monthTitle(may, english), QStringLiteral("May 2025"));
-        QCOMPARE(::monthTitle(may, QLocale(QLocale::Chinese, QLocale::China)),
-                 QStringLiteral("2025年5月"));
-        QCOMPARE(::monthTitle(may, QLocale(QLocale::Japanese, QLocale::Japan)),
-                 QStringLiteral("2025年5月"));
-        QCOMPARE(::monthTitle(may, QLocale(QLocale::Korean, QLocale::SouthKorea)),
-                 QStringLiteral("2025년 5월"));
+        QCOMPARE(::monthTitle(may, english), u"May 2025"_s);
+        QCOMPARE(::monthTitle(may, QLocale(QLocale::Chinese, QLocale::China)), u"2025年5月"_s);
+        QCOMPARE(::monthTitle(may, QLocale(QLocale::Japanese, QLocale::Japan)), u"2025年5月"_s);
+        QCOMPARE(::monthTitle(may, QLocale(QLocale::Korean, QLocale::SouthKorea)), u"2025년 5월"_s);
         // The month of the market's day: 16:30 UTC on 30 April is 1 May.
-        QCOMPARE(::monthTitle(utc("2025-04-30T16:30:00Z"), english), QStringLiteral("May 2025"));
+        QCOMPARE(::monthTitle(utc("2025-04-30T16:30:00Z"), english), u"May 2025"_s);
     }
 };
 

@@ -9,16 +9,12 @@
 
 #include <optional>
 
-// Records and instants for the panel's tests, written the way a reader checks them: market days
-// as "yyyy-MM-dd", instants with their offset.
 namespace menubartest {
 
-// Midnight of a market day.
 inline QDateTime marketDay(const QString &day) {
     return marketCalendar().startOfDay(QDate::fromString(day, Qt::ISODate));
 }
 
-// A wall-clock time in the market's zone (UTC+8).
 inline QDateTime marketTime(const QString &day, const QString &time) {
     return QDateTime(QDate::fromString(day, Qt::ISODate), QTime::fromString(time, Qt::ISODate),
                      marketTimeZone());
@@ -37,7 +33,6 @@ struct RecordFields {
     qint64 winQuantity = 0;
     SubMethod method = SubMethod::cash;
     QString priceRange = QStringLiteral("4.50-5.00");
-    QString lotAmount = QStringLiteral("5,000");
 };
 
 inline IPORecord record(const RecordFields &fields) {
@@ -48,7 +43,7 @@ inline IPORecord record(const RecordFields &fields) {
         record.ipo.subStart = marketDay(fields.subStart);
     if (!fields.listingDate.isEmpty())
         record.ipo.listingDate = marketDay(fields.listingDate);
-    record.ipo.lotAmount = fields.lotAmount;
+    record.ipo.lotAmount = QStringLiteral("5,000");
     record.ipo.priceRange = fields.priceRange;
     record.subQuantity = fields.subQuantity;
     record.winQuantity = fields.winQuantity;

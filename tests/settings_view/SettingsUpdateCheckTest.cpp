@@ -4,7 +4,6 @@
 #include "ui/settings/SettingsButton.h"
 #include "ui/settings/SettingsUpdateCheck.h"
 
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -21,8 +20,6 @@ using UpdateResult = std::optional<ServiceResult<AppUpdateResponse>>;
 
 } // namespace
 
-// The update section: the download address, every status line of the check, the edition gate
-// and the privacy page.
 class SettingsUpdateCheckTest : public QObject {
     Q_OBJECT
 
@@ -48,7 +45,6 @@ private slots:
                      resolved);
     }
 
-    // Each status line of a finished check: its text, whether it is an error, the page opened.
     void finished() {
         const auto finish = [](const UpdateResult &result, bool browserRefuses) {
             RecordingURLOpener browser;
@@ -75,33 +71,33 @@ private slots:
                               {}}));
     }
 
+    // A bare path opens on the table's update host; the sheet closed mid-check opens nothing.
     void checkButtonRunsTheCheck() {
         SettingsViewHarness harness;
-        // The table moves the update endpoint to another host and port; a bare path opens there.
         harness.client.updateAnswer = answer(true, u"/downloads/orvel-1.4.0.tar.gz"_s);
         harness.client.holdUpdateAnswer = true;
         SettingsView &view = harness.makeView();
         view.show();
         auto *button = view.findChild<SettingsButton *>(u"CheckForUpdatesButton"_s);
         QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(view.isCheckingForUpdates());
         QVERIFY(!button->isEnabled());
-        QCOMPARE(view.updateStatusMessage(), std::optional(u"正在检查新版本..."_s));
-        // A second press while the check runs starts nothing.
-        view.checkForUpdates();
+        view.checkForUpdates(); // a second press while the check runs starts nothing
         QTRY_COMPARE(harness.client.updateRequests.size(), 1);
-        // The request carries this build's version from the table.
         QCOMPARE(harness.client.updateRequests.first(),
                  QStringList({u"macos"_s, u"direct"_s, u"1.3.2"_s, u"26"_s}));
-
-        QSignalSpy statusChanged(&view, &SettingsView::updateStatusChanged);
         harness.client.release();
-        QVERIFY(statusChanged.wait());
-        QVERIFY(button->isEnabled());
+        QTRY_VERIFY(button->isEnabled());
         QCOMPARE(view.updateStatusMessage(),
                  std::optional(u"发现新版本 1.4.0 (27)，已打开下载页面。"_s));
         QCOMPARE(harness.browser.opened,
                  QList{QUrl(u"https://updates.orvel.example:8443/downloads/orvel-1.4.0.tar.gz"_s)});
+
+        view.checkForUpdates();
+        QTRY_COMPARE(harness.client.updateRequests.size(), 2);
+        harness.view.reset();
+        harness.client.release();
+        QTRY_COMPARE(harness.client.updateAnswersDelivered, 2);
+        QCOMPARE(harness.browser.opened.size(), 1);
     }
 
     void editionGate() {
@@ -115,15 +111,6 @@ private slots:
         QVERIFY(SettingsUpdateCheck::showsUpdateSection(edition(u"direct"_s)));
         for (const QVariant &other : {QVariant(u"appstore"_s), QVariant(), QVariant(u"Direct"_s)})
             QVERIFY(!SettingsUpdateCheck::showsUpdateSection(edition(other)));
-
-        // Even asked directly, an edition without the section never contacts the service.
-        SettingsViewHarness harness(edition(u"appstore"_s));
-        SettingsView &view = harness.makeView();
-        QVERIFY(!view.hasUpdateSection());
-        view.checkForUpdates();
-        QTRY_VERIFY(!view.isCheckingForUpdates());
-        QCOMPARE(view.updateStatusMessage(), std::optional(u"当前分发渠道不提供站外更新。"_s));
-        QVERIFY(harness.client.updateRequests.isEmpty());
     }
 
     // The page opens in the browser; an address that is no web page, or no browser, says so.
@@ -147,19 +134,6 @@ private slots:
                  u"无法打开隐私政策: 当前应用未配置隐私政策链接。"_s);
         QCOMPARE(open(page, true),
                  u"无法打开隐私政策: 无法启动浏览器，请手动访问 https://orvel.example/privacy。"_s);
-    }
-
-    void closingTheSheetMidCheckIsSafe() {
-        SettingsViewHarness harness;
-        harness.client.updateAnswer = answer(true, u"/download"_s);
-        harness.client.holdUpdateAnswer = true;
-        harness.makeView().checkForUpdates();
-        QTRY_COMPARE(harness.client.updateRequests.size(), 1);
-        harness.view.reset();
-        harness.client.release();
-        QTRY_COMPARE(harness.client.updateAnswersDelivered, 1);
-        // The answer arrived after the sheet closed: no page opens for a sheet nobody sees.
-        QVERIFY(harness.browser.opened.isEmpty());
     }
 };
 

@@ -21,35 +21,30 @@
 #include <memory>
 #include <optional>
 
-// Answers the file dialogs with the path the test chose (none: cancelled), keeping the names
-// the sheet suggested.
+// Stand-ins for the dialogs (the chosen path, none: cancelled; the suggested names kept), the
+// alerts and the browser (only web addresses, unless told to refuse).
 class FakeFilePicking : public SettingsFilePicking {
 public:
-    std::optional<QString> savePath;
-    std::optional<QString> openPath;
+    std::optional<QString> savePath, openPath;
     QStringList suggestedNames;
-
-    std::optional<QString> saveFileName(QWidget *, const QString &suggested) override {
-        suggestedNames.append(suggested);
+    std::optional<QString> saveFileName(QWidget *, const QString &name) override {
+        suggestedNames.append(name);
         return savePath;
     }
     std::optional<QString> openFileName(QWidget *) override { return openPath; }
-    std::optional<QString> saveCalendarFileName(QWidget *, const QString &suggested) override {
-        return saveFileName(nullptr, suggested);
+    std::optional<QString> saveCalendarFileName(QWidget *, const QString &name) override {
+        return saveFileName(nullptr, name);
     }
 };
 
-// Keeps the alerts instead of showing them.
 class RecordingAlerts : public SettingsAlertPresenting {
 public:
     QList<SettingsAlertMessage> shown;
-    void presentAlert(QWidget *, const SettingsAlertMessage &alert,
-                      std::function<void()>) override {
-        shown.append(alert);
+    void presentAlert(QWidget *, const SettingsAlertMessage &a, std::function<void()>) override {
+        shown.append(a);
     }
 };
 
-// A browser that keeps the web addresses it was given, unless told to refuse.
 class RecordingURLOpener : public SettingsURLOpening {
 public:
     QList<QUrl> opened;
@@ -62,9 +57,8 @@ public:
     }
 };
 
-// One settings sheet over its own settings file, in-memory store, service stand-in, real
-// reminder scheduler on a stand-in notification centre, and recording dialogs, alerts and
-// browser. Nothing here touches the user's files or the desktop.
+// One settings sheet over its own settings file, in-memory store, service stand-in and real
+// reminder scheduler on a stand-in notification centre; nothing touches the user's files.
 class SettingsViewHarness {
 public:
     // The directly downloaded edition with a known version and a custom update host.
@@ -90,18 +84,12 @@ public:
     }
 
     static RemoteIPO remoteIPO(const QString &code, const QString &listDate = {}) {
-        RemoteIPO ipo;
-        ipo.code = code;
-        ipo.name = QStringLiteral("公司") + code;
-        ipo.lotAmount = QStringLiteral("3,030");
-        ipo.priceRange = QStringLiteral("2.80-3.03");
-        ipo.status = IPOStatus::open;
-        if (!listDate.isEmpty())
-            ipo.listDate = listDate;
-        return ipo;
+        const auto listed = listDate.isEmpty() ? std::nullopt : std::optional(listDate);
+        return RemoteIPO(code, QStringLiteral("公司") + code, std::nullopt, std::nullopt, listed,
+                         QStringLiteral("3,030"), QStringLiteral("2.80-3.03"), QString(),
+                         IPOStatus::open, QString());
     }
 
-    // Lists these IPOs on the service and lets the repository fetch them.
     void listOnService(const QList<RemoteIPO> &items) {
         client.setItems(items);
         QCoro::waitFor(repository->refreshIfNeeded());

@@ -10,7 +10,6 @@
 
 using namespace Qt::StringLiterals;
 
-// The sheet's texts, and the desktop message box behind its alerts: plain text throughout.
 class SettingsViewTest : public QObject {
     Q_OBJECT
 
@@ -28,20 +27,17 @@ private slots:
 
     void messageBoxShowsPlainTextAndOneButton() {
         QWidget parent;
-        parent.show();
         int dismissals = 0;
         const auto alert = SettingsAlertMessage::make(u"导入失败"_s, u"<b>CSV</b> 表头格式无效"_s);
-        SettingsMessageBox boxes;
-        boxes.presentAlert(&parent, alert, [&dismissals] { ++dismissals; });
-        QMessageBox *box = parent.findChild<QMessageBox *>(u"SettingsAlert"_s);
+        SettingsMessageBox().presentAlert(&parent, alert, [&dismissals] { ++dismissals; });
+        const QPointer<QMessageBox> box = parent.findChild<QMessageBox *>(u"SettingsAlert"_s);
         QTRY_VERIFY(box->isVisible());
         QCOMPARE(box->text() + box->informativeText(), alert.title + alert.message);
         for (const QLabel *label : box->findChildren<QLabel *>())
             QCOMPARE(label->textFormat(), Qt::PlainText);
         QCOMPARE(box->buttons().size(), 1);
-        const QPointer<QMessageBox> guard(box);
         QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
-        QTRY_VERIFY(!guard);
+        QTRY_VERIFY(!box);
         QCOMPARE(dismissals, 1);
     }
 };
