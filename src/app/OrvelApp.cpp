@@ -21,6 +21,7 @@
 #include <QDialog>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 OrvelApp::Parts OrvelApp::Parts::shared() {
     return Parts{AppSettings::shared(),
@@ -49,7 +50,10 @@ OrvelApp::OrvelApp(Parts parts, QObject *parent)
     // The store's saves are reported from now on; a quick listing never starts the tracker.
     if (m_parts.tracker) {
         m_parts.store.setAnalyticsTracker(m_parts.tracker);
-        m_parts.tracker->start();
+        // The day's launch event is the first HTTPS request of a run, and setting up TLS for it
+        // must not hold back the first frame; a second later nobody waits for it.
+        QTimer::singleShot(trackerStartDelayMs, this,
+                           [tracker = m_parts.tracker] { tracker->start(); });
     }
 }
 

@@ -36,7 +36,7 @@ public:
         // None: the shared reminder manager, made when it is first needed (it connects to the
         // session bus, which the start need not wait for).
         NotificationManager *notifications = nullptr;
-        // Started with the application and told of every save; none: no usage events.
+        // Started shortly after the application and told of every save; none: no usage events.
         AnalyticsTracking *tracker = nullptr;
         Clock clock = systemClock();
         bool trayAvailable = false;
@@ -45,6 +45,9 @@ public:
 
         static Parts shared();
     };
+
+    // How long after construction the usage tracker starts (and sends the day's launch event).
+    static constexpr int trackerStartDelayMs = 1000;
 
     explicit OrvelApp(QObject *parent = nullptr);
     explicit OrvelApp(Parts parts, QObject *parent = nullptr);
