@@ -11,6 +11,7 @@
 #include <QTest>
 
 using testsupport::LocalService;
+Q_DECLARE_METATYPE(LocalService::Fault)
 
 class IPOAPIClientTest : public QObject {
     Q_OBJECT
@@ -70,7 +71,6 @@ private slots:
 
     // Only the given CA is trusted, not the system store: refused without it (a transport
     // error); the build's compiled-in CA arrives as PEM text and is decoded at the first request.
-    // (Time-out, size cap and a dropped connection: ServiceFaultTest.)
     void trustComesFromTheGivenCA() {
         IPOAPIClient untrusting(m_service.baseUrl());
         const auto refused = fetchList(untrusting);
@@ -84,6 +84,28 @@ private slots:
         IPOAPIClient client(m_service.baseUrl(), options);
         const auto list = fetchList(client);
         QVERIFY2(list.hasValue(), qPrintable(list ? QString() : list.error().description()));
+    }
+
+    // Failures before a whole answer arrived: the client's own time-out, its size cap (on a
+    // valid JSON body, so only the cap can refuse it) and a connection broken mid-answer.
+    void transportFailures_data() {
+        QTest::addColumn<LocalService::Fault>("fault");
+        QTest::addColumn<QString>("description");
+        QTest::newRow("time-out") << LocalService::Fault::delay(5000) << "超时";
+        QTest::newRow("oversized") << LocalService::Fault::oversized(3 * 1024 * 1024) << "过大";
+        QTest::newRow("dropped") << LocalService::Fault::drop() << "断开";
+    }
+    void transportFailures() {
+        QFETCH(LocalService::Fault, fault);
+        QFETCH(QString, description);
+        QVERIFY(m_service.addFault(QStringLiteral("ipos"), fault));
+        auto client =
+            makeClient({.timeout = std::chrono::milliseconds(500), .maxBodyBytes = 1024 * 1024});
+        const auto list = fetchList(*client);
+        QVERIFY(!list.hasValue());
+        QCOMPARE(list.error().kind(), IPOAPIClientError::Kind::transport);
+        QVERIFY2(list.error().description().contains(description),
+                 qPrintable(list.error().description()));
     }
 
     // The four keys in a fixed order, each value encoded so it cannot split the query; a query
