@@ -57,9 +57,11 @@ QList<IPORecord> craftedList() {
     IPORecord broken = ipo("00700", "第一行\n第二行\r\n<b>标记</b> & <img src=x>", {2025, 1, 10},
                            {}, {2025, 1, 13});
     broken.ipo.prospectusURL = "javascript:alert(1)";
-    // The last day before the first: one day.
+    // The last day before the first: one day. Long enough to fold among three- and four-byte
+    // characters.
     return {punctuated, broken,
-            ipo("09999", QString(60, u'长') + "科技", {2025, 1, 9}, {2025, 1, 8}),
+            ipo("09999", QString(58, u'长') + "科技" + QStringLiteral("😀").repeated(10),
+                {2025, 1, 9}, {2025, 1, 8}),
             ipo("01234", "无日期"), ipo("02590", "重复", {}, {}, {2025, 2, 3})};
 }
 

@@ -99,8 +99,10 @@ private slots:
         QFETCH(LocalService::Fault, fault);
         QFETCH(QString, description);
         QVERIFY(m_service.addFault(QStringLiteral("ipos"), fault));
-        auto client =
-            makeClient({.timeout = std::chrono::milliseconds(500), .maxBodyBytes = 1024 * 1024});
+        IPOAPIClient::Options options;
+        options.timeout = std::chrono::milliseconds(500);
+        options.maxBodyBytes = 1024 * 1024;
+        auto client = makeClient(options);
         const auto list = fetchList(*client);
         QVERIFY(!list.hasValue());
         QCOMPARE(list.error().kind(), IPOAPIClientError::Kind::transport);
