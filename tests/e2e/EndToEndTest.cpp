@@ -12,6 +12,8 @@
 
 #include <csignal>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // One run of the real application (its end-to-end build) on this test's X server, with its
@@ -20,44 +22,41 @@ class RunningApp {
 public:
     RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"),
-                           home.filePath(QStringLiteral("config")));
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.filePath(QStringLiteral("run")));
-        environment.insert(QStringLiteral("ORVEL_E2E_SERVICE_URL"), service.baseUrl().toString());
-        environment.insert(QStringLiteral("ORVEL_E2E_SERVICE_CA"), service.caFile());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // A test host: no "app_active" events from these runs.
-        environment.insert(QStringLiteral("XCTestConfigurationFilePath"), QStringLiteral("e2e"));
-        QDir().mkpath(home.filePath(QStringLiteral("run")));
-        QFile::setPermissions(home.filePath(QStringLiteral("run")), QFileDevice::ReadOwner |
-                                                                        QFileDevice::WriteOwner |
-                                                                        QFileDevice::ExeOwner);
+        const QString run = home.filePath(u"run"_s);
+        // "XCTestConfigurationFilePath" marks a test host: no "app_active" events from these runs.
+        for (const auto &[name, value] :
+             {std::pair("XDG_CONFIG_HOME", home.filePath(u"config"_s)),
+              std::pair("XDG_DATA_HOME", home.filePath(u"data"_s)),
+              std::pair("XDG_RUNTIME_DIR", run),
+              std::pair("ORVEL_E2E_SERVICE_URL", service.baseUrl().toString()),
+              std::pair("ORVEL_E2E_SERVICE_CA", service.caFile()),
+              std::pair("QT_QPA_PLATFORM", u"xcb"_s),
+              std::pair("XCTestConfigurationFilePath", u"e2e"_s)})
+            environment.insert(QString::fromLatin1(name), value);
+        QDir().mkpath(run);
+        QFile::setPermissions(run, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                       QFileDevice::ExeOwner);
         m_process.setProcessEnvironment(environment);
-        m_process.setProcessChannelMode(QProcess::SeparateChannels);
     }
 
     ~RunningApp() {
-        if (m_process.state() != QProcess::NotRunning) {
-            m_process.kill();
-            m_process.waitForFinished(5000);
-        }
+        m_process.kill();
+        m_process.waitForFinished(5000);
     }
 
-    bool start(const QStringList &arguments = {}) {
-        m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE), arguments);
+    bool start() {
+        m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE));
         return m_process.waitForStarted(10000);
     }
 
     void send(const QByteArray &command) { m_process.write(command + '\n'); }
 
-    // The first "[E2E] ..." line starting with `prefix` that arrives within the time limit.
     QString waitFor(const QString &prefix, int milliseconds = 20000) {
         QDeadlineTimer deadline(milliseconds);
         while (!deadline.hasExpired()) {
             while (m_process.canReadLine()) {
                 const QString line = QString::fromUtf8(m_process.readLine()).trimmed();
-                if (line.startsWith(QStringLiteral("[E2E] ") + prefix))
+                if (line.startsWith(u"[E2E] "_s + prefix))
                     return line.mid(6);
             }
             if (m_process.state() == QProcess::NotRunning)
@@ -69,55 +68,38 @@ public:
 
     QString state() {
         send("state");
-        return waitFor(QStringLiteral("state"));
+        return waitFor(u"state"_s);
     }
 
-    bool quit() {
-        send("quit");
-        return m_process.waitForFinished(10000) && m_process.exitCode() == 0;
+    // 0 for "Quit", otherwise the signal to end with.
+    void end(int signal = 0) {
+        if (signal)
+            ::kill(static_cast<pid_t>(m_process.processId()), signal);
+        else
+            send("quit");
     }
 
-    void signal(int number) { ::kill(static_cast<pid_t>(m_process.processId()), number); }
-
-    // The exit status once the process ends by itself; -1 when it does not within the limit.
-    int waitForExit(int milliseconds = 15000) {
-        if (!m_process.waitForFinished(milliseconds) ||
-            m_process.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return m_process.exitCode();
+    int waitForExit() {
+        const bool ended = m_process.waitForFinished(15000);
+        return ended && m_process.exitStatus() == QProcess::NormalExit ? m_process.exitCode() : -1;
     }
-
-    QString errors() { return QString::fromUtf8(m_process.readAllStandardError()); }
 
 private:
     QProcess m_process;
 };
 
-int field(const QString &state, const QString &name) {
-    const QRegularExpression pattern(name + QStringLiteral("=(-?\\d+)"));
-    return pattern.match(state).captured(1).toInt();
-}
-
-// The X window of the main window as the running application reports it. Qt makes a new one
-// each time the window opens after it was closed.
-QString mainWindowId(const QString &state) {
-    return QRegularExpression(QStringLiteral("window=(\\d+)")).match(state).captured(1);
+// A value of a "state" reply: "main=1 panel=0 tray=X,Y window=ID" (the tray icon's centre).
+// The main window's X window is new each time the window opens after it was closed.
+QString value(const QString &state, const QString &name) {
+    return QRegularExpression(name + u"=(\\S+)"_s).match(state).captured(1);
 }
 
 // Whether the window's _NET_WM_STATE, as the window manager keeps it, takes it off the taskbar.
 bool skipsTaskbar(const QString &window) {
     QProcess xprop;
-    xprop.start(QStringLiteral("xprop"),
-                {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")});
+    xprop.start(u"xprop"_s, {u"-id"_s, window, u"_NET_WM_STATE"_s});
     return xprop.waitForFinished(5000) &&
            xprop.readAllStandardOutput().contains("_NET_WM_STATE_SKIP_TASKBAR");
-}
-
-QRect trayGeometry(const QString &state) {
-    const QRegularExpression pattern(QStringLiteral("tray=(-?\\d+),(-?\\d+),(\\d+),(\\d+)"));
-    const auto match = pattern.match(state);
-    return {match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(),
-            match.captured(4).toInt()};
 }
 
 } // namespace
@@ -131,69 +113,26 @@ private:
 private slots:
     void initTestCase() { QVERIFY2(m_service.start(), qPrintable(m_service.errorString())); }
 
-    void startsWithTrayAndListsTheServiceIPOs() {
+    // An earlier run took the main window off the taskbar. The window is closed and brought
+    // back by a second launch: it maps anew, and the state must be on it before it does.
+    void runsFromTheTrayAndReopensOffTheTaskbar() {
         testsupport::TestFolder home;
+        QSettings(home.filePath(u"config/orvel/orvel.ini"_s), QSettings::IniFormat)
+            .setValue(u"hideDockIcon"_s, true);
         RunningApp app(home, m_service);
         QVERIFY(app.start());
-        const QString records = app.waitFor(QStringLiteral("records"));
-        QVERIFY2(!records.isEmpty(), qPrintable(app.errors()));
-        QVERIFY(records.section(u' ', 1).toInt() > 20);
-
+        const QString records = app.waitFor(u"records"_s);
+        QVERIFY(records.section(u' ', 1, 1).toInt() > 20);
         const QString state = app.state();
-        QCOMPARE(field(state, QStringLiteral("main")), 1);
-        bool listed = false;
-        for (const QJsonObject &request : m_service.requests())
-            listed |= request.value("path").toString() == u"/v2/ipos" &&
-                      request.value("query").toString() == u"status=all&limit=500&offset=0";
-        QVERIFY(listed);
-
-        // A click on the tray icon opens the panel.
-        const QRect tray = trayGeometry(state);
-        QVERIFY2(tray.width() > 0, qPrintable(state));
-        QCOMPARE(QProcess::execute(QStringLiteral("xdotool"),
-                                   {QStringLiteral("mousemove"), QString::number(tray.center().x()),
-                                    QString::number(tray.center().y()), QStringLiteral("click"),
-                                    QStringLiteral("1")}),
-                 0);
-        QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("panel")), 1, 10000);
-        QVERIFY(app.quit());
-    }
-
-    void secondLaunchReopensTheMainWindowAndExits() {
-        testsupport::TestFolder home;
-        RunningApp app(home, m_service);
-        QVERIFY(app.start());
-        QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
-        app.send("close-main");
-        QVERIFY(!app.waitFor(QStringLiteral("closed")).isEmpty());
-        QCOMPARE(field(app.state(), QStringLiteral("main")), 0);
-
+        QCOMPARE(value(state, u"main"_s).toInt(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(value(state, u"window"_s)), 10000);
+        app.send("close-main"); // handled before the next command: the window is closed
+        QCOMPARE(value(app.state(), u"main"_s).toInt(), 0);
         RunningApp second(home, m_service);
         QVERIFY(second.start());
         QCOMPARE(second.waitForExit(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("main")), 1, 10000);
-        QVERIFY(app.quit());
-    }
-
-    void hiddenTaskbarEntryStaysHiddenAcrossReopening() {
-        testsupport::TestFolder home;
-        // An earlier run took the main window off the taskbar.
-        QSettings(home.filePath(QStringLiteral("config/orvel/orvel.ini")), QSettings::IniFormat)
-            .setValue(QStringLiteral("hideDockIcon"), true);
-        RunningApp app(home, m_service);
-        QVERIFY(app.start());
-        QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(mainWindowId(app.state())), 10000);
-
-        // Closed and brought back by a second launch: the window maps anew, and the state must
-        // be on it before it does.
-        app.send("close-main");
-        QVERIFY(!app.waitFor(QStringLiteral("closed")).isEmpty());
-        RunningApp second(home, m_service);
-        QVERIFY(second.start());
-        QCOMPARE(second.waitForExit(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(field(app.state(), QStringLiteral("main")), 1, 10000);
-        const QString window = mainWindowId(app.state());
+        QTRY_COMPARE_WITH_TIMEOUT(value(app.state(), u"main"_s).toInt(), 1, 10000);
+        const QString window = value(app.state(), u"window"_s);
         QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(window), 10000);
 
         // Switched off and on again while the window is open.
@@ -201,7 +140,19 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!skipsTaskbar(window), 10000);
         app.send("hide-dock 1");
         QTRY_VERIFY_WITH_TIMEOUT(skipsTaskbar(window), 10000);
-        QVERIFY(app.quit());
+
+        // A click on the tray icon opens the panel.
+        const QString tray = value(app.state(), u"tray"_s);
+        QVERIFY2(tray != u"none"_s, "no tray icon");
+        QCOMPARE(QProcess::execute(u"xdotool"_s,
+                                   u"mousemove %1 %2 click 1"_s
+                                       .arg(tray.section(u',', 0, 0), tray.section(u',', 1, 1))
+                                       .split(u' ')),
+                 0);
+        QTRY_COMPARE_WITH_TIMEOUT(value(app.state(), u"panel"_s).toInt(), 1, 10000);
+
+        app.end();
+        QCOMPARE(app.waitForExit(), 0);
     }
 
     void savedEntrySurvivesARestart_data() {
@@ -217,32 +168,24 @@ private slots:
         {
             RunningApp app(home, m_service);
             QVERIFY(app.start());
-            QVERIFY(!app.waitFor(QStringLiteral("records")).isEmpty());
-            app.send("first-code");
-            code = app.waitFor(QStringLiteral("first-code")).section(u' ', 1);
+            code = app.waitFor(u"records"_s).section(u' ', 2, 2);
             QVERIFY(!code.isEmpty());
-            app.send("save " + code.toUtf8() + " 2000 500 margin");
-            QCOMPARE(app.waitFor(QStringLiteral("saved")), QStringLiteral("saved %1 ok").arg(code));
-            if (ending == 0) {
-                QVERIFY(app.quit());
-            } else {
-                app.signal(ending);
-                QCOMPARE(app.waitForExit(), 0);
-            }
+            app.send("save"); // 2000 subscribed, 500 allotted, on margin, under the first IPO
+            QCOMPARE(app.waitFor(u"saved"_s), u"saved ok"_s);
+            app.end(ending);
+            QCOMPARE(app.waitForExit(), 0);
             // The windows closed the usual way (the main window wrote its place) and the store
             // closed (SQLite removes its write-ahead log with the last connection).
-            const QDir data(home.filePath(QStringLiteral("data/orvel/orvel")));
-            QVERIFY(data.exists(QStringLiteral("window-state.ini")));
-            QVERIFY(data.exists(QStringLiteral("user-entries.sqlite")));
-            QVERIFY(!data.exists(QStringLiteral("user-entries.sqlite-wal")));
+            const QDir data(home.filePath(u"data/orvel/orvel"_s));
+            QVERIFY(data.exists(u"window-state.ini"_s));
+            QVERIFY(data.exists(u"user-entries.sqlite"_s));
+            QVERIFY(!data.exists(u"user-entries.sqlite-wal"_s));
         }
         RunningApp again(home, m_service);
         QVERIFY(again.start());
-        QVERIFY(!again.waitFor(QStringLiteral("records")).isEmpty());
-        again.send("record " + code.toUtf8());
-        QCOMPARE(again.waitFor(QStringLiteral("record")),
-                 QStringLiteral("record %1 2000 500 margin").arg(code));
-        QVERIFY(again.quit());
+        QCOMPARE(again.waitFor(u"records"_s).section(u' ', 2), code + u" 2000 500 margin"_s);
+        again.end();
+        QCOMPARE(again.waitForExit(), 0);
     }
 };
 

@@ -1,9 +1,10 @@
+#include "FakeServiceClient.h"
+#include "ResultAccess.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
 #include "repository/IPORepository.h"
 #include "store/UserIPOStore.h"
-#include "ui/main_window/MainTableModel.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/main_window/QuantityField.h"
 #include "ui/main_window/RecordDetailPanel.h"
@@ -11,76 +12,33 @@
 
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTest>
 
-#include <memory>
+// A store at SQLite's page limit (a full disk as SQLite sees it): a save from the detail panel
+// fails visibly, a restored backup goes in whole or not at all, and every entry stored before is
+// still there, in the open store and in the file.
 
-// A store that cannot take another write: SQLite's page limit set to the pages the file already
-// has (what a full disk looks like to SQLite: "database or disk is full"), or a commit that the
-// file system refuses. A save from the detail panel fails visibly, and every entry that was
-// stored before is still there, in the open store and in the file read afresh.
+using testsupport::errorOf;
 
 namespace {
 
-const QStringList listedCodes = {QStringLiteral("90001"), QStringLiteral("90002"),
-                                 QStringLiteral("90003")};
-constexpr int storedCount = 200;
-
-// The service's list, answered at once: this test is about the store, not the network.
-class FixedClient : public IPOAPIClientProtocol {
-public:
-    QCoro::Task<ServiceResult<RemoteIPOListResponse>> fetchIPOs(QString, qint64, qint64) override {
-        RemoteIPOListResponse list;
-        for (const QString &code : listedCodes) {
-            RemoteIPO remote;
-            remote.code = code;
-            remote.name = QStringLiteral("示例") + code;
-            remote.subStart = QStringLiteral("2025-07-08");
-            remote.lotAmount = QStringLiteral("3,030");
-            remote.priceRange = QStringLiteral("2.80-3.03");
-            remote.status = IPOStatus::open;
-            remote.board = QStringLiteral("主板");
-            list.items.append(remote);
-        }
-        list.count = list.items.size();
-        co_return ServiceResult<RemoteIPOListResponse>(list);
-    }
-    QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
-    fetchStats(const RequestCancellation *) override {
-        co_return ServiceResult<RemoteIPOStatsResponse>(RemoteIPOStatsResponse{});
-    }
-    QCoro::Task<ServiceResult<AppUpdateResponse>> fetchAppUpdate(QString, DistributionChannel,
-                                                                 QString, QString) override {
-        co_return ServiceResult<AppUpdateResponse>(IPOAPIClientError::invalidResponse());
-    }
-};
-
-QList<UserIPOBackupRow> storedRows() {
-    QList<UserIPOBackupRow> rows;
-    const QDateTime base(QDate(2025, 6, 1), QTime(9, 0), Qt::UTC);
-    for (int i = 0; i < storedCount; ++i)
-        rows.append({QStringLiteral("1%1").arg(i, 4, 10, QLatin1Char('0')), 1000 + i, i % 3,
-                     i % 2 ? SubMethod::margin : SubMethod::cash, base.addSecs(i * 60)});
-    return rows;
-}
-
-// The store's own connection (same thread, same handle), found by its file.
-QSqlDatabase connectionOf(const QString &path) {
+// Caps the store's connection at the file's pages, then saves entries until SQLite refuses: then
+// the last page of each index, the next entry's place, is full.
+bool fillToPageLimit(UserIPOStore &store, const QString &path) {
     for (const QString &name : QSqlDatabase::connectionNames()) {
-        QSqlDatabase database = QSqlDatabase::database(name, false);
-        if (database.databaseName() == path)
-            return database;
+        QSqlQuery query(QSqlDatabase::database(name, false));
+        if (QSqlDatabase::database(name, false).databaseName() != path ||
+            !query.exec("PRAGMA page_count") || !query.next() ||
+            !query.exec("PRAGMA max_page_count = " + query.value(0).toString()))
+            continue;
+        for (int i = 0; i < 5000; ++i) {
+            const auto saved = store.saveEntry(QString::number(50000 + i), 100, 0, SubMethod::cash);
+            if (!saved)
+                return saved.error().contains("full");
+        }
     }
-    return {};
-}
-
-qint64 pragma(QSqlDatabase &database, const QString &statement) {
-    QSqlQuery query(database);
-    if (!query.exec(statement) || !query.next())
-        return -1;
-    return query.value(0).toLongLong();
+    return false;
 }
 
 } // namespace
@@ -88,131 +46,60 @@ qint64 pragma(QSqlDatabase &database, const QString &statement) {
 class StoreFaultTest : public QObject {
     Q_OBJECT
 
-private:
-    // Caps the file at the pages it has, then writes entries that sort after every stored one
-    // (newest, highest code) until SQLite refuses one: from then on the last page of each index
-    // is full, and so is the next entry's place. Returns how many went in.
-    static int fillToPageLimit(UserIPOStore &store, QSqlDatabase &database) {
-        const qint64 pages = pragma(database, QStringLiteral("PRAGMA page_count"));
-        if (pages <= 0 ||
-            pragma(database, QStringLiteral("PRAGMA max_page_count = %1").arg(pages)) != pages)
-            return -1;
-        for (int i = 0; i < 5000; ++i) {
-            const UserIPOStore::Result saved = store.saveEntry(
-                QStringLiteral("5%1").arg(i, 4, 10, QLatin1Char('0')), 100, 0, SubMethod::cash);
-            if (!saved)
-                return saved.error().contains(QStringLiteral("full")) ? i : -1;
-        }
-        return -1;
-    }
-
 private slots:
-    void fullStoreFailsSaveVisibly_data() {
-        QTest::addColumn<bool>("pageLimit");
-        QTest::addColumn<QStringList>("savedCodes");
-        // At the page limit only a write that needs a new page fails: a new entry. A change to
-        // a stored entry rewrites it in place and still goes in (as it would on a full disk).
-        QTest::newRow("SQLite page limit reached")
-            << true << QStringList{listedCodes.at(2), listedCodes.at(0)};
-        QTest::newRow("commit refused by the file system")
-            << false << QStringList{listedCodes.at(2), listedCodes.at(1)};
-    }
-
+    // A commit the file system refuses fails the same way: UserIPOStoreTest's failed commits.
     void fullStoreFailsSaveVisibly() {
-        QFETCH(bool, pageLimit);
-        QFETCH(QStringList, savedCodes);
         testsupport::TestFolder folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.filePath(QStringLiteral("user-entries.sqlite"));
-        bool refuseCommits = false;
-        UserIPOStore::Options options;
-        options.filePath = path;
-        options.persistChanges = [&refuseCommits](QSqlDatabase &database) -> UserIPOStore::Result {
-            if (refuseCommits)
-                return QStringLiteral("commit failed: disk I/O error");
-            return UserIPOStore::commitChanges(database);
-        };
-        auto opened = UserIPOStore::open(options);
-        QVERIFY2(opened, qPrintable(opened ? QString() : opened.error()));
+        const QString path = folder.filePath("user-entries.sqlite");
+        auto opened = UserIPOStore::open({.filePath = path});
+        QVERIFY(opened);
         UserIPOStore &store = *opened.value();
-        const auto restored = store.restoreMissing(storedRows());
-        QVERIFY(restored && restored->inserted == storedCount);
-        // One listed IPO already has the user's figures.
-        QVERIFY(store.saveEntry(listedCodes.at(1), 3000, 1000, SubMethod::margin));
-
-        QSqlDatabase database = connectionOf(path);
-        QVERIFY(database.isValid());
-        if (pageLimit)
-            QVERIFY(fillToPageLimit(store, database) >= 0);
-        else
-            refuseCommits = true;
+        QList<UserIPOBackupRow> rows;
+        for (int i = 0; i < 200; ++i)
+            rows.append({QString::number(10000 + i), 1000 + i, i % 3, SubMethod(i % 2),
+                         QDateTime(QDate(2025, 6, 1), QTime(9, i % 60), Qt::UTC)});
+        QVERIFY(fillToPageLimit(store, path));
         const QList<UserIPOEntry> entriesBefore = store.fetchAllEntries();
-        QVERIFY(entriesBefore.size() > storedCount);
 
-        FixedClient client;
+        FakeServiceClient client;
+        QList<RemoteIPO> listed;
+        for (const char *code : {"90001", "90003"})
+            listed.append({code, {}, {}, {}, {}, "3,030", {}, {}, IPOStatus::open, {}});
+        client.setItems(listed);
         IPORepository repository(client, store);
         MainWindowView view(repository, systemClock(), nullptr);
         view.setTimeFilter(TimeFilter::all);
         view.resize(1000, 600);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
-        QTRY_COMPARE(repository.records().size(), listedCodes.size());
+        QTRY_COMPARE(repository.records().size(), 2);
         const QList<IPORecord> recordsBefore = repository.records();
 
-        for (const QString &code : savedCodes) {
+        for (const char *code : {"90003", "90001"}) {
             view.toggleSelection(code);
             RecordDetailPanel *panel = view.detailPanel();
             QVERIFY(panel);
-            QCOMPARE(panel->record().ipo.code, code);
             panel->subscriptionField()->input()->clear();
-            QTest::keyClicks(panel->subscriptionField()->input(), QStringLiteral("8000"));
+            QTest::keyClicks(panel->subscriptionField()->input(), "8000");
             QTest::ignoreMessage(
                 QtWarningMsg,
-                QRegularExpression(pageLimit ? QStringLiteral("^\\[Store\\] Failed saving user "
-                                                              "IPO entry: .*full")
-                                             : QStringLiteral("^\\[Store\\] Failed saving user "
-                                                              "IPO entry: .*disk I/O error")));
+                QRegularExpression("^\\[Store\\] Failed saving user IPO entry: .*full"));
             QTest::mouseClick(panel->saveButton(), Qt::LeftButton);
-            QVERIFY(panel->showsSaveFailure());
-            QVERIFY(!panel->isSaved());
-            QCOMPARE(panel->saveButton()->title(), QStringLiteral("保存失败"));
-            QCOMPARE(panel->subQtyText(), QStringLiteral("8000"));
+            QVERIFY(panel->showsSaveFailure() && !panel->isSaved());
+            QCOMPARE(panel->subQtyText(), "8000");
             QCOMPARE(store.fetchAllEntries(), entriesBefore);
             QCOMPARE(repository.records(), recordsBefore);
             view.toggleSelection(code);
         }
 
-        // The file read afresh holds exactly what was stored before.
-        UserIPOStore::Options reopen;
-        reopen.filePath = path;
-        auto again = UserIPOStore::open(reopen);
-        QVERIFY2(again, qPrintable(again ? QString() : again.error()));
-        QCOMPARE(again.value()->fetchAllEntries(), entriesBefore);
-    }
-
-    // A backup restored into a full store goes in whole or not at all.
-    void restoreIntoFullStoreKeepsEntries() {
-        testsupport::TestFolder folder;
-        QVERIFY(folder.isValid());
-        const QString path = folder.filePath(QStringLiteral("user-entries.sqlite"));
-        UserIPOStore::Options options;
-        options.filePath = path;
-        auto opened = UserIPOStore::open(options);
-        QVERIFY(opened);
-        UserIPOStore &store = *opened.value();
-        QVERIFY(store.restoreMissing(storedRows()));
-        QSqlDatabase database = connectionOf(path);
-        QVERIFY(fillToPageLimit(store, database) >= 0);
-        const QList<UserIPOEntry> entriesBefore = store.fetchAllEntries();
-
-        QList<UserIPOBackupRow> backup;
-        for (int i = 0; i < 500; ++i)
-            backup.append({QStringLiteral("7%1").arg(i, 4, 10, QLatin1Char('0')), 500, 0,
-                           SubMethod::cash, QDateTime(QDate(2025, 7, 1), QTime(), Qt::UTC)});
-        const auto counts = store.restoreMissing(backup);
-        QVERIFY(!counts);
-        QVERIFY2(counts.error().contains(QStringLiteral("full")), qPrintable(counts.error()));
+        for (UserIPOBackupRow &row : rows)
+            row.code.prepend(u'7');
+        QVERIFY(errorOf(store.restoreMissing(rows)).contains("full"));
         QCOMPARE(store.fetchAllEntries(), entriesBefore);
+        // The file read afresh holds exactly what was stored before.
+        auto again = UserIPOStore::open({.filePath = path});
+        QVERIFY(again);
+        QCOMPARE((*again)->fetchAllEntries(), entriesBefore);
     }
 };
 

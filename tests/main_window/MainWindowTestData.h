@@ -2,15 +2,12 @@
 
 #include "model/IPORecord.h"
 #include "model/MarketCalendar.h"
-#include "service/RemoteIPO.h"
 
 #include <QDateTime>
 #include <QTimeZone>
 
 #include <optional>
 
-// Records and instants for the main window's tests, written in the market's zone (UTC+8)
-// unless a test says otherwise.
 namespace mainwindowtest {
 
 inline QDateTime marketTime(int year, int month, int day, int hour = 0, int minute = 0,
@@ -34,35 +31,10 @@ inline IPORecord makeIPORecord(const QString &code, const QString &name,
     record.ipo.subStart = std::move(subStart);
     record.ipo.lotAmount = QStringLiteral("3,030");
     record.ipo.priceRange = QStringLiteral("2.80-3.03");
-    record.ipo.board = QStringLiteral("主板");
     record.subQuantity = subQuantity;
     record.winQuantity = winQuantity;
     record.subMethod = method;
     return record;
-}
-
-// One service item; `subStart` is a yyyy-MM-dd day or empty for none.
-inline RemoteIPO makeRemoteIPO(const QString &code, const QString &name, const QString &subStart,
-                               const QString &prospectusUrl = {},
-                               IPOStatus status = IPOStatus::open) {
-    RemoteIPO remote;
-    remote.code = code;
-    remote.name = name;
-    if (!subStart.isEmpty())
-        remote.subStart = subStart;
-    remote.lotAmount = QStringLiteral("3,030");
-    remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.prospectusUrl = prospectusUrl;
-    remote.status = status;
-    remote.board = QStringLiteral("主板");
-    return remote;
-}
-
-inline QStringList codesOf(const QList<IPORecord> &records) {
-    QStringList codes;
-    for (const IPORecord &record : records)
-        codes.append(record.ipo.code);
-    return codes;
 }
 
 } // namespace mainwindowtest

@@ -5,21 +5,16 @@
 
 #include <QDateTime>
 #include <QList>
-#include <QMetaType>
 #include <QStringList>
 
 #include <optional>
 
-// Records and instants for the panel's tests, written the way a reader checks them: market days
-// as "yyyy-MM-dd", instants with their offset.
 namespace menubartest {
 
-// Midnight of a market day.
 inline QDateTime marketDay(const QString &day) {
     return marketCalendar().startOfDay(QDate::fromString(day, Qt::ISODate));
 }
 
-// A wall-clock time in the market's zone (UTC+8).
 inline QDateTime marketTime(const QString &day, const QString &time) {
     return QDateTime(QDate::fromString(day, Qt::ISODate), QTime::fromString(time, Qt::ISODate),
                      marketTimeZone());
@@ -38,21 +33,18 @@ struct RecordFields {
     qint64 winQuantity = 0;
     SubMethod method = SubMethod::cash;
     QString priceRange = QStringLiteral("4.50-5.00");
-    QString lotAmount = QStringLiteral("5,000");
 };
 
 inline IPORecord record(const RecordFields &fields) {
     IPORecord record;
     record.ipo.code = fields.code;
     record.ipo.name = QStringLiteral("名") + fields.code;
-    record.ipo.status = IPOStatus::upcoming;
     if (!fields.subStart.isEmpty())
         record.ipo.subStart = marketDay(fields.subStart);
     if (!fields.listingDate.isEmpty())
         record.ipo.listingDate = marketDay(fields.listingDate);
-    record.ipo.lotAmount = fields.lotAmount;
+    record.ipo.lotAmount = QStringLiteral("5,000");
     record.ipo.priceRange = fields.priceRange;
-    record.ipo.board = QStringLiteral("主板");
     record.subQuantity = fields.subQuantity;
     record.winQuantity = fields.winQuantity;
     record.subMethod = fields.method;
@@ -74,5 +66,3 @@ inline QStringList codesOf(const QList<IPORecord> &records) {
 }
 
 } // namespace menubartest
-
-Q_DECLARE_METATYPE(menubartest::RecordFields)

@@ -1,6 +1,5 @@
 #include "TestRegistry.h"
 
-#include "model/IPORecord.h"
 #include "model/NumberParsing.h"
 
 #include <QTest>
@@ -12,16 +11,14 @@
 // a price ever is (a quantity written with many leading zeros) and the words the standard
 // library reads as non-finite numbers.
 
-namespace {
-
-QString zeros(qsizetype count) {
+static QString zeros(qsizetype count) {
     return QString(count, u'0');
 }
 
-} // namespace
-
-Q_DECLARE_METATYPE(std::optional<qint64>)
-Q_DECLARE_METATYPE(std::optional<double>)
+using I = std::optional<qint64>;
+using D = std::optional<double>;
+Q_DECLARE_METATYPE(I)
+Q_DECLARE_METATYPE(D)
 
 class NumberParsingTest : public QObject {
     Q_OBJECT
@@ -29,23 +26,15 @@ class NumberParsingTest : public QObject {
 private slots:
     void integers_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<std::optional<qint64>>("expected");
-        const std::optional<qint64> none;
-        QTest::newRow("digits") << "2500" << std::optional<qint64>(2500);
-        QTest::newRow("plus") << "+42" << std::optional<qint64>(42);
-        QTest::newRow("minus zero") << "-0" << std::optional<qint64>(0);
-        QTest::newRow("largest") << "9223372036854775807"
-                                 << std::optional<qint64>(std::numeric_limits<qint64>::max());
-        QTest::newRow("smallest") << "-9223372036854775808"
-                                  << std::optional<qint64>(std::numeric_limits<qint64>::min());
+        QTest::addColumn<I>("expected");
+        const I none;
+        QTest::newRow("digits") << "2500" << I(2500);
+        QTest::newRow("plus") << "+42" << I(42);
+        QTest::newRow("largest") << "9223372036854775807" << I(std::numeric_limits<qint64>::max());
         QTest::newRow("one past largest") << "9223372036854775808" << none;
         // Found by fuzzing: a text of 65 or more characters was refused for its length alone.
-        QTest::newRow("64 characters") << zeros(61) + "450" << std::optional<qint64>(450);
-        QTest::newRow("65 characters") << zeros(62) + "450" << std::optional<qint64>(450);
-        QTest::newRow("90 characters") << zeros(87) + "450" << std::optional<qint64>(450);
-        QTest::newRow("long negative") << "-" + zeros(200) + "7" << std::optional<qint64>(-7);
-        QTest::newRow("long and too large") << zeros(100) + "9223372036854775808" << none;
-        QTest::newRow("long with a space") << zeros(100) + " 1" << none;
+        QTest::newRow("65 characters") << zeros(62) + "450" << I(450);
+        QTest::newRow("long negative") << "-" + zeros(200) + "7" << I(-7);
         QTest::newRow("empty") << "" << none;
         QTest::newRow("lone plus") << "+" << none;
         QTest::newRow("double sign") << "+-1" << none;
@@ -55,71 +44,34 @@ private slots:
     }
     void integers() {
         QFETCH(QString, text);
-        QFETCH(std::optional<qint64>, expected);
+        QFETCH(I, expected);
         QCOMPARE(parseInteger(text), expected);
     }
 
     void decimals_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<std::optional<double>>("expected");
-        const std::optional<double> none;
-        QTest::newRow("price") << "3.03" << std::optional<double>(3.03);
-        QTest::newRow("plus") << "+6.10" << std::optional<double>(6.10);
-        QTest::newRow("negative") << "-3030" << std::optional<double>(-3030);
-        QTest::newRow("exponent") << "1e3" << std::optional<double>(1000);
-        QTest::newRow("long zero padding")
-            << zeros(100) + "3030.50" << std::optional<double>(3030.5);
-        QTest::newRow("long fraction")
-            << "2." + QString(80, u'5') << std::optional<double>(2.5555555555555555);
+        QTest::addColumn<D>("expected");
+        const D none;
+        QTest::newRow("price") << "3.03" << D(3.03);
+        QTest::newRow("plus") << "+6.10" << D(6.10);
+        QTest::newRow("exponent") << "1e3" << D(1000);
+        QTest::newRow("long zero padding") << zeros(100) + "3030.50" << D(3030.5);
         // Found by fuzzing: these read as NaN or infinity, which then turned a price into a
         // margin fee of HK$88 on a loan that was not a number.
         QTest::newRow("nan") << "nan" << none;
-        QTest::newRow("NaN") << "NaN" << none;
         QTest::newRow("inf") << "inf" << none;
         QTest::newRow("plus infinity") << "+infinity" << none;
-        QTest::newRow("minus inf") << "-INF" << none;
         QTest::newRow("overflow") << "1e400" << none;
         QTest::newRow("space") << " 3.03" << none;
-        QTest::newRow("comma decimal") << "3,03" << none;
         QTest::newRow("hex") << "0x10" << none;
     }
     void decimals() {
         QFETCH(QString, text);
-        QFETCH(std::optional<double>, expected);
-        const std::optional<double> parsed = parseDecimal(text);
+        QFETCH(D, expected);
+        const D parsed = parseDecimal(text);
         QCOMPARE(parsed.has_value(), expected.has_value());
         if (parsed)
             QCOMPARE(*parsed, *expected);
-    }
-
-    // What the non-finite words did to a record before: a price of "inf" or "nan" is now as
-    // unreadable as any other text, so every figure falls back to 0.
-    void nonFiniteWordsGiveNoFigures_data() {
-        QTest::addColumn<QString>("priceRange");
-        QTest::addColumn<QString>("lotAmount");
-        QTest::newRow("nan price") << "nan"
-                                   << "3,030";
-        QTest::newRow("infinity top") << "2.80-infinity"
-                                      << "3,030";
-        QTest::newRow("inf lot amount") << "3.03"
-                                        << "inf";
-        QTest::newRow("nan lot amount") << "3.03"
-                                        << "nan";
-    }
-    void nonFiniteWordsGiveNoFigures() {
-        QFETCH(QString, priceRange);
-        QFETCH(QString, lotAmount);
-        IPORecord record;
-        record.ipo.priceRange = priceRange;
-        record.ipo.lotAmount = lotAmount;
-        record.subQuantity = 20000;
-        record.subMethod = SubMethod::margin;
-        const bool priceReadable = priceRange == u"3.03";
-        QCOMPARE(record.ipo.maxOfferPrice(), priceReadable ? 3.03 : 0.0);
-        QCOMPARE(record.ipo.sharesPerLot(), qint64(0));
-        QCOMPARE(record.subscribedLots(), qint64(0));
-        QCOMPARE(record.marginLoanAmount(), priceReadable ? 3.03 * 20000 * 0.9 : 0.0);
-        QCOMPARE(record.marginFee(), priceReadable ? 68.0 : 0.0);
     }
 };
 

@@ -6,21 +6,12 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
-
-// Counts logind's sleep signals as they reach this process, beside the monitor under test.
-class SleepSignalCounter : public QObject {
-    Q_OBJECT
-public:
-    int count = 0;
-public slots:
-    void prepareForSleep(bool) { ++count; }
-};
-
-} // namespace
-
 class WallClockMonitorTest : public QObject {
     Q_OBJECT
+
+public slots:
+    // Counts logind's sleep signals as they reach this process, beside the monitor under test.
+    void prepareForSleep(bool) { ++m_sleepSignals; }
 
 private slots:
     // A stand-in for systemd-logind on the private session bus, on a connection of its own:
@@ -30,28 +21,27 @@ private slots:
         QDBusConnection logind = QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
         const auto disconnect = qScopeGuard([&] { QDBusConnection::disconnectFromBus(name); });
         QVERIFY(logind.registerService(WallClockMonitor::loginService));
-
         WallClockMonitor monitor;
         QVERIFY(monitor.watchesClockChanges());
         QVERIFY(monitor.watchSleepOn(QDBusConnection::sessionBus()));
-        SleepSignalCounter counter;
         QVERIFY(QDBusConnection::sessionBus().connect(
             WallClockMonitor::loginService, WallClockMonitor::loginPath,
-            WallClockMonitor::loginInterface, QStringLiteral("PrepareForSleep"), &counter,
+            WallClockMonitor::loginInterface, QStringLiteral("PrepareForSleep"), this,
             SLOT(prepareForSleep(bool))));
         QSignalSpy moved(&monitor, &WallClockMonitor::moved);
-
         for (const bool goingToSleep : {true, false}) {
             QDBusMessage signal = QDBusMessage::createSignal(WallClockMonitor::loginPath,
                                                              WallClockMonitor::loginInterface,
                                                              QStringLiteral("PrepareForSleep"));
-            signal << goingToSleep;
-            QVERIFY(logind.send(signal));
+            QVERIFY(logind.send(signal << goingToSleep));
         }
-        QTRY_COMPARE(counter.count, 2);
+        QTRY_COMPARE(m_sleepSignals, 2);
         QCoreApplication::processEvents();
         QCOMPARE(moved.size(), 1);
     }
+
+private:
+    int m_sleepSignals = 0;
 };
 
 ORVEL_TEST_CLASS(WallClockMonitorTest);

@@ -1,4 +1,4 @@
-#include "FakeAPIClient.h"
+#include "FakeServiceClient.h"
 #include "ManualClock.h"
 #include "TestRegistry.h"
 
@@ -13,37 +13,16 @@
 
 namespace {
 
-RemoteIPO remote(const QString &code) {
-    RemoteIPO ipo;
-    ipo.code = code;
-    ipo.name = QStringLiteral("公司") + code;
-    ipo.lotAmount = QStringLiteral("3,030");
-    ipo.priceRange = QStringLiteral("2.80-3.03");
-    ipo.status = IPOStatus::open;
-    ipo.board = QStringLiteral("主板");
-    ipo.listDate = QStringLiteral("2025-01-17");
-    return ipo;
-}
-
-RemoteIPOListResponse listOf(const QStringList &codes) {
-    RemoteIPOListResponse list;
+QList<RemoteIPO> remotes(const QStringList &codes) {
+    QList<RemoteIPO> items;
     for (const QString &code : codes)
-        list.items.append(remote(code));
-    list.count = codes.size();
-    return list;
+        items.append(RemoteIPO{code, {}, {}, {}, {}, {}, {}, {}, IPOStatus::open, {}});
+    return items;
 }
 
 RemoteIPOStatsResponse statsWith(const QString &status, qint64 inserted, qint64 updated,
                                  std::optional<QString> errorMessage = std::nullopt) {
-    RemoteSyncSummary sync;
-    sync.id = QStringLiteral("run");
-    sync.startedAt = QStringLiteral("2025-01-09T08:00:00Z");
-    sync.status = status;
-    sync.insertedCount = inserted;
-    sync.updatedCount = updated;
-    sync.totalCount = 500;
-    sync.errorMessage = std::move(errorMessage);
-    return RemoteIPOStatsResponse{{1, 2, 3}, sync};
+    return {{1, 2, 3}, RemoteSyncSummary{{}, {}, {}, status, inserted, updated, 0, errorMessage}};
 }
 
 QStringList codesOf(const QList<IPORecord> &records) {
@@ -53,6 +32,8 @@ QStringList codesOf(const QList<IPORecord> &records) {
     return codes;
 }
 
+const SyncStatusReport updated{QStringLiteral("API 数据已更新"), false};
+
 } // namespace
 
 class IPORepositoryTest : public QObject {
@@ -60,18 +41,28 @@ class IPORepositoryTest : public QObject {
 
 private:
     testsupport::ManualClock m_clock;
-    FakeAPIClient *m_client = nullptr;
+    FakeServiceClient *m_client = nullptr;
+    bool m_failCommits = false;
     std::unique_ptr<UserIPOStore> m_store;
     std::unique_ptr<IPORepository> m_repository;
     QList<QPair<QStringList, IPORepository::ReminderSwitches>> m_reminderSyncs;
     IPORepository::ReminderSwitches m_reminderSwitches;
 
+    qsizetype listRequests() const { return m_client->listRequests.size(); }
+    std::optional<SyncStatusReport> refresh(bool force, bool report, bool onlyIfNever) {
+        return QCoro::waitFor(m_repository->refresh(force, report, onlyIfNever));
+    }
+
 private slots:
     void init() {
-        m_client = new FakeAPIClient;
-        m_client->listAnswer = listOf({"02590", "00700"});
-        UserIPOStore::Options options;
-        options.inMemory = true;
+        m_client = new FakeServiceClient;
+        m_client->setItems(remotes({"02590", "00700"}));
+        m_failCommits = false;
+        UserIPOStore::Options options{.inMemory = true};
+        options.persistChanges = [this](QSqlDatabase &database) {
+            return m_failCommits ? UserIPOStore::Result(QStringLiteral("磁盘已满"))
+                                 : UserIPOStore::commitChanges(database);
+        };
         auto store = UserIPOStore::open(options);
         QVERIFY(store.hasValue());
         m_store = std::move(store).value();
@@ -96,120 +87,88 @@ private slots:
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 2, 1);
         QSignalSpy recordsChanged(m_repository.get(), &IPORepository::recordsChanged);
         QSignalSpy refreshing(m_repository.get(), &IPORepository::isRefreshingChanged);
-
         QCoro::Task<SyncStatusReport> first = m_repository->forceRefresh();
         QCoro::Task<SyncStatusReport> second = m_repository->forceRefresh();
         QCoro::Task<> third = m_repository->refreshIfNeeded();
-        QCOMPARE(m_client->listCalls, 1);
-        QCOMPARE(m_client->statsCalls, 1);
+        QCOMPARE(listRequests(), 1);
+        QCOMPARE(m_client->statsRequests, 1);
         QVERIFY(m_repository->isRefreshing());
 
         m_client->release();
         const SyncStatusReport a = QCoro::waitFor(first);
-        const SyncStatusReport b = QCoro::waitFor(second);
-        QCoro::waitFor(third);
-
         QCOMPARE(a, (SyncStatusReport{QStringLiteral("API 数据已更新：3 条变更"), false}));
-        QCOMPARE(b, a);
-        QCOMPARE(m_client->listCalls, 1);
+        QCOMPARE(QCoro::waitFor(second), a);
+        QCoro::waitFor(third);
+        QCOMPARE(listRequests(), 1);
         QCOMPARE(recordsChanged.count(), 1);
         QCOMPARE(m_reminderSyncs.size(), 1);
         QCOMPARE(refreshing.count(), 2);
         QVERIFY(!m_repository->isRefreshing());
-        QCOMPARE(std::get<0>(m_client->listArguments.first()), QStringLiteral("all"));
-        QCOMPARE(std::get<1>(m_client->listArguments.first()), 500);
-        QCOMPARE(std::get<2>(m_client->listArguments.first()), 0);
+        QVERIFY(m_client->listRequests.first() == std::make_tuple(QStringLiteral("all"), 500, 0));
     }
 
-    void ttlGate_data() {
-        QTest::addColumn<qint64>("elapsedMs");
-        QTest::addColumn<int>("expectedCalls");
-        QTest::newRow("44.9 s is fresh") << qint64(44900) << 1;
-        QTest::newRow("45.0 s refreshes") << qint64(45000) << 2;
-        QTest::newRow("clock set back counts as fresh") << qint64(-3600 * 1000) << 1;
-    }
-    void ttlGate() {
-        QFETCH(qint64, elapsedMs);
-        QFETCH(int, expectedCalls);
-        QCoro::waitFor(m_repository->refreshIfNeeded());
-        QCOMPARE(m_client->listCalls, 1);
-        m_clock.advance(elapsedMs);
-        QCoro::waitFor(m_repository->refreshIfNeeded());
-        QCOMPARE(m_client->listCalls, expectedCalls);
-    }
-
-    void nonForcedRefreshFollowsTheGate() {
-        QCoro::waitFor(m_repository->forceRefresh());
+    // refresh(force, reportStatus, onlyIfNeverSucceeded): only-if-never runs until a success,
+    // then never again, not even forced; otherwise the gate decides unless forced.
+    void refreshArguments() {
+        QCOMPARE(refresh(false, false, true), std::nullopt);
+        QCOMPARE(listRequests(), 1);
         m_clock.advanceSecs(10);
-        QCOMPARE(QCoro::waitFor(m_repository->refresh(false, true, false)), std::nullopt);
-        QCOMPARE(m_client->listCalls, 1);
-        QVERIFY(QCoro::waitFor(m_repository->refresh(true, true, false)).has_value());
-        QCOMPARE(m_client->listCalls, 2);
+        QCOMPARE(refresh(true, true, true), std::nullopt);
+        QCOMPARE(refresh(false, true, false), std::nullopt);
+        QCOMPARE(listRequests(), 1);
+        QCOMPARE(refresh(true, true, false), updated);
+        QCOMPARE(listRequests(), 2);
         m_clock.advanceSecs(45);
-        const auto report = QCoro::waitFor(m_repository->refresh(false, true, false));
-        QCOMPARE(report, std::optional(SyncStatusReport{QStringLiteral("API 数据已更新"), false}));
-        QCOMPARE(m_client->listCalls, 3);
+        QCOMPARE(refresh(false, true, false), updated);
         m_clock.advanceSecs(45);
-        QCOMPARE(QCoro::waitFor(m_repository->refresh(false, false, false)), std::nullopt);
-        QCOMPARE(m_client->listCalls, 4);
+        QCOMPARE(refresh(false, false, false), std::nullopt);
+        QCOMPARE(listRequests(), 4);
     }
 
+    // Before any success every call asks; a failure changes nothing it had, and the gate still
+    // measures from the last success.
     void failureKeepsStateAndTheGateMeasuresFromLastSuccess() {
+        m_client->listAnswer = IPOAPIClientError::transport(QStringLiteral("请求超时"));
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCoro::waitFor(m_repository->refreshIfNeeded());
+        QCOMPARE(listRequests(), 2);
+        QVERIFY(!m_repository->lastSuccessfulRefreshAt());
+
+        m_client->setItems(remotes({"02590", "00700"}));
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 0, 0);
         QCoro::waitFor(m_repository->forceRefresh());
         const QList<IPORecord> before = m_repository->records();
         const auto statsBefore = m_repository->latestStats();
         const QDateTime success = *m_repository->lastSuccessfulRefreshAt();
-
         m_client->listAnswer = IPOAPIClientError::serverError(QStringLiteral("服务维护中"));
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 9, 9);
         QSignalSpy recordsChanged(m_repository.get(), &IPORepository::recordsChanged);
         m_clock.advanceSecs(10);
-        const SyncStatusReport report = QCoro::waitFor(m_repository->forceRefresh());
-        QCOMPARE(report, (SyncStatusReport{QStringLiteral("服务维护中"), true}));
+        QCOMPARE(QCoro::waitFor(m_repository->forceRefresh()),
+                 (SyncStatusReport{QStringLiteral("服务维护中"), true}));
         QCOMPARE(m_repository->records(), before);
         QCOMPARE(m_repository->latestStats(), statsBefore);
         QCOMPARE(*m_repository->lastSuccessfulRefreshAt(), success);
-        QCOMPARE(m_repository->lastRefreshError(),
-                 std::optional<QString>(QStringLiteral("服务维护中")));
+        QCOMPARE(m_repository->lastRefreshError(), std::optional(QStringLiteral("服务维护中")));
         QCOMPARE(recordsChanged.count(), 0);
-
-        // 40 s after the success (30 s after the failure) is still fresh; 45 s is not.
-        m_clock.advanceSecs(30);
-        QCoro::waitFor(m_repository->refreshIfNeeded());
-        QCOMPARE(m_client->listCalls, 2);
-        m_clock.advanceSecs(5);
-        QCoro::waitFor(m_repository->refreshIfNeeded());
-        QCOMPARE(m_client->listCalls, 3);
+        // 44.999 s after the success (35 s after the failure) is still fresh; 45 s is not; a
+        // success in the future (the clock was set back) counts as fresh.
+        for (const auto &[step, requests] : {std::pair{34999, 4}, {1, 5}, {-3600000, 5}}) {
+            m_clock.advance(step);
+            QCoro::waitFor(m_repository->refreshIfNeeded());
+            QCOMPARE(listRequests(), requests);
+        }
     }
 
-    void neverSucceededRefreshesImmediately() {
-        m_client->listAnswer = IPOAPIClientError::transport(QStringLiteral("请求超时"));
-        QCoro::waitFor(m_repository->refreshIfNeeded());
-        QCoro::waitFor(m_repository->refreshIfNeeded());
-        QCOMPARE(m_client->listCalls, 2);
-        QVERIFY(!m_repository->lastSuccessfulRefreshAt());
-    }
-
-    void onlyIfNeverSucceeded() {
-        QCOMPARE(QCoro::waitFor(m_repository->refresh(false, false, true)), std::nullopt);
-        QCOMPARE(m_client->listCalls, 1);
-        m_clock.advanceSecs(3600);
-        // Even long past the TTL, and even with force: a success already happened.
-        QCOMPARE(QCoro::waitFor(m_repository->refresh(true, true, true)), std::nullopt);
-        QCOMPARE(m_client->listCalls, 1);
-    }
-
+    // A failure of the statistics only drops them.
     void statsFailureStillSucceeds() {
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 1, 0);
         QCoro::waitFor(m_repository->forceRefresh());
         const auto firstStats = m_repository->latestStats();
         QVERIFY(firstStats);
-
-        m_client->listAnswer = listOf({"09999"});
+        m_client->setItems(remotes({"09999"}));
         m_client->statsAnswer = IPOAPIClientError::decoding(QStringLiteral("坏数据"));
-        const SyncStatusReport report = QCoro::waitFor(m_repository->forceRefresh());
-        QCOMPARE(report, (SyncStatusReport{QStringLiteral("API 数据已更新"), false}));
+        QCOMPARE(QCoro::waitFor(m_repository->forceRefresh()), updated);
         QCOMPARE(codesOf(m_repository->records()), QStringList{"09999"});
         QCOMPARE(m_repository->latestStats(), firstStats);
     }
@@ -217,32 +176,26 @@ private slots:
     void syncStatusText_data() {
         QTest::addColumn<std::optional<RemoteIPOStatsResponse>>("stats");
         QTest::addColumn<QString>("text");
+        const auto stats = [](auto... arguments) {
+            return std::optional(statsWith(arguments...));
+        };
+        const QString ok = QStringLiteral("success"), failed = QStringLiteral("failed");
         QTest::newRow("no stats") << std::optional<RemoteIPOStatsResponse>() << "API 数据已更新";
-        QTest::newRow("no sync") << std::optional(RemoteIPOStatsResponse{{1, 2, 3}, std::nullopt})
-                                 << "API 数据已更新";
-        QTest::newRow("failed, no message")
-            << std::optional(statsWith(QStringLiteral("failed"), 5, 5))
-            << "API 已连接，最近抓取失败";
+        QTest::newRow("failed, no message") << stats(failed, 5, 5) << "API 已连接，最近抓取失败";
         QTest::newRow("failed, empty message")
-            << std::optional(statsWith(QStringLiteral("failed"), 0, 0, QString()))
-            << "API 已连接，最近抓取失败";
+            << stats(failed, 0, 0, QString()) << "API 已连接，最近抓取失败";
         QTest::newRow("failed, message")
-            << std::optional(statsWith(QStringLiteral("error"), 0, 0, QStringLiteral("上游超时")))
+            << stats(QStringLiteral("error"), 0, 0, QStringLiteral("上游超时"))
             << "最近抓取失败：上游超时";
         QTest::newRow("status is case-sensitive")
-            << std::optional(statsWith(QStringLiteral("Success"), 1, 0))
-            << "API 已连接，最近抓取失败";
-        QTest::newRow("nothing changed")
-            << std::optional(statsWith(QStringLiteral("success"), 0, 0)) << "API 数据已同步";
-        QTest::newRow("three changes") << std::optional(statsWith(QStringLiteral("success"), 2, 1))
-                                       << "API 数据已更新：3 条变更";
+            << stats(QStringLiteral("Success"), 1, 0) << "API 已连接，最近抓取失败";
+        QTest::newRow("nothing changed") << stats(ok, 0, 0) << "API 数据已同步";
+        QTest::newRow("three changes") << stats(ok, 2, 1) << "API 数据已更新：3 条变更";
         // Absurd counts from the service: the sum stops at the ends of the range.
         constexpr qint64 most = std::numeric_limits<qint64>::max();
         QTest::newRow("sum past the largest count")
-            << std::optional(statsWith(QStringLiteral("success"), most, 1))
-            << "API 数据已更新：9223372036854775807 条变更";
-        QTest::newRow("sum past the smallest count")
-            << std::optional(statsWith(QStringLiteral("success"), -most, -2)) << "API 数据已同步";
+            << stats(ok, most, 1) << "API 数据已更新：9223372036854775807 条变更";
+        QTest::newRow("sum past the smallest count") << stats(ok, -most, -2) << "API 数据已同步";
     }
     void syncStatusText() {
         QFETCH(std::optional<RemoteIPOStatsResponse>, stats);
@@ -250,26 +203,27 @@ private slots:
         QCOMPARE(IPORepository::syncStatusText(stats), text);
     }
 
+    // Records follow the service's order with the user's figures merged in; an orphan entry stays
+    // stored, just not shown. Reminders follow every rebuild with the switches of the moment.
     void mergeFollowsServiceOrderAndKeepsOrphans() {
         QVERIFY(m_store->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
         QVERIFY(m_store->saveEntry(QStringLiteral("01810"), 100, 0, SubMethod::cash));
         m_reminderSwitches = {false, true};
         QCoro::waitFor(m_repository->forceRefresh());
-
         const QList<IPORecord> records = m_repository->records();
         QCOMPARE(codesOf(records), (QStringList{"02590", "00700"}));
         QCOMPARE(records[0].subQuantity, 0);
-        QCOMPARE(records[0].subMethod, SubMethod::cash);
         QCOMPARE(records[1].subQuantity, 2000);
         QCOMPARE(records[1].winQuantity, 500);
         QCOMPARE(records[1].subMethod, SubMethod::margin);
-        // The orphan stays stored, just not shown.
         QCOMPARE(m_store->entriesByCode().size(), 2);
         QCOMPARE(m_reminderSyncs.last(), qMakePair(QStringList{"02590", "00700"},
                                                    IPORepository::ReminderSwitches{false, true}));
     }
 
-    void saveAndClearRebuild() {
+    // Saving and clearing rebuild (and resync reminders); a failed write is logged and changes
+    // nothing, and nothing of it rides along with the next good commit.
+    void saveAndClear() {
         QCoro::waitFor(m_repository->forceRefresh());
         IPORecord edited = m_repository->records().at(1);
         edited.subQuantity = 3000;
@@ -277,80 +231,43 @@ private slots:
         edited.subMethod = SubMethod::margin;
         QVERIFY(m_repository->saveRecord(edited));
         QCOMPARE(m_repository->records().at(1), edited);
-        edited.subQuantity = 4000;
-        QVERIFY(m_repository->saveRecord(edited));
-        QCOMPARE(m_store->fetchAllEntries().size(), 1);
-        QCOMPARE(m_repository->records().at(1).subQuantity, 4000);
 
-        const int syncsBefore = int(m_reminderSyncs.size());
+        const QList<IPORecord> before = m_repository->records();
+        m_failCommits = true;
+        edited.subQuantity = 5000;
+        QTest::ignoreMessage(QtWarningMsg, "[Store] Failed saving user IPO entry: 磁盘已满");
+        QVERIFY(!m_repository->saveRecord(edited));
+        QTest::ignoreMessage(QtWarningMsg, "[Store] Failed clearing user IPO entry: 磁盘已满");
+        QVERIFY(!m_repository->clearRecord(edited.ipo.code));
+        QCOMPARE(m_repository->records(), before);
+        m_failCommits = false;
+        QVERIFY(m_repository->saveRecord(m_repository->records().at(0)));
+        QCOMPARE(m_repository->records().at(1).subQuantity, 3000);
+
+        const qsizetype syncsBefore = m_reminderSyncs.size();
         QVERIFY(m_repository->clearRecord(QStringLiteral("00700")));
         QCOMPARE(m_repository->records().at(1).subQuantity, 0);
         QCOMPARE(m_repository->records().at(1).subMethod, SubMethod::cash);
-        // An unknown code is no error, and still rebuilds (and resyncs reminders).
+        // An unknown code is no error, and still rebuilds.
         QVERIFY(m_repository->clearRecord(QStringLiteral("55555")));
         QCOMPARE(m_reminderSyncs.size(), syncsBefore + 2);
         QCOMPARE(m_repository->records().size(), 2);
     }
 
-    void failedWritesAreLoggedAndChangeNothing() {
-        bool failCommits = false;
-        UserIPOStore::Options options;
-        options.inMemory = true;
-        options.persistChanges = [&failCommits](QSqlDatabase &database) {
-            return failCommits ? UserIPOStore::Result(QStringLiteral("磁盘已满"))
-                               : UserIPOStore::commitChanges(database);
-        };
-        auto store = UserIPOStore::open(options);
-        QVERIFY(store.hasValue());
-        IPORepository repository(*m_client, **store, m_clock.clock());
-        QCoro::waitFor(repository.forceRefresh());
-        IPORecord edited = repository.records().first();
-        edited.subQuantity = 1000;
-        QVERIFY(repository.saveRecord(edited));
-        const QList<IPORecord> before = repository.records();
-
-        failCommits = true;
-        edited.subQuantity = 5000;
-        QTest::ignoreMessage(QtWarningMsg, "[Store] Failed saving user IPO entry: 磁盘已满");
-        QVERIFY(!repository.saveRecord(edited));
-        QCOMPARE(repository.records(), before);
-        QTest::ignoreMessage(QtWarningMsg, "[Store] Failed clearing user IPO entry: 磁盘已满");
-        QVERIFY(!repository.clearRecord(edited.ipo.code));
-        QCOMPARE(repository.records(), before);
-
-        // Nothing of the failed calls rides along with the next good commit.
-        failCommits = false;
-        QVERIFY(repository.saveRecord(repository.records().at(1)));
-        QCOMPARE(repository.records().first().subQuantity, 1000);
-    }
-
-    void updateCheckOnlyForTheDirectEdition_data() {
-        QTest::addColumn<QVariant>("channel");
-        QTest::addColumn<bool>("asks");
-        QTest::newRow("direct") << QVariant(QStringLiteral("direct")) << true;
-        QTest::newRow("store edition") << QVariant(QStringLiteral("appstore")) << false;
-        QTest::newRow("capitalised") << QVariant(QStringLiteral("Direct")) << false;
-        QTest::newRow("absent") << QVariant() << false;
-        QTest::newRow("not a string") << QVariant(1) << false;
-    }
+    // Only the direct edition asks; the client's error reaches the caller unchanged.
     void updateCheckOnlyForTheDirectEdition() {
-        QFETCH(QVariant, channel);
-        QFETCH(bool, asks);
         ApplicationInformationTable information{
             {QStringLiteral("CFBundleShortVersionString"), QStringLiteral("1.3.0")},
-            {QStringLiteral("CFBundleVersion"), QStringLiteral("26")}};
-        if (channel.isValid())
-            information.insert(QStringLiteral("ORVELDistributionChannel"), channel);
+            {QStringLiteral("CFBundleVersion"), QStringLiteral("26")},
+            {QStringLiteral("ORVELDistributionChannel"), QStringLiteral("appstore")}};
         m_client->updateAnswer = IPOAPIClientError::serverError(QStringLiteral("不可用"));
+        QCOMPARE(QCoro::waitFor(m_repository->checkForUpdate(information)).has_value(), false);
+        information.insert(QStringLiteral("ORVELDistributionChannel"), QStringLiteral("direct"));
         const auto answer = QCoro::waitFor(m_repository->checkForUpdate(information));
-        QCOMPARE(answer.has_value(), asks);
-        QCOMPARE(m_client->updateArguments.size(), asks ? 1 : 0);
-        if (asks) {
-            // The client's error reaches the caller unchanged.
-            QCOMPARE(answer->error().description(), QStringLiteral("不可用"));
-            QCOMPARE(m_client->updateArguments.first(),
-                     (QStringList{"macos", "direct", "1.3.0", "26"}));
-        }
+        QVERIFY(answer && !answer->hasValue());
+        QCOMPARE(answer->error().description(), QStringLiteral("不可用"));
+        QCOMPARE(m_client->updateRequests,
+                 (QList<QStringList>{{"macos", "direct", "1.3.0", "26"}}));
     }
 };
 

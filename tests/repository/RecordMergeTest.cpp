@@ -7,23 +7,12 @@
 
 namespace {
 
-RemoteIPO remoteIPO(const QString &code = QStringLiteral("02590")) {
-    RemoteIPO remote;
-    remote.code = code;
-    remote.name = QStringLiteral("示例科技");
-    remote.subStart = QStringLiteral("2025-01-09");
-    remote.subEnd = QStringLiteral("2025-01-14");
-    remote.listDate = QStringLiteral("2025-01-17");
-    remote.lotAmount = QStringLiteral("3,030");
-    remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.prospectusUrl = QStringLiteral("https://example.com/p.pdf");
-    remote.status = IPOStatus::open;
-    remote.board = QStringLiteral("主板");
-    return remote;
-}
+const RemoteIPO remote{"02590",         "示例科技", "2025-01-09", "2025-01-14",
+                       "2025-01-17",    "3,030",    "2.80-3.03",  "https://example.com/p.pdf",
+                       IPOStatus::open, "主板"};
 
-QDateTime marketMidnight(int y, int m, int d) {
-    return QDateTime(QDate(y, m, d), QTime(0, 0), QTimeZone(8 * 3600));
+QDateTime day(int m, int d) {
+    return QDateTime(QDate(2025, m, d), QTime(0, 0), QTimeZone(8 * 3600));
 }
 
 } // namespace
@@ -32,89 +21,44 @@ class RecordMergeTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void makeRecordCopiesListingData() {
-        const IPORecord record = makeRecord(remoteIPO(), {});
-        QCOMPARE(record.ipo.code, QStringLiteral("02590"));
-        QCOMPARE(record.ipo.name, QStringLiteral("示例科技"));
-        QCOMPARE(record.ipo.status, IPOStatus::open);
-        QCOMPARE(record.ipo.subStart->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 9).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.subEnd->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 14).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.listingDate->toMSecsSinceEpoch(),
-                 marketMidnight(2025, 1, 17).toMSecsSinceEpoch());
-        QCOMPARE(record.ipo.lotAmount, QStringLiteral("3,030"));
-        QCOMPARE(record.ipo.board, QStringLiteral("主板"));
-        QCOMPARE(record.subQuantity, 0);
-        QCOMPARE(record.winQuantity, 0);
-        QCOMPARE(record.subMethod, SubMethod::cash);
+    // Service dates are market days (UTC+8 midnight). An entry of another code is not used;
+    // one of this code brings its figures, an unknown stored method reading as cash.
+    void makeRecordCopiesListingDataAndFigures() {
+        IPORecord expected;
+        expected.ipo = {"02590",   "示例科技",  IPOStatus::open,
+                        day(1, 9), day(1, 14),  day(1, 17),
+                        "3,030",   "2.80-3.03", "https://example.com/p.pdf",
+                        "主板"};
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        QHash<QString, UserIPOEntry> entries{{"02591", {"02591", 2000, 500, 1, now}}};
+        QCOMPARE(makeRecord(remote, entries), expected);
+        entries.insert("02590", {"02590", 3000, 500, 2, now});
+        expected.subQuantity = 3000;
+        expected.winQuantity = 500;
+        QCOMPARE(makeRecord(remote, entries), expected);
     }
 
-    void makeRecordDates_data() {
-        QTest::addColumn<std::optional<QString>>("subStart");
-        QTest::addColumn<bool>("present");
-        QTest::newRow("absent") << std::optional<QString>() << false;
-        QTest::newRow("unparsable") << std::optional<QString>(QStringLiteral("soon")) << false;
-        QTest::newRow("valid") << std::optional<QString>(QStringLiteral("2025-03-03")) << true;
-    }
-    void makeRecordDates() {
-        QFETCH(std::optional<QString>, subStart);
-        QFETCH(bool, present);
-        RemoteIPO remote = remoteIPO();
-        remote.subStart = subStart;
-        remote.subEnd = subStart;
-        remote.listDate = subStart;
-        const IPORecord record = makeRecord(remote, {});
-        QCOMPARE(record.ipo.subStart.has_value(), present);
-        QCOMPARE(record.ipo.subEnd.has_value(), present);
-        QCOMPARE(record.ipo.listingDate.has_value(), present);
-    }
-
-    void makeRecordProspectus_data() {
+    // A date that is absent or does not parse is absent; so is an empty prospectus link.
+    void makeRecordOptionalFields_data() {
+        QTest::addColumn<std::optional<QString>>("date");
         QTest::addColumn<QString>("url");
-        QTest::addColumn<std::optional<QString>>("expected");
-        QTest::newRow("empty is absent") << QString() << std::optional<QString>();
-        QTest::newRow("space kept")
-            << QStringLiteral(" ") << std::optional<QString>(QStringLiteral(" "));
-        QTest::newRow("link kept")
-            << QStringLiteral("https://x.example/a.pdf")
-            << std::optional<QString>(QStringLiteral("https://x.example/a.pdf"));
+        QTest::newRow("absent") << std::optional<QString>() << QString();
+        QTest::newRow("unparsable") << std::optional(QStringLiteral("soon")) << QString();
+        QTest::newRow("valid") << std::optional(QStringLiteral("2025-03-03"))
+                               << QStringLiteral("https://x.example/a.pdf");
     }
-    void makeRecordProspectus() {
+    void makeRecordOptionalFields() {
+        QFETCH(std::optional<QString>, date);
         QFETCH(QString, url);
-        QFETCH(std::optional<QString>, expected);
-        RemoteIPO remote = remoteIPO();
-        remote.prospectusUrl = url;
-        QCOMPARE(makeRecord(remote, {}).ipo.prospectusURL, expected);
-    }
-
-    void makeRecordUsesEntryOfSameCode_data() {
-        QTest::addColumn<QString>("entryCode");
-        QTest::addColumn<qint64>("storedMethod");
-        QTest::addColumn<qint64>("subQuantity");
-        QTest::addColumn<SubMethod>("method");
-        QTest::newRow("margin") << "02590" << qint64(1) << qint64(2000) << SubMethod::margin;
-        QTest::newRow("cash") << "02590" << qint64(0) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("unknown 2 reads as cash")
-            << "02590" << qint64(2) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("unknown -1 reads as cash")
-            << "02590" << qint64(-1) << qint64(2000) << SubMethod::cash;
-        QTest::newRow("other code ignored") << "02591" << qint64(1) << qint64(0) << SubMethod::cash;
-        QTest::newRow("case-sensitive code")
-            << "02590 " << qint64(1) << qint64(0) << SubMethod::cash;
-    }
-    void makeRecordUsesEntryOfSameCode() {
-        QFETCH(QString, entryCode);
-        QFETCH(qint64, storedMethod);
-        QFETCH(qint64, subQuantity);
-        QFETCH(SubMethod, method);
-        QHash<QString, UserIPOEntry> entries;
-        entries.insert(entryCode, UserIPOEntry{entryCode, 2000, 500, storedMethod,
-                                               QDateTime::currentDateTimeUtc()});
-        const IPORecord record = makeRecord(remoteIPO(), entries);
-        QCOMPARE(record.subQuantity, subQuantity);
-        QCOMPARE(record.winQuantity, subQuantity == 0 ? 0 : 500);
-        QCOMPARE(record.subMethod, method);
+        RemoteIPO changed = remote;
+        changed.subStart = changed.subEnd = changed.listDate = date;
+        changed.prospectusUrl = url;
+        const IPORecord record = makeRecord(changed, {});
+        const auto expected = url.isEmpty() ? std::nullopt : std::optional(day(3, 3));
+        QCOMPARE(record.ipo.subStart, expected);
+        QCOMPARE(record.ipo.subEnd, expected);
+        QCOMPARE(record.ipo.listingDate, expected);
+        QCOMPARE(record.ipo.prospectusURL, url.isEmpty() ? std::nullopt : std::optional(url));
     }
 };
 

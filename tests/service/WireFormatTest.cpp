@@ -6,56 +6,63 @@
 #include "service/RemoteIPOListResponse.h"
 #include "service/RemoteIPOStatsResponse.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
 
 namespace {
 
-QJsonObject validIPO() {
-    return QJsonObject{{"code", "02590"},           {"name", "示例科技"},
-                       {"subStart", "2025-01-09"},  {"subEnd", "2025-01-14"},
-                       {"listDate", "2025-01-17"},  {"lotAmount", "3,030.25"},
-                       {"priceRange", "2.80-3.03"}, {"prospectusUrl", "https://example.com/p.pdf"},
-                       {"status", "open"},          {"board", "主板"}};
+const QJsonObject validIPO{{"code", "02590"},
+                           {"name", "示例科技"},
+                           {"subStart", "2025-01-09"},
+                           {"subEnd", QJsonValue::Null},
+                           {"lotAmount", "3,030.25"},
+                           {"priceRange", "2.80-3.03"},
+                           {"prospectusUrl", "https://example.com/p.pdf"},
+                           {"status", "open"},
+                           {"board", "主板"},
+                           {"unknownKey", QJsonArray{1, 2}}};
+const QJsonObject validSync{{"id", "run-7"},
+                            {"startedAt", "2025-01-09T08:00:00Z"},
+                            {"status", "success"},
+                            {"insertedCount", 2},
+                            {"updatedCount", 5},
+                            {"totalCount", 120},
+                            {"errorMessage", QJsonValue::Null}};
+const QJsonObject validUpdate{{"updateAvailable", true},
+                              {"latestVersion", "1.4.0"},
+                              {"latestBuild", 140},
+                              {"downloadUrl", "https://orvel.example/download"},
+                              {"releaseNotesUrl", "https://orvel.example/notes"},
+                              {"publishedAt", "2025-01-01T00:00:00Z"},
+                              {"notes", "修复若干问题"}};
+
+QByteArray json(const QJsonObject &object) {
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
-QByteArray listBody(const QJsonArray &items, const QJsonValue &count = 1) {
-    return QJsonDocument(QJsonObject{{"items", items}, {"count", count}})
-        .toJson(QJsonDocument::Compact);
-}
-
-QByteArray withField(const QString &key, const QJsonValue &value) {
-    QJsonObject ipo = validIPO();
+// `object` with `key` set to `value`, or removed when `value` is undefined.
+QJsonObject with(QJsonObject object, const QString &key, const QJsonValue &value) {
     if (value.isUndefined())
-        ipo.remove(key);
+        object.remove(key);
     else
-        ipo.insert(key, value);
-    return listBody({validIPO(), ipo}, 2);
+        object.insert(key, value);
+    return object;
 }
 
-Expected<RemoteIPOListResponse, QString> decodeList(const QByteArray &body) {
-    return JsonObjectReader::decode<RemoteIPOListResponse>(body, &RemoteIPOListResponse::decode);
+// A list of a valid IPO and one with `key` changed; one bad record fails the whole answer.
+QByteArray listWith(const QString &key, const QJsonValue &value) {
+    return json({{"items", QJsonArray{validIPO, with(validIPO, key, value)}}, {"count", 2}});
 }
 
-QJsonObject validSync() {
-    return QJsonObject{{"id", "run-7"},
-                       {"startedAt", "2025-01-09T08:00:00Z"},
-                       {"finishedAt", "2025-01-09T08:01:00Z"},
-                       {"status", "success"},
-                       {"insertedCount", 2},
-                       {"updatedCount", 5},
-                       {"totalCount", 120},
-                       {"errorMessage", QJsonValue::Null}};
+QByteArray statsWith(const QString &key, const QJsonValue &value) {
+    return json(
+        with({{"counts", QJsonObject{{"upcoming", 3}, {"open", 2}, {"listed", 40}}}}, key, value));
 }
 
-QJsonObject validUpdate() {
-    return QJsonObject{{"updateAvailable", true},
-                       {"latestVersion", "1.4.0"},
-                       {"latestBuild", 140},
-                       {"downloadUrl", "https://orvel.example/download"},
-                       {"releaseNotesUrl", "https://orvel.example/notes"},
-                       {"publishedAt", "2025-01-01T00:00:00Z"},
-                       {"notes", "修复若干问题"}};
+template <typename Answer> QString errorOf(const QByteArray &body) {
+    const auto answer = JsonObjectReader::decode<Answer>(body, &Answer::decode);
+    return answer ? QString() : answer.error();
 }
 
 } // namespace
@@ -64,189 +71,97 @@ class WireFormatTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void decodesValidList() {
-        QJsonObject second = validIPO();
-        second.insert("code", "00700");
-        second.insert("subStart", QJsonValue::Null);
-        second.insert("subEnd", QJsonValue::Null);
-        second.insert("listDate", QJsonValue::Null);
-        second.insert("unknownKey", QJsonArray{1, 2});
-        const auto list = decodeList(listBody({validIPO(), second}, 42));
-        QVERIFY2(list.hasValue(), qPrintable(list.hasValue() ? QString() : list.error()));
-        QCOMPARE(list->count, 42);
-        QCOMPARE(list->items.size(), 2);
-        QCOMPARE(list->items[0].code, QStringLiteral("02590"));
-        QCOMPARE(list->items[0].lotAmount, QStringLiteral("3,030.25"));
-        QCOMPARE(list->items[0].subEnd, std::optional<QString>(QStringLiteral("2025-01-14")));
-        QCOMPARE(list->items[0].status, IPOStatus::open);
-        QCOMPARE(list->items[1].code, QStringLiteral("00700"));
-        QVERIFY(!list->items[1].subStart && !list->items[1].subEnd && !list->items[1].listDate);
+    // Every field read; optional dates may be null or absent; unknown keys are ignored.
+    void decodesValidAnswers() {
+        const auto list = JsonObjectReader::decode<RemoteIPOListResponse>(
+            listWith("code", "00700"), &RemoteIPOListResponse::decode);
+        QVERIFY2(list, qPrintable(list ? QString() : list.error()));
+        RemoteIPO first{"02590",         "示例科技", "2025-01-09", std::nullopt,
+                        std::nullopt,    "3,030.25", "2.80-3.03",  "https://example.com/p.pdf",
+                        IPOStatus::open, "主板"};
+        RemoteIPO second = first;
+        second.code = "00700";
+        QCOMPARE(*list, (RemoteIPOListResponse{{first, second}, 2}));
+
+        const auto stats = JsonObjectReader::decode<RemoteIPOStatsResponse>(
+            statsWith("latestSync", validSync), &RemoteIPOStatsResponse::decode);
+        QVERIFY(stats);
+        QCOMPARE(*stats, (RemoteIPOStatsResponse{{3, 2, 40},
+                                                 RemoteSyncSummary{"run-7", "2025-01-09T08:00:00Z",
+                                                                   std::nullopt, "success", 2, 5,
+                                                                   120, std::nullopt}}));
+        const auto update = JsonObjectReader::decode<AppUpdateResponse>(json(validUpdate),
+                                                                        &AppUpdateResponse::decode);
+        QVERIFY(update);
+        QCOMPARE(*update, (AppUpdateResponse{true, "1.4.0", 140, "https://orvel.example/download",
+                                             "https://orvel.example/notes", "2025-01-01T00:00:00Z",
+                                             "修复若干问题"}));
     }
 
-    void emptyList() {
-        const auto list = decodeList(R"({"items":[],"count":0})");
-        QVERIFY(list.hasValue());
-        QVERIFY(list->items.isEmpty());
-    }
-
-    // One bad record anywhere fails the whole answer, and the message says where.
-    void rejectsBadRecord_data() {
+    // What fails an answer, and the message says where; "where" empty: it decodes.
+    void decodingRules_data() {
+        QTest::addColumn<QString>("type");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<QString>("where");
-        QTest::newRow("missing code")
-            << withField("code", QJsonValue::Undefined) << "items[1].code";
-        QTest::newRow("null name") << withField("name", QJsonValue::Null) << "items[1].name";
-        QTest::newRow("numeric code") << withField("code", 2590) << "items[1].code";
-        QTest::newRow("numeric lot") << withField("lotAmount", 3030) << "items[1].lotAmount";
-        QTest::newRow("missing prospectus")
-            << withField("prospectusUrl", QJsonValue::Undefined) << "items[1].prospectusUrl";
-        QTest::newRow("null prospectus")
-            << withField("prospectusUrl", QJsonValue::Null) << "items[1].prospectusUrl";
-        QTest::newRow("date as number") << withField("subStart", 20250109) << "items[1].subStart";
-        QTest::newRow("upper-case status") << withField("status", "OPEN") << "items[1].status";
-        QTest::newRow("unknown status") << withField("status", "withdrawn") << "items[1].status";
-        QTest::newRow("status as number") << withField("status", 1) << "items[1].status";
-        QTest::newRow("missing board")
-            << withField("board", QJsonValue::Undefined) << "items[1].board";
-        QTest::newRow("item not object") << listBody({validIPO(), "02590"}) << "items[1]";
-        QTest::newRow("items missing") << QByteArray(R"({"count":0})") << "items";
-        QTest::newRow("items object") << QByteArray(R"({"items":{},"count":0})") << "items";
-        QTest::newRow("count missing") << QByteArray(R"({"items":[]})") << "count";
-        QTest::newRow("count fraction") << listBody({}, 1.5) << "count";
-        QTest::newRow("count string") << listBody({}, "1") << "count";
-        QTest::newRow("count too large") << QByteArray(R"({"items":[],"count":1e30})") << "count";
-        QTest::newRow("not JSON") << QByteArray("<html>oops</html>") << "JSON";
-        QTest::newRow("truncated") << listBody({validIPO()}).chopped(3) << "JSON";
-        QTest::newRow("array root") << QByteArray("[]") << "对象";
-        QTest::newRow("empty body") << QByteArray() << "JSON";
-    }
-    void rejectsBadRecord() {
-        QFETCH(QByteArray, body);
-        QFETCH(QString, where);
-        const auto list = decodeList(body);
-        QVERIFY(!list.hasValue());
-        QVERIFY2(list.error().contains(where), qPrintable(list.error()));
-    }
-
-    void wholeNumberCountAccepted() {
+        const QJsonValue none(QJsonValue::Undefined), null(QJsonValue::Null);
+        const auto row = [](const char *name, const char *type, const QByteArray &body,
+                            const QString &where) {
+            QTest::newRow(name) << QString(type) << body << where;
+        };
+        row("missing code", "list", listWith("code", none), "items[1].code");
+        row("null name", "list", listWith("name", null), "items[1].name");
+        row("numeric code", "list", listWith("code", 2590), "items[1].code");
+        row("missing prospectus", "list", listWith("prospectusUrl", none),
+            "items[1].prospectusUrl");
+        row("date as number", "list", listWith("subStart", 20250109), "items[1].subStart");
+        row("upper-case status", "list", listWith("status", "OPEN"), "items[1].status");
+        row("missing board", "list", listWith("board", none), "items[1].board");
+        row("item not object", "list",
+            json({{"items", QJsonArray{validIPO, "02590"}}, {"count", 2}}), "items[1]");
+        row("items missing", "list", R"({"count":0})", "items");
+        row("items object", "list", R"({"items":{},"count":0})", "items");
+        row("count fraction", "list", R"({"items":[],"count":1.5})", "count");
+        row("count too large", "list", R"({"items":[],"count":1e30})", "count");
         // JSON has one number type; 3.0 is the integer 3.
-        const auto list = decodeList(R"({"items":[],"count":3.0})");
-        QVERIFY(list.hasValue());
-        QCOMPARE(list->count, 3);
+        row("whole count written as fraction", "list", R"({"items":[],"count":3.0})", {});
+        row("not JSON", "list", "<html>oops</html>", "JSON");
+        row("array root", "list", "[]", "对象");
+        row("no sync", "stats", statsWith("latestSync", none), {});
+        row("null sync", "stats", statsWith("latestSync", null), {});
+        row("counts missing", "stats", statsWith("counts", none), "counts");
+        row("open as text", "stats",
+            statsWith("counts", QJsonObject{{"upcoming", 3}, {"open", "2"}}), "counts.open");
+        row("sync without id", "stats", statsWith("latestSync", with(validSync, "id", none)),
+            "latestSync.id");
+        row("sync not object", "stats", statsWith("latestSync", "yesterday"), "latestSync");
+        row("update without notes", "update", json(with(validUpdate, "notes", none)), "notes");
+        row("update flag as number", "update", json(with(validUpdate, "updateAvailable", 1)),
+            "updateAvailable");
     }
-
-    void stats_data() {
-        QTest::addColumn<QJsonValue>("latestSync");
-        QTest::addColumn<bool>("hasSync");
-        QTest::newRow("absent") << QJsonValue(QJsonValue::Undefined) << false;
-        QTest::newRow("null") << QJsonValue(QJsonValue::Null) << false;
-        QTest::newRow("present") << QJsonValue(validSync()) << true;
-    }
-    void stats() {
-        QFETCH(QJsonValue, latestSync);
-        QFETCH(bool, hasSync);
-        QJsonObject root{{"counts", QJsonObject{{"upcoming", 3}, {"open", 2}, {"listed", 40}}}};
-        if (!latestSync.isUndefined())
-            root.insert("latestSync", latestSync);
-        const auto stats = JsonObjectReader::decode<RemoteIPOStatsResponse>(
-            QJsonDocument(root).toJson(), &RemoteIPOStatsResponse::decode);
-        QVERIFY(stats.hasValue());
-        QCOMPARE(stats->counts, (RemoteIPOStatusCounts{3, 2, 40}));
-        QCOMPARE(stats->latestSync.has_value(), hasSync);
-        if (hasSync) {
-            QCOMPARE(stats->latestSync->status, QStringLiteral("success"));
-            QCOMPARE(stats->latestSync->totalCount, 120);
-            QVERIFY(!stats->latestSync->errorMessage);
-        }
-    }
-
-    void syncSummaryOptionalFields() {
-        QJsonObject sync = validSync();
-        sync.remove("finishedAt");
-        sync.remove("errorMessage");
-        const QJsonObject root{{"counts", QJsonObject{{"upcoming", 0}, {"open", 0}, {"listed", 0}}},
-                               {"latestSync", sync}};
-        const auto stats = JsonObjectReader::decode<RemoteIPOStatsResponse>(
-            QJsonDocument(root).toJson(), &RemoteIPOStatsResponse::decode);
-        QVERIFY(stats.hasValue());
-        QVERIFY(!stats->latestSync->finishedAt && !stats->latestSync->errorMessage);
-    }
-
-    void statsRejects_data() {
-        QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<QString>("where");
-        QTest::newRow("counts missing") << QByteArray("{}") << "counts";
-        QTest::newRow("open as text")
-            << QByteArray(R"({"counts":{"upcoming":1,"open":"2","listed":3}})") << "counts.open";
-        QTest::newRow("sync without id")
-            << QByteArray(
-                   R"({"counts":{"upcoming":1,"open":2,"listed":3},"latestSync":{"startedAt":"x","status":"success","insertedCount":0,"updatedCount":0,"totalCount":0}})")
-            << "latestSync.id";
-        QTest::newRow("sync not object")
-            << QByteArray(
-                   R"({"counts":{"upcoming":1,"open":2,"listed":3},"latestSync":"yesterday"})")
-            << "latestSync";
-    }
-    void statsRejects() {
+    void decodingRules() {
+        QFETCH(QString, type);
         QFETCH(QByteArray, body);
         QFETCH(QString, where);
-        const auto stats =
-            JsonObjectReader::decode<RemoteIPOStatsResponse>(body, &RemoteIPOStatsResponse::decode);
-        QVERIFY(!stats.hasValue());
-        QVERIFY2(stats.error().contains(where), qPrintable(stats.error()));
-    }
-
-    void appUpdate_data() {
-        QTest::addColumn<QString>("removed");
-        QTest::addColumn<bool>("decodes");
-        QTest::newRow("complete") << QString() << true;
-        QTest::newRow("without notes") << "notes" << false;
-        QTest::newRow("without build") << "latestBuild" << false;
-        QTest::newRow("without flag") << "updateAvailable" << false;
-    }
-    void appUpdate() {
-        QFETCH(QString, removed);
-        QFETCH(bool, decodes);
-        QJsonObject body = validUpdate();
-        body.remove(removed);
-        const auto update = JsonObjectReader::decode<AppUpdateResponse>(
-            QJsonDocument(body).toJson(), &AppUpdateResponse::decode);
-        QCOMPARE(update.hasValue(), decodes);
-        if (decodes) {
-            QVERIFY(update->updateAvailable);
-            QCOMPARE(update->latestBuild, 140);
-        }
-    }
-
-    void appUpdateFlagMustBeBoolean() {
-        QJsonObject body = validUpdate();
-        body.insert("updateAvailable", 1);
-        QVERIFY(!JsonObjectReader::decode<AppUpdateResponse>(QJsonDocument(body).toJson(),
-                                                             &AppUpdateResponse::decode));
+        const QString error = type == u"list"    ? errorOf<RemoteIPOListResponse>(body)
+                              : type == u"stats" ? errorOf<RemoteIPOStatsResponse>(body)
+                                                 : errorOf<AppUpdateResponse>(body);
+        QVERIFY2(where.isEmpty() ? error.isEmpty() : error.contains(where), qPrintable(error));
     }
 
     // Status handling of an answer that arrived, apart from the network.
     void statusHandling_data() {
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
-        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("kind"); // -1: decoded
         QTest::addColumn<QString>("description");
         const QByteArray valid = R"({"items":[],"count":0})";
         using Kind = IPOAPIClientError::Kind;
         QTest::newRow("200") << 200 << valid << -1 << QString();
         QTest::newRow("299") << 299 << valid << -1 << QString();
-        QTest::newRow("204 empty") << 204 << QByteArray() << int(Kind::decoding) << QString();
         QTest::newRow("199") << 199 << valid << int(Kind::serverError) << "API 请求失败 (199)";
         QTest::newRow("300") << 300 << valid << int(Kind::serverError) << "API 请求失败 (300)";
-        QTest::newRow("404 with error body")
-            << 404 << QByteArray(R"({"error":"找不到 <b>资源</b>"})") << int(Kind::serverError)
-            << "找不到 <b>资源</b>";
         QTest::newRow("500 error not string") << 500 << QByteArray(R"({"error":42})")
                                               << int(Kind::serverError) << "API 请求失败 (500)";
-        QTest::newRow("502 empty")
-            << 502 << QByteArray() << int(Kind::serverError) << "API 请求失败 (502)";
-        QTest::newRow("503 html") << 503 << QByteArray("<html>busy</html>")
-                                  << int(Kind::serverError) << "API 请求失败 (503)";
     }
     void statusHandling() {
         QFETCH(int, status);
@@ -257,18 +172,9 @@ private slots:
         QCOMPARE(result.hasValue(), kind < 0);
         if (kind >= 0) {
             QCOMPARE(int(result.error().kind()), kind);
-            if (!description.isEmpty())
-                QCOMPARE(result.error().description(), description);
             QVERIFY(!result.error().description().isEmpty());
+            QVERIFY(description.isEmpty() || result.error().description() == description);
         }
-    }
-
-    void clientErrorDescriptions() {
-        QCOMPARE(IPOAPIClientError::invalidURL().description(), QStringLiteral("API 地址无效"));
-        QCOMPARE(IPOAPIClientError::invalidResponse().description(),
-                 QStringLiteral("API 返回了无效响应"));
-        QCOMPARE(IPOAPIClientError::serverError(QStringLiteral("维护中")).description(),
-                 QStringLiteral("维护中"));
     }
 };
 

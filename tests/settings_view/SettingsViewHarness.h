@@ -1,11 +1,8 @@
 #pragma once
 
-#include "FakeAPIClient.h"
-#include "FakeFilePicking.h"
 #include "FakeNotificationCentre.h"
+#include "FakeServiceClient.h"
 #include "ManualClock.h"
-#include "RecordingAlerts.h"
-#include "RecordingURLOpener.h"
 #include "TestFolder.h"
 
 #include "model/MarketCalendar.h"
@@ -14,6 +11,9 @@
 #include "service/ApplicationInformation.h"
 #include "settings/AppSettings.h"
 #include "store/UserIPOStore.h"
+#include "ui/settings/SettingsAlertPresenting.h"
+#include "ui/settings/SettingsFilePicking.h"
+#include "ui/settings/SettingsURLOpening.h"
 #include "ui/settings/SettingsView.h"
 
 #include <QCoroTask>
@@ -21,35 +21,60 @@
 #include <memory>
 #include <optional>
 
-// One settings sheet over its own settings file, in-memory store, service stand-in, real
-// reminder scheduler on a stand-in notification centre, and recording dialogs, alerts and
-// browser. Nothing here touches the user's files or the desktop.
+// Stand-ins for the dialogs (the chosen path, none: cancelled; the suggested names kept), the
+// alerts and the browser (only web addresses, unless told to refuse).
+class FakeFilePicking : public SettingsFilePicking {
+public:
+    std::optional<QString> savePath, openPath;
+    QStringList suggestedNames;
+    std::optional<QString> saveFileName(QWidget *, const QString &name) override {
+        suggestedNames.append(name);
+        return savePath;
+    }
+    std::optional<QString> openFileName(QWidget *) override { return openPath; }
+    std::optional<QString> saveCalendarFileName(QWidget *, const QString &name) override {
+        return saveFileName(nullptr, name);
+    }
+};
+
+class RecordingAlerts : public SettingsAlertPresenting {
+public:
+    QList<SettingsAlertMessage> shown;
+    void presentAlert(QWidget *, const SettingsAlertMessage &a, std::function<void()>) override {
+        shown.append(a);
+    }
+};
+
+class RecordingURLOpener : public SettingsURLOpening {
+public:
+    QList<QUrl> opened;
+    bool refuses = false;
+    bool openURL(const QUrl &url) override {
+        if (refuses || !isWebAddress(url))
+            return false;
+        opened.append(url);
+        return true;
+    }
+};
+
+// One settings sheet over its own settings file, in-memory store, service stand-in and real
+// reminder scheduler on a stand-in notification centre; nothing touches the user's files.
 class SettingsViewHarness {
 public:
-    // A Wednesday morning in the market's zone.
-    static QDateTime morning() {
-        return QDateTime(QDate(2025, 7, 9), QTime(10, 0), marketTimeZone());
-    }
-
     // The directly downloaded edition with a known version and a custom update host.
     static ApplicationInformationTable directEdition() {
-        return {
-            {appinfo::distributionChannelKey, QStringLiteral("direct")},
-            {appinfo::shortVersionKey, QStringLiteral("1.3.2")},
-            {appinfo::buildVersionKey, QStringLiteral("26")},
-            {appinfo::updateEndpointKey,
-             QStringLiteral("https://updates.orvel.example:8443/v2/app/update")},
-            {appinfo::privacyPolicyURLKey, QStringLiteral("https://orvel.example/privacy")},
-        };
+        return {{appinfo::distributionChannelKey, QStringLiteral("direct")},
+                {appinfo::shortVersionKey, QStringLiteral("1.3.2")},
+                {appinfo::buildVersionKey, QStringLiteral("26")},
+                {appinfo::updateEndpointKey,
+                 QStringLiteral("https://updates.orvel.example:8443/v2/app/update")},
+                {appinfo::privacyPolicyURLKey, QStringLiteral("https://orvel.example/privacy")}};
     }
 
     explicit SettingsViewHarness(
         std::optional<ApplicationInformationTable> information = directEdition())
         : m_information(std::move(information)) {
-        auto opened = UserIPOStore::open({.inMemory = true});
-        if (!opened)
-            return;
-        store = std::move(opened.value());
+        store = std::move(UserIPOStore::open({.inMemory = true}).value());
         settings = std::make_unique<AppSettings>(folder.makeSettings());
         repository = std::make_unique<IPORepository>(
             client, *store, clock.clock(), 45.0,
@@ -58,14 +83,15 @@ public:
             std::make_unique<NotificationManager>(&centre, clock.clock(), marketCalendar());
     }
 
-    bool isValid() const { return folder.isValid() && store && settings; }
+    static RemoteIPO remoteIPO(const QString &code, const QString &listDate = {}) {
+        const auto listed = listDate.isEmpty() ? std::nullopt : std::optional(listDate);
+        return RemoteIPO(code, QStringLiteral("公司") + code, std::nullopt, std::nullopt, listed,
+                         QStringLiteral("3,030"), QStringLiteral("2.80-3.03"), QString(),
+                         IPOStatus::open, QString());
+    }
 
-    // Lists these IPOs on the service and lets the repository fetch them.
     void listOnService(const QList<RemoteIPO> &items) {
-        RemoteIPOListResponse list;
-        list.items = items;
-        list.count = items.size();
-        client.listAnswer = list;
+        client.setItems(items);
         QCoro::waitFor(repository->refreshIfNeeded());
     }
 
@@ -75,22 +101,10 @@ public:
         return *view;
     }
 
-    static RemoteIPO remoteIPO(const QString &code, const QString &listDate = {}) {
-        RemoteIPO ipo;
-        ipo.code = code;
-        ipo.name = QStringLiteral("公司") + code;
-        ipo.lotAmount = QStringLiteral("3,030");
-        ipo.priceRange = QStringLiteral("2.80-3.03");
-        ipo.status = IPOStatus::open;
-        ipo.board = QStringLiteral("主板");
-        if (!listDate.isEmpty())
-            ipo.listDate = listDate;
-        return ipo;
-    }
-
     testsupport::TestFolder folder;
-    testsupport::ManualClock clock{morning()};
-    FakeAPIClient client;
+    // A Wednesday morning in the market's zone.
+    testsupport::ManualClock clock{QDateTime(QDate(2025, 7, 9), QTime(10, 0), marketTimeZone())};
+    FakeServiceClient client;
     FakeNotificationCentre centre;
     FakeFilePicking files;
     RecordingAlerts alerts;

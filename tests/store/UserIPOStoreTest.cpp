@@ -1,502 +1,253 @@
 #include "ManualClock.h"
-#include "StoreTestSupport.h"
+#include "ResultAccess.h"
 #include "TestFolder.h"
 #include "TestRegistry.h"
 
-#include "repository/RecordMerge.h"
-#include "service/RemoteIPO.h"
+#include "analytics/AnalyticsTracking.h"
 #include "store/UserIPOStore.h"
 
-#include <QSqlError>
-#include <QSqlQuery>
+#include <QDirIterator>
 #include <QTest>
 
-#include <limits>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
-using namespace storetest;
+using testsupport::errorOf;
+using testsupport::valueOf;
 
 namespace {
 
-// One store with its collaborators, on a file of its own.
-struct Fixture {
+QDateTime utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s, ms), Qt::UTC);
+}
+
+UserIPOBackupRow row(const char *code, qint64 sub, qint64 win, SubMethod method,
+                     const QDateTime &at) {
+    return {QString::fromUtf8(code), sub, win, method, at};
+}
+
+// A store in folders that do not exist yet; a tracker keeping the saved codes; a commit that
+// counts its calls and fails, committing nothing, while `failing` is set.
+struct Fixture : AnalyticsTracking {
     testsupport::TestFolder folder;
     testsupport::ManualClock clock{utc(2025, 3, 4, 5, 6, 7, 890)};
-    FakeAnalyticsTracker tracker;
-    CommitSwitch commits;
+    QStringList savedCodes;
+    int commits = 0;
+    bool failing = false;
     std::unique_ptr<UserIPOStore> store;
 
-    QString path() const { return folder.filePath(QStringLiteral("entries.sqlite")); }
-
+    void start() override {}
+    void trackUserDataSaved(const QString &code) override { savedCodes.append(code); }
+    QString path() const { return folder.filePath("a/b/entries.sqlite"); }
     UserIPOStore::Options options() {
-        UserIPOStore::Options options;
-        options.filePath = path();
-        options.analyticsTracker = &tracker;
-        options.persistChanges = commits.function();
-        options.clock = clock.clock();
-        return options;
+        const auto persist = [this](QSqlDatabase &database) -> UserIPOStore::Result {
+            ++commits;
+            if (failing)
+                return QStringLiteral("disk full (injected)");
+            return UserIPOStore::commitChanges(database);
+        };
+        return {.filePath = path(),
+                .analyticsTracker = this,
+                .persistChanges = persist,
+                .clock = clock.clock()};
     }
-
     bool open() {
         store.reset();
         auto opened = UserIPOStore::open(options());
-        if (!opened) {
-            qWarning("%s", qUtf8Printable(opened.error()));
-            return false;
-        }
-        store = std::move(opened.value());
-        return true;
+        store = opened ? std::move(*opened) : nullptr;
+        return bool(store);
     }
 };
 
-UserIPOBackupRow row(const QString &code, qint64 sub, qint64 win, SubMethod method,
-                     const QDateTime &at) {
-    return UserIPOBackupRow{code, sub, win, method, at};
-}
-
-// Runs SQL against the store file on a connection of the test's own, as another program would.
-bool execOnFile(const QString &path, const QString &sql, QString *error = nullptr) {
-    const QString name = QStringLiteral("store-test-raw");
-    bool ok = false;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery query(db);
-            ok = query.exec(sql);
-            if (!ok && error)
-                *error = query.lastError().text();
-        }
-        db.close();
+// Everything under a folder with the bytes of each file.
+QMap<QString, QByteArray> folderSnapshot(const QString &path) {
+    QMap<QString, QByteArray> snapshot;
+    for (QDirIterator it(path, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        QFile file(it.next());
+        snapshot.insert(it.filePath(), file.open(QIODevice::ReadOnly) ? file.readAll() : "<dir>");
     }
-    QSqlDatabase::removeDatabase(name);
-    return ok;
+    return snapshot;
 }
 
-RemoteIPO remoteFor(const QString &code) {
-    RemoteIPO remote;
-    remote.code = code;
-    remote.name = QStringLiteral("示例");
-    remote.lotAmount = QStringLiteral("3,030");
-    remote.priceRange = QStringLiteral("2.80-3.03");
-    remote.status = IPOStatus::open;
-    return remote;
-}
-
-enum class FailingOperation { insert, update, remove, restore };
+enum class BadStore { folderInPlace, readOnlyFolder, readOnlyFile };
 
 } // namespace
 
-Q_DECLARE_METATYPE(FailingOperation)
+Q_DECLARE_METATYPE(BadStore)
 
 class UserIPOStoreTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void saveInsertsThenUpdatesTheSameEntry() {
+    void saveUpdatesInPlaceAndDeleteCommitsOnlyARemoval() {
         Fixture f;
         QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 2000, 0, SubMethod::cash));
-        const QDateTime firstSave = f.clock.now();
+        QVERIFY(f.store->saveEntry("00700", 2000, 0, SubMethod::cash));
         f.clock.advance(1500);
-        QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 4000, 500, SubMethod::margin));
+        QVERIFY(f.store->saveEntry("00700", 4000, 500, SubMethod::margin));
+        const UserIPOEntry saved{"00700", 4000, 500, 1, f.clock.now()};
+        QCOMPARE(f.store->fetchAllEntries(), QList<UserIPOEntry>{saved});
+        QCOMPARE(f.savedCodes, QStringList(2, "00700"));
 
-        const QList<UserIPOEntry> entries = f.store->fetchAllEntries();
-        QCOMPARE(entries.size(), 1);
-        QCOMPARE(entries.first(),
-                 (UserIPOEntry{QStringLiteral("00700"), 4000, 500, 1, f.clock.now()}));
-        QVERIFY(entries.first().updatedAt > firstSave);
-        QCOMPARE(f.commits.calls, 2);
-        QCOMPARE(f.tracker.savedCodes,
-                 QStringList({QStringLiteral("00700"), QStringLiteral("00700")}));
-    }
-
-    void codesMatchExactly_data() {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("other");
-        QTest::newRow("leading zero") << "00700"
-                                      << "0700";
-        QTest::newRow("letter case") << "abc1"
-                                     << "ABC1";
-        QTest::newRow("trailing space") << "00700"
-                                        << "00700 ";
-        QTest::newRow("leading space") << "00700"
-                                       << " 00700";
-        QTest::newRow("full-width digits") << "00700"
-                                           << "００７００";
-    }
-    void codesMatchExactly() {
-        QFETCH(QString, stored);
-        QFETCH(QString, other);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(stored, 1000, 0, SubMethod::cash));
-        f.clock.advance(10);
-        QVERIFY(f.store->saveEntry(other, 3000, 0, SubMethod::margin));
-
-        const QHash<QString, UserIPOEntry> byCode = f.store->entriesByCode();
-        QCOMPARE(byCode.size(), 2);
-        QCOMPARE(byCode.value(stored).subQuantity, 1000);
-        QCOMPARE(byCode.value(other).subQuantity, 3000);
-
-        QVERIFY(f.store->deleteEntry(other));
-        QCOMPARE(f.store->entriesByCode().keys(), QList<QString>{stored});
-    }
-
-    void fetchAllEntriesIsNewestFirst() {
-        Fixture f;
-        QVERIFY(f.open());
-        for (const QString &code :
-             {QStringLiteral("B"), QStringLiteral("A"), QStringLiteral("C")}) {
-            QVERIFY(f.store->saveEntry(code, 1, 1, SubMethod::cash));
-            f.clock.advance(1);
-        }
-        QVERIFY(f.store->saveEntry(QStringLiteral("B"), 2, 2, SubMethod::cash));
-        QStringList order;
-        for (const UserIPOEntry &entry : f.store->fetchAllEntries())
-            order.append(entry.code);
-        QCOMPARE(order, QStringList({"B", "C", "A"}));
-    }
-
-    void deletingAnUnknownCodeCommitsNothing() {
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("00700"), 2000, 0, SubMethod::cash));
-        const QList<UserIPOEntry> before = f.store->fetchAllEntries();
-        const int commitsBefore = f.commits.calls;
-
-        QVERIFY(f.store->deleteEntry(QStringLiteral("00701")));
-        QVERIFY(f.store->deleteEntry(QStringLiteral("0700")));
-        QCOMPARE(f.commits.calls, commitsBefore);
-        QCOMPARE(f.store->fetchAllEntries(), before);
-
-        QVERIFY(f.store->deleteEntry(QStringLiteral("00700")));
-        QCOMPARE(f.commits.calls, commitsBefore + 1);
+        // Codes match exactly: "0700" is another company.
+        QVERIFY(f.store->deleteEntry("0700"));
+        QCOMPARE(f.commits, 2);
+        QCOMPARE(f.store->fetchAllEntries().size(), 1);
+        QVERIFY(f.store->deleteEntry("00700"));
+        QCOMPARE(f.commits, 3);
         QVERIFY(f.store->fetchAllEntries().isEmpty());
-        // Deleting is not a save: no usage event.
-        QCOMPARE(f.tracker.savedCodes.size(), 1);
+        QCOMPARE(f.savedCodes.size(), 2); // deleting is not a save
     }
 
+    // Restoring adds the codes the store lacks (the first row of a code wins) with their own
+    // instants in one commit and no usage event; with nothing to add it commits nothing.
     void restoreInsertsOnlyMissingCodes() {
         Fixture f;
         QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 0, SubMethod::cash));
+        QVERIFY(f.store->saveEntry("A", 100, 0, SubMethod::cash));
         const UserIPOEntry storedA = f.store->fetchAllEntries().first();
-        const int commitsBefore = f.commits.calls;
-
         const QList<UserIPOBackupRow> rows = {
-            row(QStringLiteral("A"), 9, 9, SubMethod::margin, utc(2024, 1, 1)),
-            row(QStringLiteral("B"), 200, 100, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
-            row(QStringLiteral("A"), 8, 8, SubMethod::margin, utc(2024, 3, 3)),
+            row("A", 9, 9, SubMethod::margin, utc(2024, 1, 1)),
+            row("B", 200, 100, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
+            row("B", 7, 7, SubMethod::cash, utc(2025, 3, 3)),
+            row("C", 1, 0, SubMethod::cash, utc(2026, 1, 1, 0, 0, 0, 999)),
         };
-        const auto counts = f.store->restoreMissing(rows);
-        QVERIFY(counts);
-        QCOMPARE(*counts, (UserIPOStore::RestoreCounts{1, 2}));
-        QCOMPARE(f.commits.calls, commitsBefore + 1);
+        QCOMPARE(valueOf(f.store->restoreMissing(rows)), (UserIPOStore::RestoreCounts{2, 2}));
+        QCOMPARE(f.commits, 2);
+        QCOMPARE(f.store->fetchAllEntries(),
+                 (QList<UserIPOEntry>{rows[3].toEntry(), storedA, rows[1].toEntry()}));
+        QCOMPARE(f.savedCodes, QStringList{"A"});
 
-        const QHash<QString, UserIPOEntry> byCode = f.store->entriesByCode();
-        QCOMPARE(byCode.value(QStringLiteral("A")), storedA);
-        QCOMPARE(byCode.value(QStringLiteral("B")), rows[1].toEntry());
-        // Restoring is not the user saving: no usage event.
-        QCOMPARE(f.tracker.savedCodes, QStringList{QStringLiteral("A")});
+        QCOMPARE(valueOf(f.store->restoreMissing(rows)), (UserIPOStore::RestoreCounts{0, 4}));
+        QCOMPARE(valueOf(f.store->restoreMissing({})), (UserIPOStore::RestoreCounts{0, 0}));
+        QCOMPARE(f.commits, 2);
+        // Only another program (or an older release) leaves methods other than 0 and 1: cash.
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 2, {}}).subMethod, SubMethod::cash);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, -1, {}}).subMethod, SubMethod::cash);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 1, {}}).subMethod, SubMethod::margin);
     }
 
-    void restoreKeepsDuplicateCodesFirstOccurrence() {
-        Fixture f;
-        QVERIFY(f.open());
-        const QList<UserIPOBackupRow> rows = {
-            row(QStringLiteral("C"), 1, 0, SubMethod::cash, utc(2024, 1, 1)),
-            row(QStringLiteral("C"), 2, 0, SubMethod::margin, utc(2025, 1, 1)),
-        };
-        const auto counts = f.store->restoreMissing(rows);
-        QVERIFY(counts);
-        QCOMPARE(*counts, (UserIPOStore::RestoreCounts{1, 1}));
-        QCOMPARE(f.store->fetchAllEntries(), QList<UserIPOEntry>{rows[0].toEntry()});
-    }
-
-    void restoreWithNothingToInsertCommitsNothing_data() {
-        QTest::addColumn<bool>("emptyList");
-        QTest::newRow("empty list") << true;
-        QTest::newRow("every code stored") << false;
-    }
-    void restoreWithNothingToInsertCommitsNothing() {
-        QFETCH(bool, emptyList);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 1, 0, SubMethod::cash));
-        const int commitsBefore = f.commits.calls;
-        QList<UserIPOBackupRow> rows;
-        if (!emptyList)
-            rows = {row(QStringLiteral("A"), 5, 5, SubMethod::margin, utc(2020, 1, 1))};
-        const auto counts = f.store->restoreMissing(rows);
-        QVERIFY(counts);
-        QCOMPARE(*counts, (UserIPOStore::RestoreCounts{0, rows.size()}));
-        QCOMPARE(f.commits.calls, commitsBefore);
-    }
-
-    void restoredEntriesSortByTheirOwnUpdatedAt() {
-        Fixture f;
-        QVERIFY(f.open());
-        f.clock.set(utc(2025, 6, 1));
-        QVERIFY(f.store->saveEntry(QStringLiteral("NOW"), 1, 0, SubMethod::cash));
-        const auto counts = f.store->restoreMissing({
-            row(QStringLiteral("OLD"), 1, 0, SubMethod::cash, utc(2023, 1, 1, 0, 0, 0, 1)),
-            row(QStringLiteral("NEWER"), 1, 0, SubMethod::cash, utc(2026, 1, 1, 0, 0, 0, 999)),
-            row(QStringLiteral("MID"), 1, 0, SubMethod::cash, utc(2024, 7, 7, 7, 7, 7, 7)),
-        });
-        QVERIFY(counts);
-        QStringList order;
-        QList<QDateTime> instants;
-        for (const UserIPOEntry &entry : f.store->fetchAllEntries()) {
-            order.append(entry.code);
-            instants.append(entry.updatedAt);
-        }
-        QCOMPARE(order, QStringList({"NEWER", "NOW", "MID", "OLD"}));
-        QCOMPARE(instants.first(), utc(2026, 1, 1, 0, 0, 0, 999));
-        QCOMPARE(instants.last(), utc(2023, 1, 1, 0, 0, 0, 1));
-    }
-
-    void exportRowsAreInBackupOrder() {
-        Fixture f;
-        QVERIFY(f.open());
-        for (const QString &code :
-             {QStringLiteral("09988"), QStringLiteral("00700"), QStringLiteral("02590")}) {
-            QVERIFY(f.store->saveEntry(code, 100, 0, SubMethod::margin));
-            f.clock.advance(1);
-        }
-        QStringList codes;
-        for (const UserIPOBackupRow &r : f.store->exportRows())
-            codes.append(r.code);
-        QCOMPARE(codes, QStringList({"00700", "02590", "09988"}));
-    }
-
-    // Only another program (or an older release) can leave method values other than 0 and 1;
-    // they read as cash in the export and in the merged record alike.
-    void storedMethodValuesReadAsCashUnlessOne_data() {
-        QTest::addColumn<qint64>("stored");
-        QTest::addColumn<SubMethod>("expected");
-        QTest::newRow("7") << qint64(7) << SubMethod::cash;
-        QTest::newRow("2") << qint64(2) << SubMethod::cash;
-        QTest::newRow("-1") << qint64(-1) << SubMethod::cash;
-        QTest::newRow("0") << qint64(0) << SubMethod::cash;
-        QTest::newRow("1") << qint64(1) << SubMethod::margin;
-    }
-    void storedMethodValuesReadAsCashUnlessOne() {
-        QFETCH(qint64, stored);
-        QFETCH(SubMethod, expected);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("02590"), 2500, 1000, SubMethod::cash));
-        f.store.reset();
-        QString error;
-        QVERIFY2(
-            execOnFile(
-                f.path(),
-                QStringLiteral("UPDATE user_ipo_entry SET sub_method_raw_value = %1").arg(stored),
-                &error),
-            qPrintable(error));
-        QVERIFY(f.open());
-
-        QCOMPARE(f.store->fetchAllEntries().first().subMethodRawValue, stored);
-        QCOMPARE(f.store->exportRows().first().subMethod, expected);
-        const IPORecord record =
-            makeRecord(remoteFor(QStringLiteral("02590")), f.store->entriesByCode());
-        QCOMPARE(record.subMethod, expected);
-    }
-
-    void entriesByCodeFeedsMakeRecord() {
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("02590"), 2500, 1000, SubMethod::margin));
-        const QHash<QString, UserIPOEntry> byCode = f.store->entriesByCode();
-
-        const IPORecord stored = makeRecord(remoteFor(QStringLiteral("02590")), byCode);
-        QCOMPARE(stored.subQuantity, 2500);
-        QCOMPARE(stored.winQuantity, 1000);
-        QCOMPARE(stored.subMethod, SubMethod::margin);
-        QCOMPARE(stored.subscribedLots(), 2);
-
-        const IPORecord other = makeRecord(remoteFor(QStringLiteral("2590")), byCode);
-        QCOMPARE(other.subQuantity, 0);
-        QCOMPARE(other.winQuantity, 0);
-        QCOMPARE(other.subMethod, SubMethod::cash);
-    }
-
-    // A failed commit is rolled back at once: nothing of it shows, and the next successful
-    // commit of another code does not carry it along.
-    void failedCommitLeavesTheStoreAsItWas_data() {
-        QTest::addColumn<FailingOperation>("operation");
-        QTest::newRow("insert") << FailingOperation::insert;
-        QTest::newRow("update") << FailingOperation::update;
-        QTest::newRow("delete") << FailingOperation::remove;
-        QTest::newRow("restore") << FailingOperation::restore;
-    }
+    // A failed commit is rolled back at once: no later commit carries it along.
     void failedCommitLeavesTheStoreAsItWas() {
-        QFETCH(FailingOperation, operation);
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 10, SubMethod::margin));
-        f.clock.advance(1000);
-        const QList<UserIPOEntry> before = f.store->fetchAllEntries();
-        const QStringList eventsBefore = f.tracker.savedCodes;
+        const std::function<UserIPOStore::Result(UserIPOStore &)> operations[] = {
+            [](UserIPOStore &store) { return store.saveEntry("NEW", 1, 1, SubMethod::cash); },
+            [](UserIPOStore &store) { return store.saveEntry("A", 999, 999, SubMethod::cash); },
+            [](UserIPOStore &store) { return store.deleteEntry("A"); },
+            [](UserIPOStore &store) -> UserIPOStore::Result {
+                const auto restored =
+                    store.restoreMissing({row("NEW", 1, 1, SubMethod::cash, utc(2024, 1, 1))});
+                return restored ? UserIPOStore::Result(std::monostate()) : restored.error();
+            }};
+        for (const auto &operation : operations) {
+            Fixture f;
+            QVERIFY(f.open());
+            QVERIFY(f.store->saveEntry("A", 100, 10, SubMethod::margin));
+            f.clock.advance(1000);
+            const QList<UserIPOEntry> before = f.store->fetchAllEntries();
+            f.failing = true;
+            QCOMPARE(errorOf(operation(*f.store)), "disk full (injected)");
+            QCOMPARE(f.store->fetchAllEntries(), before);
+            QCOMPARE(f.savedCodes, QStringList{"A"});
 
-        f.commits.failing = true;
-        QString error;
-        switch (operation) {
-        case FailingOperation::insert:
-            error = f.store->saveEntry(QStringLiteral("NEW"), 1, 1, SubMethod::cash).error();
-            break;
-        case FailingOperation::update:
-            error = f.store->saveEntry(QStringLiteral("A"), 999, 999, SubMethod::cash).error();
-            break;
-        case FailingOperation::remove:
-            error = f.store->deleteEntry(QStringLiteral("A")).error();
-            break;
-        case FailingOperation::restore:
-            error = f.store
-                        ->restoreMissing(
-                            {row(QStringLiteral("NEW"), 1, 1, SubMethod::cash, utc(2024, 1, 1))})
-                        .error();
-            break;
+            f.failing = false;
+            f.clock.advance(1000);
+            QVERIFY(f.store->saveEntry("OTHER", 5, 5, SubMethod::cash));
+            QList<UserIPOEntry> expected = before;
+            expected.prepend(UserIPOEntry{"OTHER", 5, 5, 0, f.clock.now()});
+            QCOMPARE(f.store->fetchAllEntries(), expected);
+            QVERIFY(f.open()); // and so it is on disk
+            QCOMPARE(f.store->fetchAllEntries(), expected);
         }
-        QCOMPARE(error, QStringLiteral("disk full (injected)"));
-        QCOMPARE(f.store->fetchAllEntries(), before);
-        QCOMPARE(f.tracker.savedCodes, eventsBefore);
-
-        f.commits.failing = false;
-        f.clock.advance(1000);
-        QVERIFY(f.store->saveEntry(QStringLiteral("OTHER"), 5, 5, SubMethod::cash));
-        QList<UserIPOEntry> expected = before;
-        expected.prepend(UserIPOEntry{QStringLiteral("OTHER"), 5, 5, 0, f.clock.now()});
-        QCOMPARE(f.store->fetchAllEntries(), expected);
-
-        // And so it is on disk.
-        QVERIFY(f.open());
-        QCOMPARE(f.store->fetchAllEntries(), expected);
     }
 
-    // The application answers from its own copy of the entries; a second process (the
-    // command-line listing) reads the file. After every kind of write, failed ones included,
-    // both show the same entries, and the second process never writes.
+    // The application answers from its own copy; the command-line listing reads the file. After
+    // every kind of write, failed ones included, both agree, and the reader never writes.
     void readOnlyStoreSeesWhatTheWriterCommitted() {
         Fixture f;
         QVERIFY(f.open());
         UserIPOStore::Options readOnly = f.options();
         readOnly.readOnly = true;
-        auto reader = UserIPOStore::open(readOnly);
-        QVERIFY2(reader, qPrintable(failureText(reader)));
+        auto opened = UserIPOStore::open(readOnly);
+        QVERIFY(opened);
+        UserIPOStore *reader = opened->get();
         const auto sameAsFile = [&] {
-            return (*reader)->fetchAllEntries() == f.store->fetchAllEntries();
+            return reader->fetchAllEntries() == f.store->fetchAllEntries();
         };
 
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 100, 0, SubMethod::cash));
+        QVERIFY(f.store->saveEntry("A", 100, 0, SubMethod::cash));
         QVERIFY(sameAsFile());
         f.clock.advance(1);
         QVERIFY(f.store->restoreMissing({
-            row(QStringLiteral("B"), 2, 1, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
-            row(QStringLiteral("A"), 9, 9, SubMethod::margin, utc(2024, 1, 1)),
-            row(QStringLiteral("B"), 7, 7, SubMethod::cash, utc(2024, 3, 3)),
+            row("B", 2, 1, SubMethod::margin, utc(2024, 2, 2, 1, 2, 3, 456)),
+            row("A", 9, 9, SubMethod::margin, utc(2024, 1, 1)),
+            row("B", 7, 7, SubMethod::cash, utc(2024, 3, 3)),
         }));
         QVERIFY(sameAsFile());
-        f.commits.failing = true;
-        QVERIFY(!f.store->saveEntry(QStringLiteral("A"), 5, 5, SubMethod::margin));
-        QVERIFY(!f.store->deleteEntry(QStringLiteral("B")));
-        QVERIFY(!f.store->restoreMissing(
-            {row(QStringLiteral("C"), 1, 1, SubMethod::cash, utc(2024, 1, 1))}));
+        f.failing = true;
+        QVERIFY(!f.store->saveEntry("A", 5, 5, SubMethod::margin));
+        QVERIFY(!f.store->deleteEntry("B"));
+        QVERIFY(!f.store->restoreMissing({row("C", 1, 1, SubMethod::cash, utc(2024, 1, 1))}));
         QVERIFY(sameAsFile());
-        f.commits.failing = false;
-        QVERIFY(f.store->deleteEntry(QStringLiteral("A")));
+        f.failing = false;
+        QVERIFY(f.store->deleteEntry("A"));
         QVERIFY(sameAsFile());
-        QCOMPARE((*reader)->fetchAllEntries().size(), 1);
+        QCOMPARE(reader->fetchAllEntries().size(), 1);
 
-        const QString refusal = f.path() + QStringLiteral(" is open for reading only");
-        QCOMPARE((*reader)->saveEntry(QStringLiteral("Z"), 1, 1, SubMethod::cash).error(), refusal);
-        QCOMPARE((*reader)->deleteEntry(QStringLiteral("B")).error(), refusal);
+        const QString refusal = f.path() + " is open for reading only";
+        QCOMPARE(errorOf(reader->saveEntry("Z", 1, 1, SubMethod::cash)), refusal);
+        QCOMPARE(errorOf(reader->deleteEntry("B")), refusal);
         QVERIFY(sameAsFile());
-        QCOMPARE(f.commits.calls, 6);
+        QCOMPARE(f.commits, 6);
 
         // Before ORVEL ever ran there is nothing to read, and reading creates nothing.
-        readOnly.filePath = f.folder.filePath(QStringLiteral("never-written.sqlite"));
-        auto empty = UserIPOStore::open(readOnly);
-        QVERIFY2(empty, qPrintable(failureText(empty)));
-        QVERIFY((*empty)->entriesByCode().isEmpty());
+        readOnly.filePath = f.folder.filePath("never-written.sqlite");
+        opened = UserIPOStore::open(readOnly);
+        QVERIFY(opened && (*opened)->entriesByCode().isEmpty());
         QVERIFY(!QFile::exists(readOnly.filePath));
     }
 
-    void failedSaveSendsNoEvent() {
-        Fixture f;
-        QVERIFY(f.open());
-        f.commits.failing = true;
-        QVERIFY(!f.store->saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-        QVERIFY(f.tracker.savedCodes.isEmpty());
-        f.commits.failing = false;
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-        QCOMPARE(f.tracker.savedCodes, QStringList{QStringLiteral("A")});
+    // Opening fails with a description and changes nothing under the folder: the file may be the
+    // only copy of the user's figures. (Files that are no usable store: the fatal store test.)
+    void unusableStoreIsLeftAlone_data() {
+        QTest::addColumn<BadStore>("kind");
+        QTest::newRow("folder in place of the file") << BadStore::folderInPlace;
+        QTest::newRow("read-only folder with a store") << BadStore::readOnlyFolder;
+        QTest::newRow("read-only file") << BadStore::readOnlyFile;
     }
-
-    void trackerCanBeHandedOverLater() {
+    void unusableStoreIsLeftAlone() {
+        QFETCH(BadStore, kind);
         Fixture f;
-        auto options = f.options();
-        options.analyticsTracker = nullptr;
-        auto opened = UserIPOStore::open(options);
-        QVERIFY2(opened, qPrintable(failureText(opened)));
-        UserIPOStore &store = *opened.value();
-        QVERIFY(store.saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-        store.setAnalyticsTracker(&f.tracker);
-        QVERIFY(store.saveEntry(QStringLiteral("B"), 1, 1, SubMethod::cash));
-        QCOMPARE(f.tracker.savedCodes, QStringList{QStringLiteral("B")});
-    }
-
-    void entriesSurviveReopeningWithExactValues() {
-        Fixture f;
-        QVERIFY(f.open());
-        const qint64 min = std::numeric_limits<qint64>::min();
-        const qint64 max = std::numeric_limits<qint64>::max();
-        f.clock.set(utc(2025, 3, 4, 5, 6, 7, 891));
-        QVERIFY(f.store->saveEntry(QStringLiteral("極端,\"值\"\n"), min, max, SubMethod::margin));
-        f.clock.set(QDateTime::fromMSecsSinceEpoch(-1, Qt::UTC));
-        QVERIFY(f.store->saveEntry(QStringLiteral("before-epoch"), -1, 0, SubMethod::cash));
-        const QList<UserIPOEntry> before = f.store->fetchAllEntries();
-
-        QVERIFY(f.open());
-        QCOMPARE(f.store->fetchAllEntries(), before);
-        QCOMPARE(before.first().subQuantity, min);
-        QCOMPARE(before.first().updatedAt.toMSecsSinceEpoch(),
-                 utc(2025, 3, 4, 5, 6, 7, 891).toMSecsSinceEpoch());
-    }
-
-    void fileUsesWriteAheadJournalAndUniqueCodes() {
-        Fixture f;
-        QVERIFY(f.open());
-        QVERIFY(f.store->saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-
-        const QString name = QStringLiteral("store-test-inspect");
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-            db.setDatabaseName(f.path());
-            QVERIFY(db.open());
-            QSqlQuery query(db);
-            QVERIFY(query.exec(QStringLiteral("PRAGMA journal_mode")) && query.next());
-            QCOMPARE(query.value(0).toString(), QStringLiteral("wal"));
-            QVERIFY(
-                query.exec(QStringLiteral("SELECT value FROM meta WHERE key = 'schema_version'")) &&
-                query.next());
-            QCOMPARE(query.value(0).toInt(), 1);
-            QVERIFY(
-                !query.exec(QStringLiteral("INSERT INTO user_ipo_entry VALUES ('A', 2, 2, 0, 0)")));
-            query.finish();
-            db.close();
+        const QString folder = QFileInfo(f.path()).path();
+        QVERIFY(QDir().mkpath(folder));
+        if (kind == BadStore::folderInPlace) {
+            QVERIFY(QDir().mkpath(f.path() + "/inside"));
+        } else {
+            QVERIFY(f.open() && f.store->saveEntry("00700", 2000, 500, SubMethod::margin));
+            f.store.reset();
+            QFile::setPermissions(f.path(), QFile::ReadOwner | QFile::ReadOther);
+            // A read-only file in a folder anyone may write to, or a read-only folder.
+            const auto readOnly =
+                QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+            QFile::setPermissions(folder, kind == BadStore::readOnlyFolder
+                                              ? readOnly
+                                              : readOnly | QFile::WriteOwner | QFile::WriteOther);
         }
-        QSqlDatabase::removeDatabase(name);
-    }
-
-    void storesSideBySideStayApart() {
-        auto first = UserIPOStore::open({.inMemory = true});
-        auto second = UserIPOStore::open({.inMemory = true});
-        QVERIFY(first && second);
-        QVERIFY((*first)->isInMemory());
-        QVERIFY((*first)->saveEntry(QStringLiteral("A"), 1, 1, SubMethod::cash));
-        QVERIFY((*second)->fetchAllEntries().isEmpty());
-        QCOMPARE((*first)->fetchAllEntries().size(), 1);
+        // Root passes every permission check: a root run opens as "nobody" (this thread only).
+        QFile::setPermissions(f.folder.path(),
+                              QFile::permissions(f.folder.path()) | QFile::ExeOther);
+        const QMap<QString, QByteArray> before = folderSnapshot(folder);
+        const uid_t previous = ::geteuid() == 0 ? uid_t(::setfsuid(65534)) : ::geteuid();
+        auto opened = UserIPOStore::open(f.options());
+        ::setfsuid(previous);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!opened && !opened.error().isEmpty());
+        // SQLite may leave its shared-memory and journal files beside a file it could only read.
+        QMap<QString, QByteArray> after = folderSnapshot(folder);
+        after.remove(f.path() + "-wal");
+        after.remove(f.path() + "-shm");
+        QCOMPARE(after, before);
     }
 };
 

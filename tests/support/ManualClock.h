@@ -4,8 +4,7 @@
 
 namespace testsupport {
 
-// A clock that only moves when the test moves it. Hand out clock() to the object under test;
-// the returned function reads this object, so it must outlive the object under test.
+// A clock that only moves when the test moves it; it must outlive whatever got clock().
 class ManualClock {
 public:
     explicit ManualClock(QDateTime start = QDateTime(QDate(2025, 1, 6), QTime(10, 0), Qt::UTC))

@@ -10,59 +10,38 @@ using TestApplication = QApplication;
 using TestApplication = QCoreApplication;
 #endif
 
-#include <cstdio>
 #include <cstring>
 #include <vector>
 
-namespace {
-
-struct Entry {
-    const char *name;
-    testsupport::TestFactory factory;
-};
-
-std::vector<Entry> &registry()
-{
-    static std::vector<Entry> entries;
+static std::vector<std::pair<const char *, testsupport::TestFactory>> &registry() {
+    static std::vector<std::pair<const char *, testsupport::TestFactory>> entries;
     return entries;
 }
 
-} // namespace
-
-bool testsupport::registerTest(const char *name, TestFactory factory)
-{
-    registry().push_back({name, std::move(factory)});
+bool testsupport::registerTest(const char *name, TestFactory factory) {
+    registry().emplace_back(name, std::move(factory));
     return true;
 }
 
 // Runs every registered class; "-class Name" limits the run to one class and the remaining
 // arguments go to QTest unchanged (test function names, -v2, -o ...).
-int main(int argc, char **argv)
-{
+int main(int argc, char **argv) {
     TestApplication app(argc, argv);
     std::vector<char *> args(argv, argv + argc);
     const char *only = nullptr;
-    for (size_t i = 1; i + 1 < args.size(); ++i) {
-        if (std::strcmp(args[i], "-class") == 0) {
-            only = args[i + 1];
-            args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
+    for (auto it = args.begin() + 1; it < args.end() - 1; ++it) {
+        if (std::strcmp(*it, "-class") == 0) {
+            only = it[1];
+            args.erase(it, it + 2);
             break;
         }
     }
-
-    int failedClasses = 0;
-    int ran = 0;
-    for (const Entry &entry : registry()) {
-        if (only && std::strcmp(only, entry.name) != 0)
+    int failed = 0, ran = 0;
+    for (const auto &[name, factory] : registry()) {
+        if (only && std::strcmp(only, name) != 0)
             continue;
-        auto test = entry.factory();
         ++ran;
-        if (QTest::qExec(test.get(), static_cast<int>(args.size()), args.data()) != 0)
-            ++failedClasses;
+        failed += QTest::qExec(factory().get(), int(args.size()), args.data()) != 0;
     }
-    if (ran == 0) {
-        std::fprintf(stderr, "no test class ran\n");
-        return 1;
-    }
-    return failedClasses == 0 ? 0 : 1;
+    return ran > 0 && failed == 0 ? 0 : 1;
 }

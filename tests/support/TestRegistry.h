@@ -16,5 +16,5 @@ bool registerTest(const char *name, TestFactory factory);
 } // namespace testsupport
 
 #define ORVEL_TEST_CLASS(Class)                                                                    \
-    [[maybe_unused]] static const bool orvelTestRegistered_##Class =                              \
+    [[maybe_unused]] static const bool orvelTestRegistered_##Class =                               \
         testsupport::registerTest(#Class, [] { return std::make_unique<Class>(); })

@@ -13,13 +13,23 @@
 #include <cstdio>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 EndToEndProbe::EndToEndProbe(OrvelApp &app, QObject *parent)
     : QObject(parent)
     , m_app(app)
     , m_input(STDIN_FILENO, QSocketNotifier::Read) {
     connect(&m_input, &QSocketNotifier::activated, this, &EndToEndProbe::readCommands);
+    // The count, and the first IPO with its figures: the one a test saves an entry under.
     connect(&app.repository(), &IPORepository::recordsChanged, this, [this] {
-        reply(QStringLiteral("records %1").arg(m_app.repository().records().size()));
+        const QList<IPORecord> records = m_app.repository().records();
+        const IPORecord first = records.value(0);
+        reply(QStringLiteral("records %1 %2 %3 %4 %5")
+                  .arg(records.size())
+                  .arg(first.ipo.code)
+                  .arg(first.subQuantity)
+                  .arg(first.winQuantity)
+                  .arg(first.subMethod == SubMethod::margin ? u"margin" : u"cash"));
     });
 }
 
@@ -50,50 +60,23 @@ void EndToEndProbe::handle(const QString &line) {
     const QString &command = words.first();
     IPORepository &repository = m_app.repository();
     if (command == u"state") {
-        const QRect tray = m_app.menuBarLabel() ? m_app.menuBarLabel()->geometry() : QRect();
-        reply(QStringLiteral("state main=%1 panel=%2 tray=%3,%4,%5,%6 records=%7 window=%8")
+        const MenuBarLabel *label = m_app.menuBarLabel();
+        const QPoint tray = label ? label->geometry().center() : QPoint();
+        reply(QStringLiteral("state main=%1 panel=%2 tray=%3 window=%4")
                   .arg(int(m_app.isMainWindowVisible()))
                   .arg(int(m_app.isPanelVisible()))
-                  .arg(tray.x())
-                  .arg(tray.y())
-                  .arg(tray.width())
-                  .arg(tray.height())
-                  .arg(repository.records().size())
+                  .arg(label ? QStringLiteral("%1,%2").arg(tray.x()).arg(tray.y()) : u"none"_s)
                   .arg(m_app.mainWindow().winId()));
-    } else if (command == u"first-code") {
-        reply(QStringLiteral("first-code %1")
-                  .arg(repository.records().isEmpty() ? QString()
-                                                      : repository.records().first().ipo.code));
     } else if (command == u"close-main") {
         m_app.mainWindow().close();
-        reply(QStringLiteral("closed"));
-    } else if (command == u"save" && words.size() == 5) {
-        for (IPORecord record : repository.records()) {
-            if (record.ipo.code != words[1])
-                continue;
-            record.subQuantity = words[2].toLongLong();
-            record.winQuantity = words[3].toLongLong();
-            record.subMethod = words[4] == u"margin" ? SubMethod::margin : SubMethod::cash;
-            reply(QStringLiteral("saved %1 %2")
-                      .arg(words[1], repository.saveRecord(record) ? u"ok" : u"failed"));
-            return;
-        }
-        reply(QStringLiteral("saved %1 unknown").arg(words[1]));
-    } else if (command == u"record" && words.size() == 2) {
-        for (const IPORecord &record : repository.records()) {
-            if (record.ipo.code == words[1]) {
-                reply(QStringLiteral("record %1 %2 %3 %4")
-                          .arg(record.ipo.code)
-                          .arg(record.subQuantity)
-                          .arg(record.winQuantity)
-                          .arg(record.subMethod == SubMethod::margin ? u"margin" : u"cash"));
-                return;
-            }
-        }
-        reply(QStringLiteral("record %1 none").arg(words[1]));
+    } else if (command == u"save" && !repository.records().isEmpty()) {
+        IPORecord record = repository.records().first();
+        record.subQuantity = 2000;
+        record.winQuantity = 500;
+        record.subMethod = SubMethod::margin;
+        reply(QStringLiteral("saved %1").arg(repository.saveRecord(record) ? u"ok" : u"failed"));
     } else if (command == u"hide-dock" && words.size() == 2) {
         AppSettings::shared().setHideDockIcon(words[1] == u"1");
-        reply(QStringLiteral("hide-dock %1").arg(words[1]));
     } else if (command == u"quit") {
         m_app.quit();
     }

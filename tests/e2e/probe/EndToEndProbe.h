@@ -5,9 +5,8 @@
 
 class OrvelApp;
 
-// Built only into the end-to-end test executable: answers line commands on standard input
-// with "[E2E] ..." lines on standard output, so the test can see the running application's
-// state and reach its repository the way the views do.
+// Built only into the end-to-end test executable: answers commands on standard input with
+// "[E2E] ..." lines on standard output.
 class EndToEndProbe : public QObject {
     Q_OBJECT
 public:
