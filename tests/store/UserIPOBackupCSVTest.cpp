@@ -123,6 +123,9 @@ private slots:
         line("quoted blank code", "\"  \",1,0,cash," + when, rejected);
         line("text after closing quote", "\"A\"B,1,0,cash," + when, rejected);
         line("unterminated quote", "\"A,1,0,cash," + when, rejected);
+        // A later field opens quotes too: its line break stays inside the record (and is
+        // trimmed away with the field's other white space).
+        line("line break in a later quoted field", "A,1,0,cash,\"" + when + "\n\"", row("A"));
         // Quotes inside an unquoted field are ordinary characters, as they always were.
         line("inner quote, unquoted", "A\"B,1,0,cash," + when, row("A\"B"));
     }
