@@ -66,6 +66,11 @@ QCoro::Task<int> ListCommand::run(IPORepository &repository, QTextStream &out, Q
         out << QString::fromUtf8(jsonDocument(repository.records()));
         break;
     case Format::calendar:
+        // A file without an event is no calendar: say so instead of writing one.
+        if (CalendarExport::eventCount(repository.records()) == 0) {
+            err << CalendarExport::nothingToExportMessage() << Qt::endl;
+            co_return 1;
+        }
         out << QString::fromUtf8(CalendarExport::document(repository.records(), clock()));
         break;
     }

@@ -7,17 +7,20 @@
 
 #include <optional>
 
-// Fires once at a wall-clock moment given as a day and a time of day, without a time zone: the
-// moment is read in the zone of the machine that shows the notification.
+// Fires once at a moment given as a day and a time of day in a zone. Reminders name moments of
+// the Hong Kong market and carry its zone, so they fire at that moment wherever the machine is
+// and whatever zone it moves to; without a zone the components are read in the machine's own.
 struct CalendarNotificationTrigger {
     QDate date;
     QTime time;
+    QTimeZone zone;
 
     bool isValid() const { return date.isValid() && time.isValid(); }
 
-    // The instant these components name in `zone`, or in the machine's local time when `zone` is
-    // invalid; nothing when the components are incomplete or name no existing moment there.
-    std::optional<QDateTime> fireDate(const QTimeZone &zone = {}) const;
+    // The instant these components name in their own zone or, without one, in `machineZone`
+    // (the machine's local time when that is invalid too); nothing when the components are
+    // incomplete or name no existing moment there.
+    std::optional<QDateTime> fireDate(const QTimeZone &machineZone = {}) const;
 
     friend bool operator==(const CalendarNotificationTrigger &,
                            const CalendarNotificationTrigger &) = default;

@@ -171,7 +171,7 @@ std::optional<QString> DesktopNotificationCentre::invalidReason(const Notificati
     if (!request.trigger.isValid())
         return QStringLiteral("触发日期或时间无效。");
     if (!request.trigger.fireDate(zone))
-        return QStringLiteral("触发时间在本地时区中不存在。");
+        return QStringLiteral("触发时间在其时区中不存在。");
     return std::nullopt;
 }
 

@@ -14,8 +14,8 @@
 class WallClockMonitor;
 
 struct DesktopNotificationCentreOptions {
-    // The zone that trigger components are read in. Invalid (the default): the machine's local
-    // time, looked up afresh at every check so a change of zone is followed.
+    // The machine's zone, for triggers that carry none of their own. Invalid (the default): the
+    // local time, looked up afresh at every check so a change of zone is followed.
     QTimeZone zone;
     // A request found due later than this (the machine slept through it, or the clock jumped)
     // is dropped as missed rather than shown long after it stopped meaning anything.
@@ -23,7 +23,7 @@ struct DesktopNotificationCentreOptions {
     // The longest one armed check waits; a request due later is simply checked again then.
     // Sleep and clock changes need no polling: the clock monitor reports them.
     std::chrono::milliseconds maxCheckInterval = std::chrono::hours(24);
-    // Reports resume from sleep and clock changes; none means WallClockMonitor::shared().
+    // Reports resume from sleep, clock and zone changes; none means WallClockMonitor::shared().
     WallClockMonitor *clockMonitor = nullptr;
     // How long one call to the notification server may take.
     std::chrono::milliseconds callTimeout = std::chrono::seconds(10);

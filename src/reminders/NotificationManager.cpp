@@ -158,7 +158,8 @@ QCoro::Task<> NotificationManager::scheduleReminder(IPORecord record) {
     // From 16:15 on, today's reminder would come too late to be of use.
     if (*moment <= m_now())
         co_return;
-    NotificationRequest request = reminderRequest(record, m_calendar.dayOf(*moment));
+    NotificationRequest request =
+        reminderRequest(record, m_calendar.dayOf(*moment), m_calendar.timeZone());
     const std::optional<NotificationCentreError> failure =
         co_await m_center.addRequest(std::move(request));
     if (!self)
@@ -226,7 +227,8 @@ std::optional<QDateTime> NotificationManager::reminderMoment(const QDateTime &no
     return moment;
 }
 
-NotificationRequest NotificationManager::reminderRequest(const IPORecord &record, QDate day) {
+NotificationRequest NotificationManager::reminderRequest(const IPORecord &record, QDate day,
+                                                         const QTimeZone &zone) {
     NotificationRequest request;
     request.identifier = identifierPrefix + record.ipo.code;
     request.content.title = reminderTitle;
@@ -234,6 +236,8 @@ NotificationRequest NotificationManager::reminderRequest(const IPORecord &record
     request.content.playsDefaultSound = true;
     request.trigger.date = day;
     request.trigger.time = QTime(reminderHour, reminderMinute);
+    // The same moment as the check above: the market's, not the machine's.
+    request.trigger.zone = zone;
     return request;
 }
 
@@ -267,6 +271,7 @@ QList<NotificationRequest> NotificationManager::closingDayRequests(const QList<I
         request.content.playsDefaultSound = true;
         request.trigger.date = it.key();
         request.trigger.time = at;
+        request.trigger.zone = calendar.timeZone();
         requests.append(request);
     }
     return requests;

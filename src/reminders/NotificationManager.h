@@ -63,15 +63,16 @@ public:
     // 16:15 on the day of `now` in `calendar`; nothing if that moment cannot be formed.
     static std::optional<QDateTime> reminderMoment(const QDateTime &now,
                                                    const MarketCalendar &calendar);
-    // The request for `record` firing at 16:15 wall-clock time on `day`.
-    static NotificationRequest reminderRequest(const IPORecord &record, QDate day);
+    // The request for `record` firing at 16:15 on `day` in the market's `zone`.
+    static NotificationRequest reminderRequest(const IPORecord &record, QDate day,
+                                               const QTimeZone &zone);
     static bool isReminderIdentifier(const QString &identifier) {
         return identifier.startsWith(identifierPrefix);
     }
 
     // The closing-day requests from the day of `now` on: one per day on which an IPO that is not
     // listed yet, and that the user has applied for no shares of, ends its subscription; firing
-    // at 09:00 wall-clock time that day, in day order. A day whose 09:00 has passed gets none.
+    // at 09:00 market time that day, in day order. A day whose 09:00 has passed gets none.
     static QList<NotificationRequest> closingDayRequests(const QList<IPORecord> &records,
                                                          const QDateTime &now,
                                                          const MarketCalendar &calendar);

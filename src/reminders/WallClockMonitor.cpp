@@ -36,20 +36,37 @@ WallClockMonitor &WallClockMonitor::shared() {
     static WallClockMonitor *const instance = [] {
         auto *monitor = new WallClockMonitor();
         QTimer::singleShot(0, monitor, [monitor] {
-            if (!monitor->watchSleepOn(QDBusConnection::systemBus()))
+            if (!monitor->watchSystemBus(QDBusConnection::systemBus()))
                 qInfo("[Clock] No system bus: a resume from sleep is noticed through the "
-                      "clock-set watch only");
+                      "clock-set watch only, a change of time zone not at all");
         });
         return monitor;
     }();
     return *instance;
 }
 
-bool WallClockMonitor::watchSleepOn(QDBusConnection bus) {
+bool WallClockMonitor::watchSystemBus(QDBusConnection bus) {
     if (!bus.isConnected())
         return false;
-    return bus.connect(loginService, loginPath, loginInterface, QStringLiteral("PrepareForSleep"),
-                       this, SLOT(prepareForSleep(bool)));
+    // timedated runs only while asked something, so its name may have no owner now: the match
+    // is on the path and interface alone.
+    const bool zone =
+        bus.connect(QString(), timedatePath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                    QStringLiteral("PropertiesChanged"), this,
+                    SLOT(timedatePropertiesChanged(QString, QVariantMap, QStringList)));
+    const bool sleep =
+        bus.connect(loginService, loginPath, loginInterface, QStringLiteral("PrepareForSleep"),
+                    this, SLOT(prepareForSleep(bool)));
+    return zone && sleep;
+}
+
+void WallClockMonitor::timedatePropertiesChanged(const QString &interface,
+                                                 const QVariantMap &changed,
+                                                 const QStringList &invalidated) {
+    const QString timezone = QStringLiteral("Timezone");
+    if (interface == timedateService &&
+        (changed.contains(timezone) || invalidated.contains(timezone)))
+        emit moved();
 }
 
 void WallClockMonitor::prepareForSleep(bool goingToSleep) {

@@ -2,6 +2,8 @@
 
 #include <QDBusConnection>
 #include <QObject>
+#include <QStringList>
+#include <QVariantMap>
 
 class QSocketNotifier;
 
@@ -11,10 +13,12 @@ class QSocketNotifier;
 // then fires late, or early. Whoever arms such a timer looks at the clock again on `moved` and
 // re-arms, so nothing needs to poll the clock while idle.
 //
-// Two sources, neither of which wakes the process until something happens: a timerfd on the
+// Three sources, none of which wakes the process until something happens: a timerfd on the
 // real-time clock armed with TFD_TIMER_CANCEL_ON_SET (the kernel cancels it when the clock is
-// set, and also on resume from suspend), and systemd-logind's PrepareForSleep(false) on the
-// system bus, where there is one.
+// set, and also on resume from suspend), systemd-logind's PrepareForSleep(false) on the system
+// bus, where there is one, and systemd-timedated's notice on that bus that the machine's time
+// zone changed (a laptop carried to another zone: desktops set the zone through timedated; Qt
+// 6.4 reports no zone change on Linux).
 class WallClockMonitor : public QObject {
     Q_OBJECT
 public:
@@ -32,17 +36,23 @@ public:
     static inline const QString loginPath = QStringLiteral("/org/freedesktop/login1");
     static inline const QString loginInterface = QStringLiteral("org.freedesktop.login1.Manager");
 
-    // Listens for logind's PrepareForSleep on `bus`; false when the bus is not connected.
-    bool watchSleepOn(QDBusConnection bus);
+    static inline const QString timedateService = QStringLiteral("org.freedesktop.timedate1");
+    static inline const QString timedatePath = QStringLiteral("/org/freedesktop/timedate1");
+
+    // Listens on `bus` (the system bus) for logind's PrepareForSleep and timedated's change of
+    // zone; false when the bus is not connected.
+    bool watchSystemBus(QDBusConnection bus);
     // Whether the clock-set watch is armed (false where the kernel refuses the timerfd).
     bool watchesClockChanges() const { return m_timerFd >= 0; }
 
 signals:
-    // The machine woke up or the system clock was set: read the clock again.
+    // The machine woke up, the system clock was set or the zone changed: read the clock again.
     void moved();
 
 private slots:
     void prepareForSleep(bool goingToSleep);
+    void timedatePropertiesChanged(const QString &interface, const QVariantMap &changed,
+                                   const QStringList &invalidated);
 
 private:
     bool armClockSetWatch();

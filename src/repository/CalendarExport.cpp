@@ -186,6 +186,10 @@ QString dateStamp(QDate day) {
 
 } // namespace
 
+QString nothingToExportMessage() {
+    return QStringLiteral("当前列表中没有带日期的新股，请刷新后再试。");
+}
+
 qsizetype eventCount(const QList<IPORecord> &records, const MarketCalendar &calendar) {
     return eventsOf(records, calendar).size();
 }

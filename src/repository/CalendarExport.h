@@ -19,6 +19,10 @@
 // calendar that updates by UID replaces an earlier import instead of doubling it.
 namespace CalendarExport {
 
+// Why there is nothing to export: a calendar without an event is not a valid iCalendar file
+// (RFC 5545 asks for at least one component), and some calendar applications refuse it.
+QString nothingToExportMessage();
+
 // The events the records give; 0 means the file would hold no event at all.
 qsizetype eventCount(const QList<IPORecord> &records,
                      const MarketCalendar &calendar = marketCalendar());

@@ -94,6 +94,31 @@ private slots:
         QVERIFY(ics.contains(QStringLiteral("\r\nUID:00700-listing@orvel\r\n")));
     }
 
+    // RFC 5545 wants at least one event: a list without a dated IPO writes no calendar and says
+    // why, in the settings sheet's words.
+    void calendarWithoutADatedIPOIsRefused() {
+        testsupport::LocalService service;
+        QVERIFY2(service.start(), qPrintable(service.errorString()));
+        QVERIFY(service.setData(QJsonObject{
+            {"items", QJsonArray{json(R"({"code": "02590", "name": "甲", "subStart": null,
+                "subEnd": null, "listDate": null, "lotAmount": "", "priceRange": "",
+                "prospectusUrl": "", "status": "open", "board": "主板"})")}},
+            {"stats", json(R"({"counts": {"upcoming": 0, "open": 1, "listed": 0}})")}}));
+        IPOAPIClient client(service.baseUrl(),
+                            {std::chrono::milliseconds(20000), service.caCertificates()});
+        auto store = UserIPOStore::open({.inMemory = true});
+        IPORepository repository(client, **store);
+        QString outText;
+        QString errText;
+        QTextStream out(&outText);
+        QTextStream err(&errText);
+        QCOMPARE(
+            QCoro::waitFor(ListCommand::run(repository, out, err, ListCommand::Format::calendar)),
+            1);
+        QVERIFY(outText.isEmpty());
+        QCOMPARE(errText.trimmed(), QStringLiteral("当前列表中没有带日期的新股，请刷新后再试。"));
+    }
+
     void failurePrintsDescriptionAndExitsWithOne() {
         testsupport::LocalService service;
         QVERIFY2(service.start(), qPrintable(service.errorString()));

@@ -144,6 +144,41 @@ private slots:
         QCOMPARE(*paintsWhenAsked > 0, onScreen);
     }
 
+    // Becoming active asks the freshness gate, except while a showing's refreshes still wait
+    // for its first frame (they ask the same gate once it is out).
+    void becomingActiveAsksTheFreshnessGate_data() {
+        QTest::addColumn<int>("secondsLater");
+        QTest::addColumn<bool>("firstFramePending");
+        QTest::addColumn<int>("requests");
+        QTest::newRow("still fresh") << 10 << false << 0;
+        QTest::newRow("stale") << 60 << false << 1;
+        QTest::newRow("first frame pending") << 60 << true << 0;
+    }
+    void becomingActiveAsksTheFreshnessGate() {
+        QFETCH(int, secondsLater);
+        QFETCH(bool, firstFramePending);
+        QFETCH(int, requests);
+        QVERIFY(buildLoaded());
+        QWidget other;
+        other.resize(200, 100);
+        other.show();
+        std::unique_ptr<PaintCounter> swallowed;
+        if (firstFramePending) {
+            m_view->hide();
+            swallowed = std::make_unique<PaintCounter>(*m_view, true);
+            m_view->show();
+        }
+        for (QWidget *window : {static_cast<QWidget *>(m_view.get()), &other}) {
+            window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        }
+        const qsizetype before = m_client->listRequests.size();
+        m_clock.advanceSecs(secondsLater);
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        QCOMPARE(m_client->listRequests.size() - before, qsizetype(requests));
+    }
+
     // No minute tick: the shown window reads the clock again just past the market's next
     // midnight, and at once when the machine wakes or the clock is set.
     void clockIsReadAgainPastMidnightAndAfterAJump() {

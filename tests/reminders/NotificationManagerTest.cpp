@@ -75,9 +75,10 @@ private slots:
         NotificationManager manager(&centre, clock.clock());
         QCoro::waitFor(
             manager.syncReminders({ipo(u"02590"_s, u"示例科技"_s, listing)}, true, false));
-        const NotificationRequest expected{u"dark_market_02590"_s,
-                                           {u"暗盘开盘通知"_s, u"示例科技 股票暗盘已开启"_s, true},
-                                           {QDate(2025, 1, reminderDay), QTime(16, 15)}};
+        const NotificationRequest expected{
+            u"dark_market_02590"_s,
+            {u"暗盘开盘通知"_s, u"示例科技 股票暗盘已开启"_s, true},
+            {QDate(2025, 1, reminderDay), QTime(16, 15), marketTimeZone()}};
         QCOMPARE(centre.added, reminderDay > 0 ? QList{expected} : QList<NotificationRequest>());
     }
 
@@ -135,7 +136,8 @@ private slots:
                                  u"DARK_MARKET_5"_s};
         for (const QString &identifier :
              others + QStringList{u"dark_market_09999"_s, u"closing_day_2025-01-10"_s})
-            centre.pending.append({identifier, {u"别人的"_s, {}, false}, {{2025, 1, 13}, {9, 0}}});
+            centre.pending.append(
+                {identifier, {u"别人的"_s, {}, false}, {{2025, 1, 13}, {9, 0}, {}}});
         if (ours.contains(u"dark_market_00001"_s)) {
             QTest::ignoreMessage(QtInfoMsg, "[Notify] Scheduled for 甲 at 16:15");
             QTest::ignoreMessage(QtWarningMsg,

@@ -142,10 +142,15 @@ private slots:
         const QDateTime success = *m_repository->lastSuccessfulRefreshAt();
         m_client->listAnswer = IPOAPIClientError::serverError(QStringLiteral("服务维护中"));
         m_client->statsAnswer = statsWith(QStringLiteral("success"), 9, 9);
+        m_client->statsWaitForCancellation = true;
         QSignalSpy recordsChanged(m_repository.get(), &IPORepository::recordsChanged);
         m_clock.advanceSecs(10);
         QCOMPARE(QCoro::waitFor(m_repository->forceRefresh()),
                  (SyncStatusReport{QStringLiteral("服务维护中"), true}));
+        // Without the list the statistics are worth nothing: their request was ended, not
+        // waited out.
+        QCOMPARE(m_client->statsCancelled, 1);
+        m_client->statsWaitForCancellation = false;
         QCOMPARE(m_repository->records(), before);
         QCOMPARE(m_repository->latestStats(), statsBefore);
         QCOMPARE(*m_repository->lastSuccessfulRefreshAt(), success);

@@ -66,7 +66,7 @@ private slots:
         if (wasOn) {
             // A reminder of this application and someone else's request are pending.
             harness.centre.pending.append(NotificationManager::reminderRequest(
-                harness.repository->records().first(), QDate(2025, 7, 9)));
+                harness.repository->records().first(), QDate(2025, 7, 9), marketTimeZone()));
             harness.centre.pending.append({u"other_app"_s, {}, {}});
             harness.settings->setDarkMarketNotificationsEnabled(true);
         }

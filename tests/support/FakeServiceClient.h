@@ -1,6 +1,7 @@
 #pragma once
 
 #include "service/IPOAPIClientProtocol.h"
+#include "service/RequestCancellation.h"
 
 #include <QCoroSignal>
 #include <QObject>
@@ -20,6 +21,10 @@ public:
     // Hold the list and statistics answers, or the update answer, until release().
     bool holdAnswers = false;
     bool holdUpdateAnswer = false;
+    // Keep the statistics request open, as a slow network would, until the cancellation handed
+    // with it ends it (or 5 s pass); the requests so ended are counted.
+    bool statsWaitForCancellation = false;
+    int statsCancelled = 0;
 
     QList<std::tuple<QString, qint64, qint64>> listRequests;
     int statsRequests = 0;
@@ -44,8 +49,17 @@ public:
     }
 
     QCoro::Task<ServiceResult<RemoteIPOStatsResponse>>
-    fetchStats(const RequestCancellation *) override {
+    fetchStats(const RequestCancellation *cancellation) override {
         ++statsRequests;
+        if (statsWaitForCancellation && cancellation) {
+            if (!cancellation->isCancelled())
+                co_await qCoro(const_cast<RequestCancellation *>(cancellation),
+                               &RequestCancellation::cancelled, std::chrono::seconds(5));
+            if (cancellation->isCancelled()) {
+                ++statsCancelled;
+                co_return IPOAPIClientError::transport(QStringLiteral("cancelled"));
+            }
+        }
         co_await answerTurn(holdAnswers);
         co_return ServiceResult<RemoteIPOStatsResponse>(statsAnswer);
     }

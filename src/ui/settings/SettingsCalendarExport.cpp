@@ -13,7 +13,7 @@ std::optional<SettingsAlertMessage> nothingToExportAlert(const QList<IPORecord> 
     if (CalendarExport::eventCount(records) > 0)
         return std::nullopt;
     return SettingsAlertMessage::make(QStringLiteral("导出失败"),
-                                      QStringLiteral("当前列表中没有带日期的新股，请刷新后再试。"));
+                                      CalendarExport::nothingToExportMessage());
 }
 
 SettingsAlertMessage exportAlert(const SettingsBackup::WriteResult &result) {
