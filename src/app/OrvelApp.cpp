@@ -5,6 +5,7 @@
 #include "MenuBarLabel.h"
 #include "PanelPlacement.h"
 #include "PanelWindow.h"
+#include "StartupTrace.h"
 #include "analytics/AnalyticsTracker.h"
 #include "reminders/NotificationManager.h"
 #include "repository/IPORepository.h"
@@ -115,6 +116,7 @@ PanelWindow &OrvelApp::panelWindow() {
 
 void OrvelApp::start() {
     mainWindow();
+    StartupTrace::mark("main window object");
     if (m_parts.trayAvailable) {
         m_label = std::make_unique<MenuBarLabel>(
             AppNotificationCenter::defaultCenter(),
@@ -123,6 +125,7 @@ void OrvelApp::start() {
                                       activateApplication();
                                   }});
         m_label->show();
+        StartupTrace::mark("tray icon");
         QApplication::setQuitOnLastWindowClosed(false);
     } else {
         qInfo().noquote() << QStringLiteral(
@@ -130,6 +133,7 @@ void OrvelApp::start() {
         QApplication::setQuitOnLastWindowClosed(true);
     }
     mainWindow().open();
+    StartupTrace::mark("windows built");
 }
 
 void OrvelApp::openMainWindow() {

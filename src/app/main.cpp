@@ -5,6 +5,7 @@
 #include "OrvelApp.h"
 #include "ScreenshotTour.h"
 #include "SingleInstance.h"
+#include "StartupTrace.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "store/UserIPOStore.h"
@@ -122,6 +123,7 @@ int main(int argc, char **argv) {
 #ifdef ORVEL_END_TO_END_TEST_BUILD
     useTestService();
 #endif
+    StartupTrace::mark("main entered");
     const Arguments arguments = parseArguments(argc, argv);
     if (!arguments.usageError.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(arguments.usageError));
@@ -131,6 +133,7 @@ int main(int argc, char **argv) {
         return runList(argc, argv, arguments.listFormat);
 
     QApplication app(argc, argv);
+    StartupTrace::mark("application object");
     describeApplication(app);
     QGuiApplication::setDesktopFileName(QString::fromUtf8(buildconfig::appId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/io.orvel.Orvel.svg")));
@@ -145,6 +148,7 @@ int main(int argc, char **argv) {
     case SingleInstance::Role::primary:
         break;
     }
+    StartupTrace::mark("single instance");
 
     // The one fatal stop: without the store the user's figures could be lost.
     const Expected<UserIPOStore *, QString> store = UserIPOStore::openShared();
@@ -158,7 +162,9 @@ int main(int argc, char **argv) {
         return 1;
     }
 
+    StartupTrace::mark("store");
     OrvelApp orvel;
+    StartupTrace::mark("settings and parts");
     QObject::connect(&instance, &SingleInstance::reopenRequested, &orvel, [&orvel] {
         orvel.delegate().applicationShouldHandleReopen(orvel.hasVisibleWindows());
     });
@@ -175,6 +181,8 @@ int main(int argc, char **argv) {
 #endif
     if (arguments.quitAfterFirstPaint)
         FirstPaintProbe::install(orvel.mainWindow());
+    else if (StartupTrace::enabled())
+        FirstPaintProbe::install(orvel.mainWindow(), FirstPaintProbe::Then::carryOn);
     ScreenshotTour tour(orvel, QDir(arguments.screenshotDir));
     if (!arguments.screenshotDir.isEmpty())
         tour.start();
