@@ -75,11 +75,15 @@ IPORepository &OrvelApp::repository() {
             m_parts.apiClient, m_parts.store, m_parts.clock, 45.0,
             // Fire and forget: the rebuild never waits for the notification centre.
             [this](const QList<IPORecord> &records, IPORepository::ReminderSwitches switches) {
-                notifications().syncReminders(records, switches.darkMarket, switches.closingDay);
+                notifications().syncReminders(records, switches);
             },
             [&settings] {
-                return IPORepository::ReminderSwitches{settings.darkMarketNotificationsEnabled(),
-                                                       settings.closingDayNotificationsEnabled()};
+                IPORepository::ReminderSwitches on;
+                for (const ReminderKind &kind : ReminderKind::all()) {
+                    if (settings.isReminderEnabled(kind.settingsKey))
+                        on.insert(kind.settingsKey);
+                }
+                return on;
             });
     }
     return *m_repository;

@@ -22,18 +22,6 @@ NotificationManager &NotificationManager::shared() {
 
 namespace {
 
-// The switch's own name, for the texts that send the user to the system settings.
-QString switchName(NotificationManager::ReminderKind kind) {
-    return kind == NotificationManager::ReminderKind::closingDay ? QStringLiteral("截止提醒")
-                                                                 : QStringLiteral("暗盘提醒");
-}
-
-bool isIdentifierOf(NotificationManager::ReminderKind kind, const QString &identifier) {
-    return identifier.startsWith(kind == NotificationManager::ReminderKind::closingDay
-                                     ? NotificationManager::closingDayIdentifierPrefix
-                                     : NotificationManager::identifierPrefix);
-}
-
 // One line per name: a line break inside a name would split the list in the notification.
 QString oneLine(QString name) {
     static const QRegularExpression breaks(QStringLiteral("[\\r\\n\\x{2028}\\x{2029}]+"));
@@ -43,17 +31,8 @@ QString oneLine(QString name) {
 } // namespace
 
 QCoro::Task<RemindersToggleResult>
-NotificationManager::setRemindersEnabled(bool enabled, QList<IPORecord> records) {
-    return setEnabled(ReminderKind::darkMarket, enabled, std::move(records));
-}
-
-QCoro::Task<RemindersToggleResult>
-NotificationManager::setClosingDayRemindersEnabled(bool enabled, QList<IPORecord> records) {
-    return setEnabled(ReminderKind::closingDay, enabled, std::move(records));
-}
-
-QCoro::Task<RemindersToggleResult> NotificationManager::setEnabled(ReminderKind kind, bool enabled,
-                                                                   QList<IPORecord> records) {
+NotificationManager::setRemindersEnabled(ReminderKind kind, bool enabled,
+                                         QList<IPORecord> records) {
     QPointer<NotificationManager> self(this);
     if (!enabled) {
         co_await removeReminders(kind);
@@ -76,7 +55,7 @@ QCoro::Task<RemindersToggleResult> NotificationManager::setEnabled(ReminderKind 
         if (!*granted)
             co_return RemindersToggleResult{false,
                                             QStringLiteral("未授予通知权限，请前往系统设置开启") +
-                                                switchName(kind) + QStringLiteral("。"),
+                                                kind.switchName + QStringLiteral("。"),
                                             true};
         co_await schedule(kind, std::move(records));
         co_return RemindersToggleResult{true, std::nullopt, false};
@@ -84,7 +63,7 @@ QCoro::Task<RemindersToggleResult> NotificationManager::setEnabled(ReminderKind 
     case NotificationAuthorizationStatus::denied:
         co_return RemindersToggleResult{false,
                                         QStringLiteral("通知权限已关闭，请前往系统设置开启") +
-                                            switchName(kind) + QStringLiteral("。"),
+                                            kind.switchName + QStringLiteral("。"),
                                         true};
     case NotificationAuthorizationStatus::authorized:
         co_await schedule(kind, std::move(records));
@@ -93,27 +72,25 @@ QCoro::Task<RemindersToggleResult> NotificationManager::setEnabled(ReminderKind 
     co_return RemindersToggleResult{};
 }
 
-QCoro::Task<> NotificationManager::syncReminders(QList<IPORecord> records, bool darkMarketEnabled,
-                                                 bool closingDayEnabled) {
+QCoro::Task<> NotificationManager::syncReminders(QList<IPORecord> records,
+                                                 QSet<QString> enabledKinds) {
     QPointer<NotificationManager> self(this);
     bool authorized = false;
-    if (darkMarketEnabled || closingDayEnabled) {
+    if (!enabledKinds.isEmpty()) {
         authorized =
             co_await m_center.authorizationStatus() == NotificationAuthorizationStatus::authorized;
         if (!self)
             co_return;
     }
     // Each kind on its own: a switch that is off, or permission gone, removes that kind only.
-    if (darkMarketEnabled && authorized)
-        co_await scheduleReminders(records);
-    else
-        co_await removeReminders(ReminderKind::darkMarket);
-    if (!self)
-        co_return;
-    if (closingDayEnabled && authorized)
-        co_await scheduleClosingDayReminders(std::move(records));
-    else
-        co_await removeReminders(ReminderKind::closingDay);
+    for (const ReminderKind &kind : ReminderKind::all()) {
+        if (authorized && enabledKinds.contains(kind.settingsKey))
+            co_await schedule(kind, records);
+        else
+            co_await removeReminders(kind);
+        if (!self)
+            co_return;
+    }
 }
 
 QCoro::Task<> NotificationManager::removeReminders(ReminderKind kind) {
@@ -123,7 +100,7 @@ QCoro::Task<> NotificationManager::removeReminders(ReminderKind kind) {
         co_return;
     QStringList ours;
     for (const NotificationRequest &request : pending) {
-        if (isIdentifierOf(kind, request.identifier))
+        if (kind.owns(request.identifier))
             ours.append(request.identifier);
     }
     if (!ours.isEmpty())
@@ -131,66 +108,23 @@ QCoro::Task<> NotificationManager::removeReminders(ReminderKind kind) {
 }
 
 QCoro::Task<> NotificationManager::schedule(ReminderKind kind, QList<IPORecord> records) {
-    if (kind == ReminderKind::closingDay)
-        return scheduleClosingDayReminders(std::move(records));
-    return scheduleReminders(std::move(records));
-}
-
-QCoro::Task<> NotificationManager::scheduleReminders(QList<IPORecord> records) {
     QPointer<NotificationManager> self(this);
-    // Every earlier reminder goes first, also those of IPOs that are no longer listed.
-    co_await removeReminders(ReminderKind::darkMarket);
+    // Replaces every earlier request of the kind, also those of IPOs no longer listed and of days
+    // whose IPOs were applied for since.
+    co_await removeReminders(kind);
     if (!self)
         co_return;
-    const QList<IPORecord> due = recordsDueOn(records, m_now(), m_calendar);
-    for (const IPORecord &record : due) {
-        co_await scheduleReminder(record);
-        if (!self)
-            co_return;
-    }
-}
-
-QCoro::Task<> NotificationManager::scheduleReminder(IPORecord record) {
-    QPointer<NotificationManager> self(this);
-    const std::optional<QDateTime> moment = reminderMoment(m_now(), m_calendar);
-    if (!moment)
-        co_return;
-    // From 16:15 on, today's reminder would come too late to be of use.
-    if (*moment <= m_now())
-        co_return;
-    NotificationRequest request =
-        reminderRequest(record, m_calendar.dayOf(*moment), m_calendar.timeZone());
-    const std::optional<NotificationCentreError> failure =
-        co_await m_center.addRequest(std::move(request));
-    if (!self)
-        co_return;
-    if (failure)
-        qWarning().noquote() << QStringLiteral("[Notify] Failed to schedule: ") +
-                                    failure->description();
-    else
-        qInfo().noquote() << QStringLiteral("[Notify] Scheduled for ") + record.ipo.name +
-                                 QStringLiteral(" at 16:15");
-}
-
-QCoro::Task<> NotificationManager::scheduleClosingDayReminders(QList<IPORecord> records) {
-    QPointer<NotificationManager> self(this);
-    // Replaces every earlier day: applications saved since, or a list that changed, show at once.
-    co_await removeReminders(ReminderKind::closingDay);
-    if (!self)
-        co_return;
-    const QList<NotificationRequest> requests = closingDayRequests(records, m_now(), m_calendar);
-    for (const NotificationRequest &request : requests) {
-        const QString day = request.trigger.date.toString(Qt::ISODate);
+    const QList<PlannedReminder> planned = kind.plan(records, m_now(), m_calendar);
+    for (const PlannedReminder &reminder : planned) {
         const std::optional<NotificationCentreError> failure =
-            co_await m_center.addRequest(request);
+            co_await m_center.addRequest(reminder.request);
         if (!self)
             co_return;
         if (failure)
             qWarning().noquote() << QStringLiteral("[Notify] Failed to schedule: ") +
                                         failure->description();
         else
-            qInfo().noquote() << QStringLiteral("[Notify] Scheduled closing-day reminder for ") +
-                                     day + QStringLiteral(" at 09:00");
+            qInfo().noquote() << QStringLiteral("[Notify] Scheduled ") + reminder.loggedAs;
     }
 }
 
@@ -239,6 +173,31 @@ NotificationRequest NotificationManager::reminderRequest(const IPORecord &record
     // The same moment as the check above: the market's, not the machine's.
     request.trigger.zone = zone;
     return request;
+}
+
+QList<PlannedReminder> NotificationManager::darkMarketReminders(const QList<IPORecord> &records,
+                                                                const QDateTime &now,
+                                                                const MarketCalendar &calendar) {
+    const std::optional<QDateTime> moment = reminderMoment(now, calendar);
+    // From 16:15 on, today's reminder would come too late to be of use.
+    if (!moment || *moment <= now)
+        return {};
+    QList<PlannedReminder> planned;
+    for (const IPORecord &record : recordsDueOn(records, now, calendar))
+        planned.append({reminderRequest(record, calendar.dayOf(*moment), calendar.timeZone()),
+                        QStringLiteral("for ") + record.ipo.name + QStringLiteral(" at 16:15")});
+    return planned;
+}
+
+QList<PlannedReminder> NotificationManager::closingDayReminders(const QList<IPORecord> &records,
+                                                                const QDateTime &now,
+                                                                const MarketCalendar &calendar) {
+    QList<PlannedReminder> planned;
+    for (const NotificationRequest &request : closingDayRequests(records, now, calendar))
+        planned.append({request, QStringLiteral("closing-day reminder for ") +
+                                     request.trigger.date.toString(Qt::ISODate) +
+                                     QStringLiteral(" at 09:00")});
+    return planned;
 }
 
 QList<NotificationRequest> NotificationManager::closingDayRequests(const QList<IPORecord> &records,

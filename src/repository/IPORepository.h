@@ -10,6 +10,7 @@
 
 #include <QCoroTask>
 #include <QObject>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -24,13 +25,8 @@ class UserIPOStore;
 class IPORepository : public QObject {
     Q_OBJECT
 public:
-    // The user's two reminder switches, grey-market and closing-day.
-    struct ReminderSwitches {
-        bool darkMarket = false;
-        bool closingDay = false;
-
-        friend bool operator==(const ReminderSwitches &, const ReminderSwitches &) = default;
-    };
+    // The user's reminder switches that are on, by the settings key of their kind.
+    using ReminderSwitches = QSet<QString>;
     // Brings the pending reminders in line with the records; fire-and-forget.
     using ReminderSync =
         std::function<void(const QList<IPORecord> &records, ReminderSwitches switches)>;

@@ -25,10 +25,6 @@ AppSettings::AppSettings(std::unique_ptr<QSettings> store, ActivationPolicyApply
     Q_ASSERT(m_store);
     m_capitalAmount = storedAmount(m_store->value(capitalAmountKey));
     m_hideDockIcon = m_store->value(hideDockIconKey, false).toBool();
-    m_darkMarketNotificationsEnabled =
-        m_store->value(darkMarketNotificationsEnabledKey, false).toBool();
-    m_closingDayNotificationsEnabled =
-        m_store->value(closingDayNotificationsEnabledKey, false).toBool();
     scheduleActivationPolicy();
 }
 
@@ -60,20 +56,15 @@ void AppSettings::setHideDockIcon(bool hide) {
         emit hideDockIconChanged(hide);
 }
 
-void AppSettings::setDarkMarketNotificationsEnabled(bool enabled) {
-    const bool changed = enabled != m_darkMarketNotificationsEnabled;
-    m_darkMarketNotificationsEnabled = enabled;
-    write(darkMarketNotificationsEnabledKey, enabled);
-    if (changed)
-        emit darkMarketNotificationsEnabledChanged(enabled);
+bool AppSettings::isReminderEnabled(const QString &key) const {
+    return m_store->value(key, false).toBool();
 }
 
-void AppSettings::setClosingDayNotificationsEnabled(bool enabled) {
-    const bool changed = enabled != m_closingDayNotificationsEnabled;
-    m_closingDayNotificationsEnabled = enabled;
-    write(closingDayNotificationsEnabledKey, enabled);
+void AppSettings::setReminderEnabled(const QString &key, bool enabled) {
+    const bool changed = enabled != isReminderEnabled(key);
+    write(key, enabled);
     if (changed)
-        emit closingDayNotificationsEnabledChanged(enabled);
+        emit reminderEnabledChanged(key, enabled);
 }
 
 void AppSettings::setActivationPolicyTarget(ActivationPolicyApplying *policy) {

@@ -14,18 +14,10 @@ class AppSettings : public QObject {
     Q_PROPERTY(
         double capitalAmount READ capitalAmount WRITE setCapitalAmount NOTIFY capitalAmountChanged)
     Q_PROPERTY(bool hideDockIcon READ hideDockIcon WRITE setHideDockIcon NOTIFY hideDockIconChanged)
-    Q_PROPERTY(bool darkMarketNotificationsEnabled READ darkMarketNotificationsEnabled WRITE
-                   setDarkMarketNotificationsEnabled NOTIFY darkMarketNotificationsEnabledChanged)
-    Q_PROPERTY(bool closingDayNotificationsEnabled READ closingDayNotificationsEnabled WRITE
-                   setClosingDayNotificationsEnabled NOTIFY closingDayNotificationsEnabledChanged)
 
 public:
     static inline const QString capitalAmountKey = QStringLiteral("capitalAmount");
     static inline const QString hideDockIconKey = QStringLiteral("hideDockIcon");
-    static inline const QString darkMarketNotificationsEnabledKey =
-        QStringLiteral("darkMarketNotificationsEnabled");
-    static inline const QString closingDayNotificationsEnabledKey =
-        QStringLiteral("closingDayNotificationsEnabled");
 
     // Reads the values from `store` (missing keys read as 0 and false) and queues one
     // application of the taskbar policy. `policy` may be given later with
@@ -40,14 +32,13 @@ public:
 
     double capitalAmount() const { return m_capitalAmount; }
     bool hideDockIcon() const { return m_hideDockIcon; }
-    bool darkMarketNotificationsEnabled() const { return m_darkMarketNotificationsEnabled; }
-    bool closingDayNotificationsEnabled() const { return m_closingDayNotificationsEnabled; }
+    // A reminder switch, by the key its kind keeps it under; off until turned on.
+    bool isReminderEnabled(const QString &key) const;
 
     // Non-finite amounts are refused: they would turn every figure the views draw into nonsense.
     void setCapitalAmount(double amount);
     void setHideDockIcon(bool hide);
-    void setDarkMarketNotificationsEnabled(bool enabled);
-    void setClosingDayNotificationsEnabled(bool enabled);
+    void setReminderEnabled(const QString &key, bool enabled);
 
     // The shell exists only after the settings do; handing it over queues one application so it
     // starts out in line with the saved preference. The target must outlive these settings or
@@ -57,8 +48,7 @@ public:
 signals:
     void capitalAmountChanged(double amount);
     void hideDockIconChanged(bool hide);
-    void darkMarketNotificationsEnabledChanged(bool enabled);
-    void closingDayNotificationsEnabledChanged(bool enabled);
+    void reminderEnabledChanged(const QString &key, bool enabled);
 
 private:
     void write(const QString &key, const QVariant &value);
@@ -69,6 +59,4 @@ private:
     ActivationPolicyApplying *m_policy = nullptr;
     double m_capitalAmount = 0;
     bool m_hideDockIcon = false;
-    bool m_darkMarketNotificationsEnabled = false;
-    bool m_closingDayNotificationsEnabled = false;
 };

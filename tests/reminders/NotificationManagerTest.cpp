@@ -40,6 +40,9 @@ IPORecord closing(const QString &name, int closingDay, qint64 applied = 0,
     return ipo(name, name, 0, closingDay, applied, status);
 }
 
+const QString greyKey = ReminderKind::darkMarket().settingsKey;
+const QString closingKey = ReminderKind::closingDay().settingsKey;
+
 } // namespace
 
 // Which reminders are scheduled for when, and that each kind only ever touches its own
@@ -73,8 +76,7 @@ private slots:
         FakeNotificationCentre centre;
         testsupport::ManualClock clock(now);
         NotificationManager manager(&centre, clock.clock());
-        QCoro::waitFor(
-            manager.syncReminders({ipo(u"02590"_s, u"示例科技"_s, listing)}, true, false));
+        QCoro::waitFor(manager.syncReminders({ipo(u"02590"_s, u"示例科技"_s, listing)}, {greyKey}));
         const NotificationRequest expected{
             u"dark_market_02590"_s,
             {u"暗盘开盘通知"_s, u"示例科技 股票暗盘已开启"_s, true},
@@ -152,12 +154,17 @@ private slots:
         std::optional<RemindersToggleResult> result;
         const bool on = action.endsWith(u"on");
         if (action.startsWith(u"grey"))
-            result = QCoro::waitFor(manager.setRemindersEnabled(on, records));
+            result = QCoro::waitFor(
+                manager.setRemindersEnabled(ReminderKind::darkMarket(), on, records));
         else if (action.startsWith(u"closing"))
-            result = QCoro::waitFor(manager.setClosingDayRemindersEnabled(on, records));
+            result = QCoro::waitFor(
+                manager.setRemindersEnabled(ReminderKind::closingDay(), on, records));
+        else if (action == u"resync grey")
+            QCoro::waitFor(manager.syncReminders(records, {greyKey}));
+        else if (action == u"resync closing")
+            QCoro::waitFor(manager.syncReminders(records, {closingKey}));
         else
-            QCoro::waitFor(manager.syncReminders(records, action != u"resync closing",
-                                                 action != u"resync grey"));
+            QCoro::waitFor(manager.syncReminders(records, {greyKey, closingKey}));
         if (result)
             QCOMPARE(*result, (RemindersToggleResult{on && message.isEmpty(),
                                                      message.isEmpty() ? std::nullopt

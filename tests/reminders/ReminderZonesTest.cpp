@@ -73,7 +73,10 @@ struct Reminders {
                          [this](const QString &identifier) { delivered.append(identifier); });
     }
     // What a rebuild of the records does: both switches on.
-    void rebuild() { QCoro::waitFor(manager.syncReminders(records(), true, true)); }
+    void rebuild() {
+        QCoro::waitFor(manager.syncReminders(records(), {ReminderKind::darkMarket().settingsKey,
+                                                         ReminderKind::closingDay().settingsKey}));
+    }
     int pending() { return int(QCoro::waitFor(centre.pendingNotificationRequests()).size()); }
     // The armed timer runs out: the clock stands at the moment it was armed for.
     bool fireArmedCheck() {

@@ -11,6 +11,8 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QList<RemoteIPO> remotes(const QStringList &codes) {
@@ -213,7 +215,7 @@ private slots:
     void mergeFollowsServiceOrderAndKeepsOrphans() {
         QVERIFY(m_store->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
         QVERIFY(m_store->saveEntry(QStringLiteral("01810"), 100, 0, SubMethod::cash));
-        m_reminderSwitches = {false, true};
+        m_reminderSwitches = {u"closingDayNotificationsEnabled"_s};
         QCoro::waitFor(m_repository->forceRefresh());
         const QList<IPORecord> records = m_repository->records();
         QCOMPARE(codesOf(records), (QStringList{"02590", "00700"}));
@@ -222,8 +224,8 @@ private slots:
         QCOMPARE(records[1].winQuantity, 500);
         QCOMPARE(records[1].subMethod, SubMethod::margin);
         QCOMPARE(m_store->entriesByCode().size(), 2);
-        QCOMPARE(m_reminderSyncs.last(), qMakePair(QStringList{"02590", "00700"},
-                                                   IPORepository::ReminderSwitches{false, true}));
+        QCOMPARE(m_reminderSyncs.last(),
+                 qMakePair(QStringList{"02590", "00700"}, m_reminderSwitches));
     }
 
     // Saving and clearing rebuild (and resync reminders); a failed write is logged and changes

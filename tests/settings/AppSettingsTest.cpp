@@ -10,6 +10,8 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Stands in for the application shell.
@@ -31,8 +33,7 @@ private slots:
             AppSettings settings(folder.makeSettings(), &policy);
             QCOMPARE(settings.capitalAmount(), 0.0);
             QCOMPARE(settings.hideDockIcon(), false);
-            QCOMPARE(settings.darkMarketNotificationsEnabled(), false);
-            QCOMPARE(settings.closingDayNotificationsEnabled(), false);
+            QCOMPARE(settings.isReminderEnabled("darkMarketNotificationsEnabled"), false);
             QTRY_COMPARE(policy.applied, QList<bool>{false});
         }
         QCOMPARE(QFileInfo(folder.filePath("settings.ini")).size(), 0);
@@ -47,10 +48,6 @@ private slots:
         QTest::addColumn<int>("policyApplications");
         QTest::newRow("capital") << QByteArray("capitalAmount") << QVariant(1234567.89) << 0;
         QTest::newRow("taskbar") << QByteArray("hideDockIcon") << QVariant(true) << 2;
-        QTest::newRow("reminders")
-            << QByteArray("darkMarketNotificationsEnabled") << QVariant(true) << 0;
-        QTest::newRow("closing-day reminders")
-            << QByteArray("closingDayNotificationsEnabled") << QVariant(true) << 0;
     }
     void writesAreSavedSignalledAndSurviveARestart() {
         QFETCH(QByteArray, property);
@@ -75,6 +72,24 @@ private slots:
         }
         QCOMPARE(AppSettings(folder.makeSettings()).property(property.constData()), value);
         QCOMPARE(folder.makeSettings()->value(property).toString(), value.toString());
+    }
+
+    // A reminder switch is kept under its kind's key, signalled once per change, and read back
+    // after a restart; the other switches stay as they were.
+    void reminderSwitchesAreKeptByKey() {
+        testsupport::TestFolder folder;
+        const QString key = u"closingDayNotificationsEnabled"_s;
+        {
+            AppSettings settings(folder.makeSettings());
+            QSignalSpy changed(&settings, &AppSettings::reminderEnabledChanged);
+            settings.setReminderEnabled(key, true);
+            settings.setReminderEnabled(key, true);
+            QCOMPARE(changed.size(), 1);
+            QCOMPARE(changed.first(), (QVariantList{key, true}));
+        }
+        AppSettings reread(folder.makeSettings());
+        QVERIFY(reread.isReminderEnabled(key));
+        QVERIFY(!reread.isReminderEnabled(u"darkMarketNotificationsEnabled"_s));
     }
 
     // The shell is told later, never inside the write, and then reads the flag as it is by then;

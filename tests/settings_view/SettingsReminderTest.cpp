@@ -68,7 +68,7 @@ private slots:
             harness.centre.pending.append(NotificationManager::reminderRequest(
                 harness.repository->records().first(), QDate(2025, 7, 9), marketTimeZone()));
             harness.centre.pending.append({u"other_app"_s, {}, {}});
-            harness.settings->setDarkMarketNotificationsEnabled(true);
+            harness.settings->setReminderEnabled(ReminderKind::darkMarket().settingsKey, true);
         }
         SettingsView &view = harness.makeView();
         view.show();
@@ -84,9 +84,9 @@ private slots:
         const bool endsOn = !wasOn && alertText.isEmpty();
         QCOMPARE(toggle->isChecked(), endsOn);
         const auto stored = harness.folder.makeSettings();
-        QCOMPARE(stored->value(AppSettings::darkMarketNotificationsEnabledKey).toBool(),
+        QCOMPARE(stored->value(ReminderKind::darkMarket().settingsKey).toBool(),
                  !closingDay && endsOn);
-        QCOMPARE(stored->value(AppSettings::closingDayNotificationsEnabledKey).toBool(),
+        QCOMPARE(stored->value(ReminderKind::closingDay().settingsKey).toBool(),
                  closingDay && endsOn);
         QCOMPARE(harness.centre.pendingIdentifiers(), pendingAfter);
         QCOMPARE(harness.alerts.shown.size(), alertText.isEmpty() ? 0 : 1);

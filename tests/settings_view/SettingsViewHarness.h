@@ -40,9 +40,7 @@ public:
 class RecordingAlerts : public SettingsAlertPresenting {
 public:
     QList<SettingsAlertMessage> shown;
-    void presentAlert(QWidget *, const SettingsAlertMessage &a, std::function<void()>) override {
-        shown.append(a);
-    }
+    void presentAlert(QWidget *, const SettingsAlertMessage &a) override { shown.append(a); }
 };
 
 class RecordingURLOpener : public SettingsURLOpening {

@@ -2,8 +2,6 @@
 
 #include "SettingsAlertMessage.h"
 
-#include <functional>
-
 class QWidget;
 
 // Shows the settings sheet's alerts. The sheet only decides what to say; tests stand in here so
@@ -12,8 +10,6 @@ class SettingsAlertPresenting {
 public:
     virtual ~SettingsAlertPresenting() = default;
 
-    // Shows `alert` over `parent` with the single button "知道了", without blocking. `dismissed`
-    // runs once when the user closes it, and never after `parent` is gone.
-    virtual void presentAlert(QWidget *parent, const SettingsAlertMessage &alert,
-                              std::function<void()> dismissed) = 0;
+    // Shows `alert` over `parent` with the single button "知道了", without blocking.
+    virtual void presentAlert(QWidget *parent, const SettingsAlertMessage &alert) = 0;
 };

@@ -59,12 +59,12 @@ void SettingsButton::paintEvent(QPaintEvent *) {
     }
 
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(
-        ViewStyle::color(hasKeyboardFocus() ? PaletteColor::accentGreen : PaletteColor::borderColor),
-        1));
-    painter.setBrush(ViewStyle::color(isDown()                   ? PaletteColor::mutedFill
+    painter.setPen(QPen(ViewStyle::color(hasKeyboardFocus() ? PaletteColor::accentGreen
+                                                            : PaletteColor::borderColor),
+                        1));
+    painter.setBrush(ViewStyle::color(isDown()                     ? PaletteColor::mutedFill
                                       : isHovered() && isEnabled() ? PaletteColor::subtleFill
-                                                                 : PaletteColor::controlFill));
+                                                                   : PaletteColor::controlFill));
     painter.drawRoundedRect(frame, 6, 6);
 
     const QColor tint = ViewStyle::color(PaletteColor::textPrimary);

@@ -4,8 +4,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-void SettingsMessageBox::presentAlert(QWidget *parent, const SettingsAlertMessage &alert,
-                                      std::function<void()> dismissed) {
+void SettingsMessageBox::presentAlert(QWidget *parent, const SettingsAlertMessage &alert) {
     auto *box = new QMessageBox(parent);
     box->setObjectName(QStringLiteral("SettingsAlert"));
     box->setAttribute(Qt::WA_DeleteOnClose);
@@ -22,10 +21,5 @@ void SettingsMessageBox::presentAlert(QWidget *parent, const SettingsAlertMessag
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    // The box is the parent's child, so the connection dies with the parent.
-    QObject::connect(box, &QMessageBox::finished, box, [dismissed = std::move(dismissed)] {
-        if (dismissed)
-            dismissed();
-    });
     box->open();
 }

@@ -7,6 +7,5 @@ class SettingsMessageBox : public SettingsAlertPresenting {
 public:
     static inline const QString buttonLabel = QStringLiteral("知道了");
 
-    void presentAlert(QWidget *parent, const SettingsAlertMessage &alert,
-                      std::function<void()> dismissed) override;
+    void presentAlert(QWidget *parent, const SettingsAlertMessage &alert) override;
 };

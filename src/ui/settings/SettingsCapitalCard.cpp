@@ -1,0 +1,66 @@
+#include "SettingsCapitalCard.h"
+
+#include "SettingsCapital.h"
+#include "SettingsLabel.h"
+#include "settings/AppSettings.h"
+#include "ui/look/ViewStyle.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int fieldWidth = 100;
+
+} // namespace
+
+SettingsCapitalCard::SettingsCapitalCard(AppSettings &settings, QWidget *parent)
+    : SettingsSection(QStringLiteral("用户打新资金"), parent)
+    , m_settings(settings) {
+    auto *trailing = new QWidget;
+    auto *fieldRow = new QHBoxLayout(trailing);
+    fieldRow->setContentsMargins(0, 0, 0, 0);
+    fieldRow->setSpacing(6);
+    m_field = new QLineEdit;
+    m_field->setObjectName(QStringLiteral("CapitalField"));
+    m_field->setPlaceholderText(QStringLiteral("0"));
+    m_field->setFont(ViewStyle::monospacedFont(13));
+    m_field->setFixedWidth(fieldWidth);
+    m_field->setAccessibleName(QStringLiteral("港元资金量"));
+    // Only Return commits: leaving the field or closing the sheet keeps the stored amount.
+    connect(m_field, &QLineEdit::returnPressed, this, &SettingsCapitalCard::commit);
+    auto *unit =
+        new SettingsLabel(QStringLiteral("HK$"), ViewStyle::font(11), PaletteColor::textSecondary);
+    unit->setObjectName(QStringLiteral("CapitalUnit"));
+    fieldRow->addWidget(m_field);
+    fieldRow->addWidget(unit);
+    rows()->addWidget(labelledRow(QStringLiteral("港元资金量"),
+                                  QStringLiteral("用于计算申购资金利用率"), trailing));
+}
+
+QString SettingsCapitalCard::text() const {
+    return m_field->text();
+}
+
+void SettingsCapitalCard::reload() {
+    m_field->setText(SettingsCapital::textForAmount(m_settings.capitalAmount()));
+}
+
+void SettingsCapitalCard::commit() {
+    m_settings.setCapitalAmount(SettingsCapital::amountFromText(m_field->text()));
+}
+
+void SettingsCapitalCard::applyAppearance() {
+    const QColor text = ViewStyle::color(PaletteColor::textPrimary);
+    m_field->setStyleSheet(
+        QStringLiteral("QLineEdit { background: transparent; color: %1; border: 1px solid %2; "
+                       "border-radius: 6px; padding: 6px 8px; selection-background-color: %3; }"
+                       "QLineEdit:focus { border-color: %4; }")
+            .arg(ViewStyle::css(text), ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
+                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.35)),
+                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.8))));
+    QPalette colors = m_field->palette();
+    colors.setColor(QPalette::PlaceholderText, ViewStyle::color(PaletteColor::textSecondary, 0.6));
+    m_field->setPalette(colors);
+}
