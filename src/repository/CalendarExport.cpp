@@ -1,4 +1,5 @@
 #include "CalendarExport.h"
+#include "model/WebAddress.h"
 
 #include <QSet>
 #include <QUrl>
@@ -42,9 +43,7 @@ QString uid(const IPORecord &record, const char *kind) {
 }
 
 bool isWebLink(const QString &text) {
-    const QUrl url(text, QUrl::StrictMode);
-    return url.isValid() && (url.scheme() == u"http" || url.scheme() == u"https") &&
-           !url.host().isEmpty();
+    return WebAddress::fromText(text).has_value();
 }
 
 // The listing data and the user's own figures, one per line.

@@ -27,21 +27,15 @@ QCoro::Task<> IPORepository::refreshIfNeeded() {
     co_await performRefresh();
 }
 
-QCoro::Task<std::optional<SyncStatusReport>> IPORepository::refresh(bool force, bool reportStatus,
-                                                                    bool onlyIfNeverSucceeded) {
-    std::optional<RefreshExecutionResult> result;
-    if (m_currentRefreshTask) {
-        result = co_await performRefresh();
-    } else if (onlyIfNeverSucceeded) {
-        if (m_lastSuccessfulRefreshAt)
-            co_return std::nullopt;
-        result = co_await performRefresh();
-    } else if (force || !isFresh()) {
-        result = co_await performRefresh();
-    } else {
+QCoro::Task<std::optional<SyncStatusReport>> IPORepository::refresh(RefreshWhen when,
+                                                                    RefreshReport report) {
+    const bool goes = m_currentRefreshTask || when == RefreshWhen::always ||
+                      (when == RefreshWhen::neverSucceeded && !m_lastSuccessfulRefreshAt) ||
+                      (when == RefreshWhen::stale && !isFresh());
+    if (!goes)
         co_return std::nullopt;
-    }
-    if (!reportStatus)
+    const std::optional<RefreshExecutionResult> result = co_await performRefresh();
+    if (report == RefreshReport::none)
         co_return std::nullopt;
     co_return statusReport(*result);
 }
@@ -127,7 +121,6 @@ void IPORepository::apply(const RefreshExecutionResult &result) {
     m_remoteItems = result->items;
     if (result->stats) {
         m_latestStats = result->stats;
-        emit latestStatsChanged();
     }
     rebuildRecords();
     m_lastSuccessfulRefreshAt = m_dateProvider();

@@ -50,11 +50,14 @@ public:
     // Refreshes when no run is in flight and the last success is at least refreshTTL old (or
     // there never was one); joins a run in flight.
     QCoro::Task<> refreshIfNeeded();
-    // The general form: joins a run in flight; otherwise refreshes only while nothing ever
-    // succeeded (onlyIfNeverSucceeded), always (force) or past the TTL. Returns the status
-    // report when reportStatus is set and a run happened or was joined.
-    QCoro::Task<std::optional<SyncStatusReport>> refresh(bool force, bool reportStatus,
-                                                         bool onlyIfNeverSucceeded);
+    // When a refresh that finds no run in flight goes to the service (a run in flight is always
+    // joined): only while nothing ever succeeded, once the last success is refreshTTL old, or
+    // always.
+    enum class RefreshWhen { neverSucceeded, stale, always };
+    // Whether the caller wants the outcome as a status report (the manual refresh shows it).
+    enum class RefreshReport { none, status };
+    // The general form; the report comes only when asked for and a run happened or was joined.
+    QCoro::Task<std::optional<SyncStatusReport>> refresh(RefreshWhen when, RefreshReport report);
     // The manual refresh: always runs (or joins) and reports.
     QCoro::Task<SyncStatusReport> forceRefresh();
 
@@ -79,7 +82,6 @@ public:
 
 signals:
     void recordsChanged();
-    void latestStatsChanged();
     void isRefreshingChanged(bool refreshing);
 
 private:

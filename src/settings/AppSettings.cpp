@@ -61,10 +61,7 @@ bool AppSettings::isReminderEnabled(const QString &key) const {
 }
 
 void AppSettings::setReminderEnabled(const QString &key, bool enabled) {
-    const bool changed = enabled != isReminderEnabled(key);
     write(key, enabled);
-    if (changed)
-        emit reminderEnabledChanged(key, enabled);
 }
 
 void AppSettings::setActivationPolicyTarget(ActivationPolicyApplying *policy) {

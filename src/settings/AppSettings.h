@@ -48,7 +48,6 @@ public:
 signals:
     void capitalAmountChanged(double amount);
     void hideDockIconChanged(bool hide);
-    void reminderEnabledChanged(const QString &key, bool enabled);
 
 private:
     void write(const QString &key, const QVariant &value);

@@ -34,6 +34,8 @@ QStringList codesOf(const QList<IPORecord> &records) {
     return codes;
 }
 
+using When = IPORepository::RefreshWhen;
+
 const SyncStatusReport updated{QStringLiteral("API 数据已更新"), false};
 
 } // namespace
@@ -51,8 +53,9 @@ private:
     IPORepository::ReminderSwitches m_reminderSwitches;
 
     qsizetype listRequests() const { return m_client->listRequests.size(); }
-    std::optional<SyncStatusReport> refresh(bool force, bool report, bool onlyIfNever) {
-        return QCoro::waitFor(m_repository->refresh(force, report, onlyIfNever));
+    std::optional<SyncStatusReport> refresh(IPORepository::RefreshWhen when, bool report) {
+        return QCoro::waitFor(m_repository->refresh(
+            when, report ? IPORepository::RefreshReport::status : IPORepository::RefreshReport::none));
     }
 
 private slots:
@@ -109,21 +112,21 @@ private slots:
         QVERIFY(m_client->listRequests.first() == std::make_tuple(QStringLiteral("all"), 500, 0));
     }
 
-    // refresh(force, reportStatus, onlyIfNeverSucceeded): only-if-never runs until a success,
-    // then never again, not even forced; otherwise the gate decides unless forced.
+    // Refreshing while nothing ever succeeded runs until a success, then never again; a stale
+    // one follows the gate; an unconditional one always runs.
     void refreshArguments() {
-        QCOMPARE(refresh(false, false, true), std::nullopt);
+        QCOMPARE(refresh(When::neverSucceeded, false), std::nullopt);
         QCOMPARE(listRequests(), 1);
         m_clock.advanceSecs(10);
-        QCOMPARE(refresh(true, true, true), std::nullopt);
-        QCOMPARE(refresh(false, true, false), std::nullopt);
+        QCOMPARE(refresh(When::neverSucceeded, true), std::nullopt);
+        QCOMPARE(refresh(When::stale, true), std::nullopt);
         QCOMPARE(listRequests(), 1);
-        QCOMPARE(refresh(true, true, false), updated);
+        QCOMPARE(refresh(When::always, true), updated);
         QCOMPARE(listRequests(), 2);
         m_clock.advanceSecs(45);
-        QCOMPARE(refresh(false, true, false), updated);
+        QCOMPARE(refresh(When::stale, true), updated);
         m_clock.advanceSecs(45);
-        QCOMPARE(refresh(false, false, false), std::nullopt);
+        QCOMPARE(refresh(When::stale, false), std::nullopt);
         QCOMPARE(listRequests(), 4);
     }
 

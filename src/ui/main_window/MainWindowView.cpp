@@ -15,6 +15,7 @@
 #include "TimeFiltering.h"
 #include "ToolbarRefreshButton.h"
 #include "ToolbarSettingsButton.h"
+#include "model/WebAddress.h"
 #include "reminders/WallClockMonitor.h"
 #include "repository/IPORepository.h"
 #include "ui/look/AppearanceMonitor.h"
@@ -192,7 +193,6 @@ void MainWindowView::setTimeFilter(TimeFilter filter) {
         return;
     m_timeFilter = filter;
     reevaluate();
-    emit timeFilterChanged(filter);
 }
 
 void MainWindowView::toggleSelection(const QString &code) {
@@ -205,7 +205,6 @@ void MainWindowView::setSelectedCode(const std::optional<QString> &code) {
     m_selectedCode = code;
     m_model->setSelectedCode(code);
     updateDetailPanel();
-    emit selectionChanged(code.value_or(QString()));
 }
 
 void MainWindowView::reevaluate() {
@@ -279,7 +278,6 @@ void MainWindowView::showSyncStatus(const QString &text, bool isError) {
     m_syncStatus = text;
     m_syncStatusIsError = isError;
     m_statusCapsule->present(text, isError);
-    emit syncStatusChanged();
     // Every report schedules its own clearing, which clears whatever shows by then.
     QTimer::singleShot(syncStatusMs, this, &MainWindowView::clearSyncStatus);
 }
@@ -290,7 +288,6 @@ void MainWindowView::clearSyncStatus() {
     m_syncStatus.reset();
     m_syncStatusIsError = false;
     m_statusCapsule->dismiss();
-    emit syncStatusChanged();
 }
 
 void MainWindowView::presentSettings() {
@@ -299,8 +296,7 @@ void MainWindowView::presentSettings() {
 }
 
 void MainWindowView::openProspectus(const QUrl &url) {
-    const QString scheme = url.scheme();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https"))
+    if (WebAddress::isOpenable(url))
         QDesktopServices::openUrl(url);
 }
 
@@ -322,7 +318,8 @@ void MainWindowView::refreshForShowing() {
     if (!m_hasAppeared) {
         m_hasAppeared = true;
         // Only while nothing was ever fetched; reports nothing.
-        m_repository.refresh(false, false, true);
+        m_repository.refresh(IPORepository::RefreshWhen::neverSucceeded,
+                             IPORepository::RefreshReport::none);
     }
     // Joins the run above when there is one; otherwise the freshness gate decides.
     m_repository.refreshIfNeeded();

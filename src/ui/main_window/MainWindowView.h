@@ -88,12 +88,6 @@ public slots:
     // Re-reads the clock and the repository's records and brings the table and panel in line.
     void reevaluate();
 
-signals:
-    void timeFilterChanged(TimeFilter filter);
-    // The selected code, empty when nothing is selected.
-    void selectionChanged(const QString &code);
-    void syncStatusChanged();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "model/MarketCalendar.h"
 #include "model/NumberParsing.h"
+#include "model/WebAddress.h"
 
 #include <cmath>
 
@@ -47,15 +48,9 @@ std::optional<QString> quantityBadge(qint64 count) {
 }
 
 std::optional<QUrl> prospectusLink(const std::optional<QString> &prospectusURL) {
-    if (!prospectusURL || prospectusURL->isEmpty())
+    if (!prospectusURL)
         return std::nullopt;
-    const QUrl url(*prospectusURL, QUrl::StrictMode);
-    if (!url.isValid() || url.isRelative() || url.host().isEmpty())
-        return std::nullopt;
-    const QString scheme = url.scheme();
-    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
-        return std::nullopt;
-    return url;
+    return WebAddress::fromText(*prospectusURL);
 }
 
 } // namespace TableCellText

@@ -21,5 +21,4 @@ void HoverFade::setHovering(bool hovering) {
     m_animation.setStartValue(m_progress);
     m_animation.setEndValue(hovering ? 1.0 : 0.0);
     m_animation.start();
-    emit isHoveringChanged(hovering);
 }

@@ -17,9 +17,6 @@ public:
     qreal progress() const { return m_progress; }
     void setHovering(bool hovering);
 
-signals:
-    void isHoveringChanged(bool hovering);
-
 private:
     QWidget *m_button;
     QVariantAnimation m_animation;

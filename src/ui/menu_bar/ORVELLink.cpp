@@ -2,6 +2,7 @@
 #include "ui/look/ViewStyle.h"
 
 #include "PanelStyle.h"
+#include "model/WebAddress.h"
 #include "ui/look/Palette.h"
 
 #include <QDesktopServices>
@@ -31,9 +32,7 @@ ORVELLink::ORVELLink(QUrl hkexURL, QWidget *parent)
 }
 
 bool ORVELLink::open() const {
-    const QString scheme = m_hkexURL.scheme().toLower();
-    if (!m_hkexURL.isValid() ||
-        (scheme != QLatin1String("https") && scheme != QLatin1String("http")))
+    if (!WebAddress::isOpenable(m_hkexURL))
         return false;
     return QDesktopServices::openUrl(m_hkexURL);
 }
