@@ -1,12 +1,14 @@
 #include "SymbolButton.h"
 
 #include "AppearanceMonitor.h"
-
-#include <QFocusEvent>
+#include "FocusRing.h"
+#include "HoverFade.h"
 
 SymbolButton::SymbolButton(QString symbolName, const QString &title, QWidget *parent)
     : QAbstractButton(parent)
-    , m_symbolName(std::move(symbolName)) {
+    , m_symbolName(std::move(symbolName))
+    , m_hover(new HoverFade(this))
+    , m_focusRing(new FocusRing(this)) {
     setText(title);
     setAccessibleName(title);
     setCursor(Qt::PointingHandCursor);
@@ -22,27 +24,24 @@ void SymbolButton::setTitle(const QString &title) {
     update();
 }
 
-void SymbolButton::enterEvent(QEnterEvent *event) {
-    m_hovered = true;
+void SymbolButton::setSymbolName(const QString &symbolName) {
+    m_symbolName = symbolName;
     update();
-    QAbstractButton::enterEvent(event);
 }
 
-void SymbolButton::leaveEvent(QEvent *event) {
-    m_hovered = false;
-    update();
-    QAbstractButton::leaveEvent(event);
+bool SymbolButton::isHovered() const {
+    return m_hover->isHovering();
 }
 
-void SymbolButton::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QAbstractButton::focusInEvent(event);
+qreal SymbolButton::hoverProgress() const {
+    return m_hover->progress();
 }
 
-void SymbolButton::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QAbstractButton::focusOutEvent(event);
+bool SymbolButton::hasKeyboardFocus() const {
+    return m_focusRing->isShown();
+}
+
+void SymbolButton::paintFocusRing(QPainter &painter, const QRectF &outline, qreal radius) const {
+    if (m_focusRing->isShown())
+        FocusRing::paint(painter, outline, radius);
 }

@@ -2,10 +2,13 @@
 
 #include <QAbstractButton>
 
+class FocusRing;
+class HoverFade;
+
 // What every symbol button of the windows shares: a named symbol and a title (also its
-// accessible name), a pointing hand, focus by keyboard only, and the hover and keyboard-focus
-// states its look draws. Subclasses only size and paint; they repaint when the appearance
-// switches between light and dark.
+// accessible name), a pointing hand, focus by keyboard only, the hover fade and the keyboard
+// focus ring. Subclasses only size and paint; they repaint when the appearance switches between
+// light and dark.
 class SymbolButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -16,17 +19,17 @@ public:
     void setTitle(const QString &title);
 
 protected:
-    bool isHovered() const { return m_hovered; }
+    void setSymbolName(const QString &symbolName);
+    bool isHovered() const;
+    // 0 at rest, 1 fully hovered; in between while the hover fades in or out.
+    qreal hoverProgress() const;
     // Focus a click or an opening window gives is not drawn, only focus the keyboard brought.
-    bool hasKeyboardFocus() const { return m_keyboardFocus; }
-
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
-    void enterEvent(QEnterEvent *event) override;
-    void leaveEvent(QEvent *event) override;
+    bool hasKeyboardFocus() const;
+    // Strokes the focus ring along `outline` when the keyboard brought the focus here.
+    void paintFocusRing(QPainter &painter, const QRectF &outline, qreal radius) const;
 
 private:
     QString m_symbolName;
-    bool m_hovered = false;
-    bool m_keyboardFocus = false;
+    HoverFade *m_hover;
+    FocusRing *m_focusRing;
 };

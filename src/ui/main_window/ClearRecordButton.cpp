@@ -2,7 +2,6 @@
 
 #include "ui/look/ViewStyle.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 
 namespace {
@@ -10,25 +9,25 @@ namespace {
 constexpr int side = 36;
 constexpr int symbolSize = 13;
 
+QString titleFor(bool failed) {
+    return failed ? QStringLiteral("清除失败") : QStringLiteral("清除本地记录");
+}
+
 } // namespace
 
 ClearRecordButton::ClearRecordButton(QWidget *parent)
-    : QAbstractButton(parent) {
+    : SymbolButton(QStringLiteral("trash"), titleFor(false), parent) {
     setObjectName(QStringLiteral("ClearRecordButton"));
     setFixedSize(side, side);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
-    setToolTip(QStringLiteral("清除本地记录"));
-    setAccessibleName(toolTip());
+    setToolTip(titleFor(false));
 }
 
 void ClearRecordButton::setShowsFailure(bool failed) {
     if (failed == m_failed)
         return;
     m_failed = failed;
-    setToolTip(failed ? QStringLiteral("清除失败") : QStringLiteral("清除本地记录"));
-    setAccessibleName(toolTip());
-    update();
+    setTitle(titleFor(failed));
+    setToolTip(titleFor(failed));
 }
 
 QSize ClearRecordButton::sizeHint() const {
@@ -38,30 +37,20 @@ QSize ClearRecordButton::sizeHint() const {
 void ClearRecordButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    QColor fill = ViewStyle::color(PaletteColor::controlFill);
-    if (isDown())
-        fill = ViewStyle::color(PaletteColor::mutedFill);
-    painter.setPen(m_keyboardFocus ? QPen(ViewStyle::color(PaletteColor::borderColor), 1)
-                                   : QPen(Qt::NoPen));
-    painter.setBrush(fill);
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
+    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(
+        ViewStyle::color(isDown() ? PaletteColor::mutedFill : PaletteColor::controlFill));
+    painter.drawRoundedRect(frame, 8, 8);
+    if (const qreal shown = isDown() ? 0 : hoverProgress(); shown > 0) {
+        painter.setBrush(ViewStyle::color(PaletteColor::mutedFill, shown));
+        painter.drawRoundedRect(frame, 8, 8);
+    }
     const QColor tint =
         m_failed ? ViewStyle::failureRed() : ViewStyle::color(PaletteColor::textSecondary);
     QRect target(0, 0, symbolSize, symbolSize);
     target.moveCenter(rect().center());
-    painter.drawPixmap(
-        target, ViewStyle::symbol(QStringLiteral("trash"), tint, symbolSize, devicePixelRatioF()));
-}
-
-void ClearRecordButton::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QAbstractButton::focusInEvent(event);
-}
-
-void ClearRecordButton::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QAbstractButton::focusOutEvent(event);
+    painter.drawPixmap(target,
+                       ViewStyle::symbol(symbolName(), tint, symbolSize, devicePixelRatioF()));
+    paintFocusRing(painter, frame.adjusted(0.25, 0.25, -0.25, -0.25), 8);
 }

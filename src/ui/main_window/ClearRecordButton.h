@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QAbstractButton>
+#include "ui/look/SymbolButton.h"
 
 // The detail panel's square clear button (a trash can). It turns red for a short while when
 // clearing failed.
-class ClearRecordButton : public QAbstractButton {
+class ClearRecordButton : public SymbolButton {
     Q_OBJECT
 public:
     explicit ClearRecordButton(QWidget *parent = nullptr);
@@ -16,11 +16,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
     bool m_failed = false;
-    // The focus ring shows only when the keyboard brought the focus here.
-    bool m_keyboardFocus = false;
 };

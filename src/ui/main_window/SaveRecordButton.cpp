@@ -2,7 +2,6 @@
 
 #include "ui/look/ViewStyle.h"
 
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -18,49 +17,45 @@ QFont titleFont() {
     return ViewStyle::font(13, QFont::Medium, -0.2);
 }
 
+QString titleFor(SaveRecordButton::Feedback feedback) {
+    switch (feedback) {
+    case SaveRecordButton::Feedback::none:
+        return QStringLiteral("保存记录");
+    case SaveRecordButton::Feedback::saved:
+        return QStringLiteral("已保存");
+    case SaveRecordButton::Feedback::failed:
+        return QStringLiteral("保存失败");
+    }
+    return {};
+}
+
+QString symbolFor(SaveRecordButton::Feedback feedback) {
+    switch (feedback) {
+    case SaveRecordButton::Feedback::none:
+        return QStringLiteral("square.and.arrow.down");
+    case SaveRecordButton::Feedback::saved:
+        return QStringLiteral("checkmark");
+    case SaveRecordButton::Feedback::failed:
+        return QStringLiteral("xmark");
+    }
+    return {};
+}
+
 } // namespace
 
 SaveRecordButton::SaveRecordButton(QWidget *parent)
-    : QAbstractButton(parent) {
+    : SymbolButton(symbolFor(Feedback::none), titleFor(Feedback::none), parent) {
     setObjectName(QStringLiteral("SaveRecordButton"));
     setFixedHeight(buttonHeight + shadowRoom);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::TabFocus);
-    setText(title());
 }
 
 void SaveRecordButton::setFeedback(Feedback feedback) {
     if (feedback == m_feedback)
         return;
     m_feedback = feedback;
-    setText(title());
-    setAccessibleName(title());
-    update();
-}
-
-QString SaveRecordButton::title() const {
-    switch (m_feedback) {
-    case Feedback::none:
-        return QStringLiteral("保存记录");
-    case Feedback::saved:
-        return QStringLiteral("已保存");
-    case Feedback::failed:
-        return QStringLiteral("保存失败");
-    }
-    return {};
-}
-
-QString SaveRecordButton::symbolName() const {
-    switch (m_feedback) {
-    case Feedback::none:
-        return QStringLiteral("square.and.arrow.down");
-    case Feedback::saved:
-        return QStringLiteral("checkmark");
-    case Feedback::failed:
-        return QStringLiteral("xmark");
-    }
-    return {};
+    setSymbolName(symbolFor(feedback));
+    setTitle(titleFor(feedback));
 }
 
 QSize SaveRecordButton::sizeHint() const {
@@ -88,15 +83,13 @@ void SaveRecordButton::paintEvent(QPaintEvent *) {
         fill = ViewStyle::failureRed();
         break;
     }
+    // Pressed darkens by 8 %, hovering fades in half of that.
     if (isDown())
         fill = fill.darker(108);
+    else if (hoverProgress() > 0)
+        fill = fill.darker(100 + qRound(4 * hoverProgress()));
     const QRectF button(0, 0, width(), buttonHeight);
     ViewStyle::fillRoundedWithShadow(painter, button, 8, fill, 0.06, 3, 1);
-    if (m_keyboardFocus) {
-        painter.setPen(QPen(ViewStyle::color(PaletteColor::textPrimary, 0.35), 1));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(button.adjusted(0.5, 0.5, -0.5, -0.5), 8, 8);
-    }
 
     const QColor foreground = ViewStyle::color(PaletteColor::textPrimary);
     const QFont font = titleFont();
@@ -113,17 +106,5 @@ void SaveRecordButton::paintEvent(QPaintEvent *) {
     painter.drawText(QRect(left + symbolSize + symbolToTitle, 0,
                            metrics.horizontalAdvance(shownTitle) + 2, qRound(button.height())),
                      Qt::AlignLeft | Qt::AlignVCenter, shownTitle);
-}
-
-void SaveRecordButton::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QAbstractButton::focusInEvent(event);
-}
-
-void SaveRecordButton::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QAbstractButton::focusOutEvent(event);
+    paintFocusRing(painter, button.adjusted(0.75, 0.75, -0.75, -0.75), 8);
 }

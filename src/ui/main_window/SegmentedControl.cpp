@@ -1,8 +1,8 @@
 #include "SegmentedControl.h"
 
+#include "ui/look/FocusRing.h"
 #include "ui/look/ViewStyle.h"
 
-#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,7 +22,8 @@ QFont labelFont(bool selected) {
 
 SegmentedControl::SegmentedControl(QStringList labels, QWidget *parent)
     : QWidget(parent)
-    , m_labels(std::move(labels)) {
+    , m_labels(std::move(labels))
+    , m_focusRing(new FocusRing(this)) {
     setFixedHeight(controlHeight);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
@@ -93,11 +94,8 @@ void SegmentedControl::paintEvent(QPaintEvent *) {
         painter.drawText(segment, Qt::AlignCenter,
                          metrics.elidedText(m_labels[i], Qt::ElideRight, segment.width() - 8));
     }
-    if (m_keyboardFocus) {
-        painter.setPen(QPen(ViewStyle::color(PaletteColor::accentGreen, 0.6), 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), trackRadius, trackRadius);
-    }
+    if (m_focusRing->isShown())
+        FocusRing::paint(painter, QRectF(rect()).adjusted(1, 1, -1, -1), trackRadius);
 }
 
 int SegmentedControl::segmentAt(const QPoint &position) const {
@@ -142,17 +140,4 @@ void SegmentedControl::keyPressEvent(QKeyEvent *event) {
         return;
     }
     event->accept();
-}
-
-void SegmentedControl::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QWidget::focusInEvent(event);
-}
-
-void SegmentedControl::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QWidget::focusOutEvent(event);
 }

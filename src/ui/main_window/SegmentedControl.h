@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QWidget>
 
+class FocusRing;
+
 // A row of mutually exclusive segments on one rounded track; the selected segment is raised.
 // Clicks and the arrow keys change the selection.
 class SegmentedControl : public QWidget {
@@ -28,8 +30,6 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -41,6 +41,5 @@ private:
     QStringList m_labels;
     int m_current = 0;
     int m_pressed = -1;
-    // The focus ring shows only when the keyboard brought the focus here.
-    bool m_keyboardFocus = false;
+    FocusRing *m_focusRing;
 };

@@ -29,17 +29,20 @@ QSize ToolbarActionButton::sizeHint() const {
 void ToolbarActionButton::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (isDown() || isHovered() || hasKeyboardFocus()) {
-        painter.setPen(isDown() || hasKeyboardFocus()
-                           ? QPen(ViewStyle::color(PaletteColor::borderColor), 1)
-                           : QPen(Qt::NoPen));
+    const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (const qreal shown = isDown() ? 1.0 : hoverProgress(); shown > 0) {
+        painter.setOpacity(shown);
+        painter.setPen(isDown() ? QPen(ViewStyle::color(PaletteColor::borderColor), 1)
+                                : QPen(Qt::NoPen));
         painter.setBrush(
             ViewStyle::color(isDown() ? PaletteColor::mutedFill : PaletteColor::controlFill));
-        painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+        painter.drawRoundedRect(frame, 6, 6);
+        painter.setOpacity(1);
     }
     const QColor tint = ViewStyle::color(PaletteColor::textSecondary);
     QRect target(0, 0, symbolSize, symbolSize);
     target.moveCenter(rect().center());
     painter.drawPixmap(target,
                        ViewStyle::symbol(symbolName(), tint, symbolSize, devicePixelRatioF()));
+    paintFocusRing(painter, frame.adjusted(0.25, 0.25, -0.25, -0.25), 6);
 }

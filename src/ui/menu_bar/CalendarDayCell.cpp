@@ -3,8 +3,8 @@
 
 #include "IPOTag.h"
 #include "PanelStyle.h"
-#include "ui/look/Palette.h"
 #include "model/MarketCalendar.h"
+#include "ui/look/Palette.h"
 
 #include <QPainter>
 #include <QVBoxLayout>

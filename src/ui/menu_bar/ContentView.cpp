@@ -10,10 +10,10 @@
 #include "PanelFigures.h"
 #include "PanelStyle.h"
 #include "SeparatorLine.h"
+#include "repository/IPORepository.h"
 #include "settings/AppSettings.h"
 #include "ui/look/AppearanceMonitor.h"
 #include "ui/look/Palette.h"
-#include "repository/IPORepository.h"
 
 #include <QCoreApplication>
 #include <QEvent>

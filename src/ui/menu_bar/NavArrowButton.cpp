@@ -1,10 +1,10 @@
 #include "NavArrowButton.h"
 
-#include "HoverFade.h"
 #include "PanelStyle.h"
+#include "ui/look/HoverFade.h"
 #include "ui/look/Palette.h"
-#include "ui/look/ViewStyle.h"
 #include "ui/look/SymbolImage.h"
+#include "ui/look/ViewStyle.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -43,21 +43,12 @@ void NavArrowButton::paintEvent(QPaintEvent *) {
     box.addRoundedRect(QRectF(rect()), 6, 6);
     painter.fillPath(box, PanelStyle::withOpacity(hovered, m_hover->progress()));
 
-    const QPixmap symbol = SymbolImage::pixmap(
-        m_systemName, ViewStyle::color(PaletteColor::textSecondary), symbolSize, devicePixelRatioF());
+    const QPixmap symbol =
+        SymbolImage::pixmap(m_systemName, ViewStyle::color(PaletteColor::textSecondary), symbolSize,
+                            devicePixelRatioF());
     const QSizeF logical = QSizeF(symbol.size()) / symbol.devicePixelRatio();
     const QPointF origin((width() - logical.width()) / 2, (height() - logical.height()) / 2);
     if (isDown())
         painter.setOpacity(0.6);
     painter.drawPixmap(origin, symbol);
-}
-
-void NavArrowButton::enterEvent(QEnterEvent *event) {
-    m_hover->setHovering(true);
-    QAbstractButton::enterEvent(event);
-}
-
-void NavArrowButton::leaveEvent(QEvent *event) {
-    m_hover->setHovering(false);
-    QAbstractButton::leaveEvent(event);
 }

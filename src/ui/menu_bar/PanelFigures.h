@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/look/Palette.h"
 #include "model/IPORecord.h"
+#include "ui/look/Palette.h"
 
 #include <QColor>
 #include <QDateTime>

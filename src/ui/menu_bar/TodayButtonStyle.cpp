@@ -1,8 +1,8 @@
 #include "TodayButtonStyle.h"
 
-#include "HoverFade.h"
 #include "PanelStyle.h"
 #include "TextPill.h"
+#include "ui/look/HoverFade.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QPainter>
@@ -52,14 +52,4 @@ void TodayButtonStyle::paintEvent(QPaintEvent *) {
     painter.setFont(look.font);
     painter.setPen(ViewStyle::color(PaletteColor::textPrimary));
     painter.drawText(rect(), Qt::AlignCenter, text());
-}
-
-void TodayButtonStyle::enterEvent(QEnterEvent *event) {
-    m_hover->setHovering(true);
-    QAbstractButton::enterEvent(event);
-}
-
-void TodayButtonStyle::leaveEvent(QEvent *event) {
-    m_hover->setHovering(false);
-    QAbstractButton::leaveEvent(event);
 }

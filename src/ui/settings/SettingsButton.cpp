@@ -45,9 +45,10 @@ void SettingsButton::paintEvent(QPaintEvent *) {
         painter.setOpacity(0.5);
 
     if (m_look == Look::plain) {
-        if (isDown() || isHovered() || hasKeyboardFocus()) {
+        if (const qreal shown = isDown() ? 1.0 : hoverProgress(); shown > 0) {
             painter.setPen(Qt::NoPen);
-            painter.setBrush(ViewStyle::color(PaletteColor::borderColor, isDown() ? 1 : 0.6));
+            painter.setBrush(
+                ViewStyle::color(PaletteColor::borderColor, isDown() ? 1 : 0.6 * shown));
             painter.drawRoundedRect(QRectF(rect()), 6, 6);
         }
         const QColor tint = ViewStyle::color(PaletteColor::textSecondary);
@@ -55,17 +56,19 @@ void SettingsButton::paintEvent(QPaintEvent *) {
         target.moveCenter(rect().center());
         painter.drawPixmap(
             target, SymbolImage::pixmap(symbolName(), tint, plainSymbolSize, devicePixelRatioF()));
+        paintFocusRing(painter, QRectF(rect()).adjusted(0.75, 0.75, -0.75, -0.75), 6);
         return;
     }
 
     const QRectF frame = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    painter.setPen(QPen(ViewStyle::color(hasKeyboardFocus() ? PaletteColor::accentGreen
-                                                            : PaletteColor::borderColor),
-                        1));
-    painter.setBrush(ViewStyle::color(isDown()                     ? PaletteColor::mutedFill
-                                      : isHovered() && isEnabled() ? PaletteColor::subtleFill
-                                                                   : PaletteColor::controlFill));
+    painter.setPen(QPen(ViewStyle::color(PaletteColor::borderColor), 1));
+    painter.setBrush(
+        ViewStyle::color(isDown() ? PaletteColor::mutedFill : PaletteColor::controlFill));
     painter.drawRoundedRect(frame, 6, 6);
+    if (const qreal shown = isEnabled() && !isDown() ? hoverProgress() : 0; shown > 0) {
+        painter.setBrush(ViewStyle::color(PaletteColor::subtleFill, shown));
+        painter.drawRoundedRect(frame, 6, 6);
+    }
 
     const QColor tint = ViewStyle::color(PaletteColor::textPrimary);
     const int symbolTop = (height() - borderedSymbolSize) / 2;
@@ -77,4 +80,5 @@ void SettingsButton::paintEvent(QPaintEvent *) {
     const int textLeft = horizontalPadding + borderedSymbolSize + spacing;
     painter.drawText(QRect(textLeft, 0, width() - textLeft - horizontalPadding + 1, height()),
                      Qt::AlignLeft | Qt::AlignVCenter, text());
+    paintFocusRing(painter, frame, 6);
 }

@@ -1,13 +1,14 @@
 #include "SettingsSwitch.h"
 
 #include "ui/look/AppearanceMonitor.h"
+#include "ui/look/FocusRing.h"
 #include "ui/look/ViewStyle.h"
 
-#include <QFocusEvent>
 #include <QPainter>
 
 SettingsSwitch::SettingsSwitch(const QString &accessibleName, QWidget *parent)
-    : QAbstractButton(parent) {
+    : QAbstractButton(parent)
+    , m_focusRing(new FocusRing(this)) {
     setCheckable(true);
     setAccessibleName(accessibleName);
     setCursor(Qt::PointingHandCursor);
@@ -50,22 +51,6 @@ void SettingsSwitch::paintEvent(QPaintEvent *) {
     painter.setBrush(QColor(Qt::white));
     painter.drawEllipse(QRectF(x, track.top() + inset, knob, knob));
 
-    if (m_keyboardFocus) {
-        painter.setPen(QPen(ViewStyle::color(PaletteColor::accentGreen, 0.6), 1.5));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRoundedRect(track.adjusted(-1, -1, 1, 1), radius + 1, radius + 1);
-    }
-}
-
-void SettingsSwitch::focusInEvent(QFocusEvent *event) {
-    m_keyboardFocus =
-        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
-    update();
-    QAbstractButton::focusInEvent(event);
-}
-
-void SettingsSwitch::focusOutEvent(QFocusEvent *event) {
-    m_keyboardFocus = false;
-    update();
-    QAbstractButton::focusOutEvent(event);
+    if (m_focusRing->isShown())
+        FocusRing::paint(painter, track.adjusted(-1, -1, 1, 1), radius + 1);
 }

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 
+class FocusRing;
+
 // An on/off switch drawn as a track with a sliding knob and no visible label; the accessible
 // name says what it switches.
 class SettingsSwitch : public QAbstractButton {
@@ -16,12 +18,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
     // The whole track is the hit area, not only a label that this switch does not have.
     bool hitButton(const QPoint &pos) const override;
 
 private:
-    // Only focus that came from the keyboard is drawn; a sheet opening or a click gives none.
-    bool m_keyboardFocus = false;
+    FocusRing *m_focusRing;
 };

@@ -1,5 +1,6 @@
 #include "HoverFade.h"
 
+#include <QEvent>
 #include <QWidget>
 
 HoverFade::HoverFade(QWidget *button)
@@ -11,6 +12,17 @@ HoverFade::HoverFade(QWidget *button)
         m_progress = value.toReal();
         m_button->update();
     });
+    button->installEventFilter(this);
+}
+
+bool HoverFade::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == m_button) {
+        if (event->type() == QEvent::Enter)
+            setHovering(true);
+        else if (event->type() == QEvent::Leave || event->type() == QEvent::Hide)
+            setHovering(false);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void HoverFade::setHovering(bool hovering) {
