@@ -1,10 +1,7 @@
 #include "MenuBarLabel.h"
 
 #include "AppNotificationCenter.h"
-#include "ui/look/AppearanceMonitor.h"
-#include "ui/look/Palette.h"
-#include "ui/look/SymbolImage.h"
-#include "ui/look/ViewStyle.h"
+#include "ui/look/AppLook.h"
 
 MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObject *parent)
     : QObject(parent)
@@ -13,10 +10,8 @@ MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObje
     m_tray.setToolTip(QStringLiteral("ORVEL"));
     m_openAction = m_menu.addAction(QStringLiteral("打开主窗口"));
     m_openAction->setObjectName(QStringLiteral("openMainWindowAction"));
-    applyAppearance();
     // The symbol is drawn in the text colour, which differs between light and dark.
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            &MenuBarLabel::applyAppearance);
+    AppLook::setSymbol(m_openAction, QStringLiteral("table"), PaletteColor::textPrimary, 16);
     connect(m_openAction, &QAction::triggered, this, [this] {
         if (m_actions.openMainWindow)
             m_actions.openMainWindow();
@@ -34,11 +29,6 @@ MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObje
 
 QIcon MenuBarLabel::menuBarIcon() {
     return QIcon(QStringLiteral(":/icons/MenuBarIcon.svg"));
-}
-
-void MenuBarLabel::applyAppearance() {
-    m_openAction->setIcon(
-        SymbolImage::icon(u"table", ViewStyle::color(PaletteColor::textPrimary), 16));
 }
 
 void MenuBarLabel::handleNotification(const QString &name) {

@@ -29,7 +29,6 @@ public:
     void show() { m_tray.show(); }
 
 private:
-    void applyAppearance();
     void handleNotification(const QString &name);
 
     Actions m_actions;

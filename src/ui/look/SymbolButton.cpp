@@ -1,6 +1,5 @@
 #include "SymbolButton.h"
 
-#include "AppearanceMonitor.h"
 #include "FocusRing.h"
 #include "HoverFade.h"
 
@@ -13,8 +12,6 @@ SymbolButton::SymbolButton(QString symbolName, const QString &title, QWidget *pa
     setAccessibleName(title);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            qOverload<>(&QWidget::update));
 }
 
 void SymbolButton::setTitle(const QString &title) {

@@ -33,6 +33,12 @@ QColor color(PaletteColor name, qreal opacity) {
     return value;
 }
 
+ColorSource tone(PaletteColor name, qreal opacity) {
+    return [name, opacity] {
+        return color(name, opacity);
+    };
+}
+
 QColor failureRed() {
     return AppearanceMonitor::shared().isDark() ? QColor(0xFF, 0x45, 0x3A)
                                                 : QColor(0xFF, 0x3B, 0x30);

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QPixmap>
 
+#include <functional>
+
 class QPainter;
 class QRectF;
 
@@ -20,6 +22,9 @@ QFont monospacedFont(int points, QFont::Weight weight = QFont::Normal);
 
 // A palette colour with its own opacity multiplied by `opacity`.
 QColor color(PaletteColor name, qreal opacity = 1.0);
+// A colour asked for at paint time, so that it follows light and dark without being set again.
+using ColorSource = std::function<QColor()>;
+ColorSource tone(PaletteColor name, qreal opacity = 1.0);
 // The platform's red, which marks failures; the only colour outside the palette.
 QColor failureRed();
 

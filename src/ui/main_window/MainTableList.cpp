@@ -3,6 +3,7 @@
 #include "MainTableDelegate.h"
 #include "MainTableModel.h"
 #include "MainTableRow.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QMouseEvent>
@@ -25,33 +26,12 @@ MainTableList::MainTableList(MainTableModel &model, QWidget *parent)
     setSpacing(0);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    applyAppearance();
+    viewport()->setAutoFillBackground(true);
+    AppLook::setScrollAreaFill(this, PaletteColor::cardBackground);
 }
 
 QRect MainTableList::itemRect(int row) const {
     return visualRect(m_model.index(row));
-}
-
-void MainTableList::applyAppearance() {
-    QPalette colors = palette();
-    colors.setColor(QPalette::Base, ViewStyle::color(PaletteColor::cardBackground));
-    colors.setColor(QPalette::Window, ViewStyle::color(PaletteColor::cardBackground));
-    setPalette(colors);
-    viewport()->setAutoFillBackground(true);
-    // A slim scroll bar in the palette's border colour instead of the desktop style's chrome.
-    setStyleSheet(QStringLiteral(
-                      "QScrollBar:vertical { background: %1; width: 8px; margin: 0; border: none; }"
-                      "QScrollBar::handle:vertical { background: %2; min-height: 28px;"
-                      " border-radius: 2px; margin: 2px 2px 2px 2px; }"
-                      "QScrollBar::handle:vertical:hover { background: %3; }"
-                      "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical"
-                      " { height: 0; border: none; background: none; }"
-                      "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical"
-                      " { background: none; }")
-                      .arg(ViewStyle::css(ViewStyle::color(PaletteColor::cardBackground)),
-                           ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
-                           ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.5))));
-    viewport()->update();
 }
 
 std::optional<QUrl> MainTableList::linkAt(const QPoint &position) const {

@@ -18,7 +18,6 @@ public:
     // The item rectangle of `row` in viewport coordinates.
     QRect itemRect(int row) const;
     // Re-applies the palette (scroll bar and background) after an appearance change.
-    void applyAppearance();
 
 signals:
     void rowClicked(const QString &code);

@@ -18,7 +18,7 @@
 #include "model/WebAddress.h"
 #include "reminders/WallClockMonitor.h"
 #include "repository/IPORepository.h"
-#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QDesktopServices>
@@ -68,6 +68,7 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
     m_splitter = new QSplitter(Qt::Horizontal, m_content);
     m_splitter->setChildrenCollapsible(false);
     m_splitter->setHandleWidth(1);
+    AppLook::styleSplitter(m_splitter);
     m_splitter->addWidget(makeTablePane());
     m_panelSlot = new DetailPanelSlot(m_splitter);
     m_splitter->addWidget(m_panelSlot);
@@ -92,8 +93,6 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
             m_panelSlot->hide();
     });
     connect(&m_repository, &IPORepository::recordsChanged, this, &MainWindowView::reevaluate);
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            &MainWindowView::applyAppearance);
 
     // Keeps the time filter honest while the window stays open across midnight or a week's
     // end: one shot for the next moment the filter can change, armed again by every evaluation.
@@ -111,7 +110,6 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
     m_showRefresh->setSingleShot(true);
     connect(m_showRefresh, &QTimer::timeout, this, &MainWindowView::refreshForShowing);
 
-    applyAppearance();
     reevaluate();
 }
 
@@ -157,7 +155,7 @@ QWidget *MainWindowView::makeTablePane() {
     auto *pane = new QWidget;
     pane->setObjectName(QStringLiteral("TablePane"));
     pane->setMinimumWidth(minimumTableWidth);
-    pane->setAutoFillBackground(true);
+    AppLook::setFill(pane, PaletteColor::cardBackground);
     auto *header = new TableHeaderBar(pane);
     m_list = new MainTableList(*m_model, pane);
     connect(m_list, &MainTableList::rowWidthChanged, header, &TableHeaderBar::setRowWidth);
@@ -361,21 +359,4 @@ bool MainWindowView::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_content && event->type() == QEvent::Resize)
         m_statusCapsule->setAnchor(QPoint(m_content->width() / 2, 0));
     return QWidget::eventFilter(watched, event);
-}
-
-void MainWindowView::applyAppearance() {
-    QWidget *pane = m_splitter->widget(0);
-    QPalette paneColors = pane->palette();
-    paneColors.setColor(QPalette::Window, ViewStyle::color(PaletteColor::cardBackground));
-    pane->setPalette(paneColors);
-    m_splitter->setStyleSheet(
-        QStringLiteral("QSplitter::handle { background: %1; }")
-            .arg(ViewStyle::css(ViewStyle::color(PaletteColor::borderColor))));
-    m_list->applyAppearance();
-    if (RecordDetailPanel *panel = m_panelSlot->panel())
-        panel->applyAppearance();
-    const QList<QWidget *> children = findChildren<QWidget *>();
-    for (QWidget *child : children)
-        child->update();
-    update();
 }

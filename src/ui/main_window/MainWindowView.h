@@ -105,7 +105,6 @@ private:
     void showSyncStatus(const QString &text, bool isError);
     void clearSyncStatus();
     void openProspectus(const QUrl &url);
-    void applyAppearance();
     void refreshForShowing();
     QCoro::Task<> runManualRefresh();
 

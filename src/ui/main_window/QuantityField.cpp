@@ -1,6 +1,7 @@
 #include "QuantityField.h"
 
 #include "QuantityParsing.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -48,7 +49,9 @@ QuantityField::QuantityField(const QString &label, const QString &placeholder, q
         updateLotCount();
         emit textChanged(text);
     });
-    applyAppearance();
+    AppLook::setTextTone(m_label, PaletteColor::textSecondary);
+    AppLook::setTextTone(m_lotCount, PaletteColor::accentGreen);
+    AppLook::styleField(m_input);
     updateLotCount();
 }
 
@@ -73,31 +76,6 @@ void QuantityField::setPerLotShares(qint64 shares) {
 
 QString QuantityField::lotCountText() const {
     return m_lotCount->isHidden() ? QString() : m_lotCount->text();
-}
-
-void QuantityField::applyAppearance() {
-    QPalette labelColors = m_label->palette();
-    labelColors.setColor(QPalette::WindowText, ViewStyle::color(PaletteColor::textSecondary));
-    m_label->setPalette(labelColors);
-    QPalette lotColors = m_lotCount->palette();
-    lotColors.setColor(QPalette::WindowText, ViewStyle::color(PaletteColor::accentGreen));
-    m_lotCount->setPalette(lotColors);
-
-    QPalette inputColors = m_input->palette();
-    inputColors.setColor(QPalette::Text, ViewStyle::color(PaletteColor::textPrimary));
-    inputColors.setColor(QPalette::PlaceholderText,
-                         ViewStyle::color(PaletteColor::textSecondary, 0.6));
-    inputColors.setColor(QPalette::Highlight, ViewStyle::color(PaletteColor::accentGreen, 0.35));
-    inputColors.setColor(QPalette::HighlightedText, ViewStyle::color(PaletteColor::textPrimary));
-    m_input->setPalette(inputColors);
-    m_input->setStyleSheet(
-        QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3;"
-                       " border-radius: 6px; padding: 6px 7px; }"
-                       "QLineEdit:focus { border: 1px solid %4; }")
-            .arg(ViewStyle::css(ViewStyle::color(PaletteColor::glassFillStrong)),
-                 ViewStyle::css(ViewStyle::color(PaletteColor::textPrimary)),
-                 ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
-                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.7))));
 }
 
 void QuantityField::updateLotCount() {

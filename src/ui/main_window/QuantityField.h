@@ -24,8 +24,6 @@ public:
     // "<lots> 手", or empty while no lot count shows.
     QString lotCountText() const;
 
-    void applyAppearance();
-
 signals:
     void textChanged(const QString &text);
 

@@ -9,6 +9,7 @@
 #include "SegmentedControl.h"
 #include "TableCellText.h"
 #include "TagBadge.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -26,12 +27,6 @@ constexpr int infoSymbolSize = 10;
 
 int methodIndex(SubMethod method) {
     return method == SubMethod::margin ? 1 : 0;
-}
-
-void setTextColor(QLabel *label, PaletteColor color) {
-    QPalette colors = label->palette();
-    colors.setColor(QPalette::WindowText, ViewStyle::color(color));
-    label->setPalette(colors);
 }
 
 QLabel *captionLabel(const QString &text, QWidget *parent) {
@@ -54,12 +49,13 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
 
     // Title: the name and two tags on the muted fill.
     m_titleSection = new QWidget(this);
-    m_titleSection->setAutoFillBackground(true);
+    AppLook::setFill(m_titleSection, PaletteColor::mutedFill);
     m_nameLabel = new QLabel(m_titleSection);
     m_nameLabel->setObjectName(QStringLiteral("RecordName"));
     m_nameLabel->setTextFormat(Qt::PlainText);
     m_nameLabel->setWordWrap(true);
     m_nameLabel->setFont(ViewStyle::font(16, QFont::Bold, -0.3));
+    AppLook::setTextTone(m_nameLabel, PaletteColor::textPrimary);
     m_codeBadge = new TagBadge(QString(), true, m_titleSection);
     m_codeBadge->setObjectName(QStringLiteral("CodeBadge"));
     m_statusBadge = new TagBadge(QString(), false, m_titleSection);
@@ -79,6 +75,7 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
     // Form: method, subscribed shares with the financing line, allotted shares.
     auto *form = new QWidget(this);
     m_methodCaption = captionLabel(QStringLiteral("申购方式"), form);
+    AppLook::setTextTone(m_methodCaption, PaletteColor::textSecondary);
     m_methodControl =
         new SegmentedControl({QStringLiteral("现金申购"), QStringLiteral("融资90%")}, form);
     m_methodControl->setObjectName(QStringLiteral("MethodControl"));
@@ -95,9 +92,12 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
     m_financingLine->setObjectName(QStringLiteral("FinancingLine"));
     m_financingSymbol = new QLabel(m_financingLine);
     m_financingSymbol->setFixedSize(infoSymbolSize, infoSymbolSize);
+    AppLook::setSymbol(m_financingSymbol, QStringLiteral("info.circle"),
+                       PaletteColor::textSecondary, infoSymbolSize);
     m_financingLabel = new QLabel(m_financingLine);
     m_financingLabel->setTextFormat(Qt::PlainText);
     m_financingLabel->setFont(ViewStyle::font(10));
+    AppLook::setTextTone(m_financingLabel, PaletteColor::textSecondary);
     auto *financing = new QHBoxLayout(m_financingLine);
     financing->setContentsMargins(2, 0, 0, 0);
     financing->setSpacing(4);
@@ -153,7 +153,6 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
     m_methodControl->setCurrentIndex(methodIndex(m_subMethod));
     updateListingData();
     updateFinancingLine();
-    applyAppearance();
 }
 
 void RecordDetailPanel::setRecord(const IPORecord &record) {
@@ -297,19 +296,4 @@ void RecordDetailPanel::updateFinancingLine() {
     if (line)
         m_financingLabel->setText(*line);
     m_financingLine->setVisible(line.has_value());
-}
-
-void RecordDetailPanel::applyAppearance() {
-    QPalette titleColors = m_titleSection->palette();
-    titleColors.setColor(QPalette::Window, ViewStyle::color(PaletteColor::mutedFill));
-    m_titleSection->setPalette(titleColors);
-    setTextColor(m_nameLabel, PaletteColor::textPrimary);
-    setTextColor(m_methodCaption, PaletteColor::textSecondary);
-    setTextColor(m_financingLabel, PaletteColor::textSecondary);
-    m_financingSymbol->setPixmap(ViewStyle::symbol(QStringLiteral("info.circle"),
-                                                   ViewStyle::color(PaletteColor::textSecondary),
-                                                   infoSymbolSize, devicePixelRatioF()));
-    m_subscriptionField->applyAppearance();
-    m_allotmentField->applyAppearance();
-    update();
 }

@@ -54,9 +54,6 @@ public:
     // The open clear confirmation, if any.
     QMessageBox *deleteConfirmation() const { return m_deleteConfirmation; }
 
-    // Re-reads every colour after the appearance changed.
-    void applyAppearance();
-
     QSize sizeHint() const override;
 
 public slots:

@@ -9,7 +9,6 @@
 #include "PanelStyle.h"
 #include "SeparatorLine.h"
 #include "TodayButtonStyle.h"
-#include "ui/look/AppearanceMonitor.h"
 #include "ui/look/Palette.h"
 
 #include <QGridLayout>
@@ -87,8 +86,6 @@ CalendarView::CalendarView(RecordsByDay ipos, QDateTime selectedMonth, QStringLi
     stack->addWidget(new SeparatorLine(this));
     stack->addWidget(m_grid);
 
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            &CalendarView::rebuild);
     rebuild();
 }
 
@@ -133,9 +130,10 @@ void CalendarView::rebuild() {
 }
 
 void CalendarView::applyHeaderColors() {
-    m_title->setTextColor(ViewStyle::color(PaletteColor::textPrimary));
-    const QColor heading =
-        PanelStyle::withOpacity(ViewStyle::color(PaletteColor::textSecondary), 0.7);
+    m_title->setTextColor(ViewStyle::tone(PaletteColor::textPrimary));
+    const ViewStyle::ColorSource heading = [] {
+        return PanelStyle::withOpacity(ViewStyle::color(PaletteColor::textSecondary), 0.7);
+    };
     for (ElidedLabel *label : std::as_const(m_weekdayLabels))
         label->setTextColor(heading);
     update();

@@ -137,8 +137,6 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
 
     connect(&m_repository, &IPORepository::recordsChanged, this, &ContentView::recordsChanged);
     connect(&m_settings, &AppSettings::capitalAmountChanged, this, &ContentView::updateHeader);
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            &ContentView::refreshFigures);
 
     watchWindow();
     refreshFigures();
@@ -225,38 +223,37 @@ void ContentView::recordsChanged() {
 }
 
 void ContentView::updateHeader() {
-    const bool dark = AppearanceMonitor::shared().isDark();
     const double capital = m_settings.capitalAmount();
     const bool hasCapital = capital > 0;
     m_capitalGroup->setVisible(hasCapital);
     m_appTitle->setVisible(!hasCapital);
-    m_appTitle->setTextColor(Palette::color(PaletteColor::textPrimary, dark));
+    m_appTitle->setTextColor(ViewStyle::tone(PaletteColor::textPrimary));
     if (hasCapital) {
         const QList<IPORecord> &records = m_repository.records();
         const int percent = capitalUsagePercent(capital, capitalInUse(records, m_clock()));
         m_capital->setText(capitalText(capital));
-        m_capital->setTextColor(Palette::color(PaletteColor::textPrimary, dark));
+        m_capital->setTextColor(ViewStyle::tone(PaletteColor::textPrimary));
         m_usage->setText(usageText(percent));
-        m_usage->setTextColor(usagePercentColor(percent, dark));
+        m_usage->setTextColor(
+            [percent] { return usagePercentColor(percent, AppearanceMonitor::shared().isDark()); });
         const double fees = monthlyMarginFees(records, m_selectedMonth);
         m_fees->setVisible(fees > 0);
         m_fees->setText(monthlyFeesText(fees));
-        m_fees->setTextColor(Palette::color(PaletteColor::textSecondary, dark));
+        m_fees->setTextColor(ViewStyle::tone(PaletteColor::textSecondary));
     }
 }
 
 void ContentView::updateFooter() {
-    const bool dark = AppearanceMonitor::shared().isDark();
     const QList<TodayEvent> events = todayEvents(m_repository.records(), m_clock());
     m_noEvents->setVisible(events.isEmpty());
-    m_noEvents->setTextColor(Palette::color(PaletteColor::textSecondary, dark));
+    m_noEvents->setTextColor(ViewStyle::tone(PaletteColor::textSecondary));
     for (int i = 0; i < m_eventLabels.size(); ++i) {
         ElidedLabel *label = m_eventLabels.at(i);
         const bool shown = i < events.size();
         label->setVisible(shown);
         if (shown) {
             label->setText(events.at(i).text);
-            label->setTextColor(Palette::color(events.at(i).color, dark));
+            label->setTextColor(ViewStyle::tone(events.at(i).color));
         }
     }
 }

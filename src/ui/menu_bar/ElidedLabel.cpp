@@ -44,8 +44,8 @@ void ElidedLabel::setTextFont(const QFont &font) {
     update();
 }
 
-void ElidedLabel::setTextColor(const QColor &color) {
-    m_textColor = color;
+void ElidedLabel::setTextColor(ViewStyle::ColorSource color) {
+    m_textColor = std::move(color);
     update();
 }
 
@@ -60,10 +60,10 @@ void ElidedLabel::setPadding(const QMargins &padding) {
     update();
 }
 
-void ElidedLabel::setChip(const QColor &fill, const QColor &outline, qreal radius,
+void ElidedLabel::setChip(ViewStyle::ColorSource fill, ViewStyle::ColorSource outline, qreal radius,
                           qreal outlineWidth) {
-    m_chipFill = fill;
-    m_chipOutline = outline;
+    m_chipFill = std::move(fill);
+    m_chipOutline = std::move(outline);
     m_chipRadius = radius;
     m_chipOutlineWidth = outlineWidth;
     update();
@@ -86,17 +86,19 @@ QSize ElidedLabel::minimumSizeHint() const {
 void ElidedLabel::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_chipFill.alpha() > 0 || (m_chipOutline.alpha() > 0 && m_chipOutlineWidth > 0)) {
+    const QColor chipFill = m_chipFill ? m_chipFill() : QColor(Qt::transparent);
+    const QColor chipOutline = m_chipOutline ? m_chipOutline() : QColor(Qt::transparent);
+    if (chipFill.alpha() > 0 || (chipOutline.alpha() > 0 && m_chipOutlineWidth > 0)) {
         const qreal inset = m_chipOutlineWidth / 2;
         QPainterPath chip;
         chip.addRoundedRect(QRectF(rect()).adjusted(inset, inset, -inset, -inset), m_chipRadius,
                             m_chipRadius);
-        painter.fillPath(chip, m_chipFill);
-        if (m_chipOutlineWidth > 0 && m_chipOutline.alpha() > 0)
-            painter.strokePath(chip, QPen(m_chipOutline, m_chipOutlineWidth));
+        painter.fillPath(chip, chipFill);
+        if (m_chipOutlineWidth > 0 && chipOutline.alpha() > 0)
+            painter.strokePath(chip, QPen(chipOutline, m_chipOutlineWidth));
     }
     painter.setFont(m_font);
-    painter.setPen(m_textColor);
+    painter.setPen(m_textColor());
     painter.drawText(rect().marginsRemoved(m_padding), static_cast<int>(m_alignment),
                      visibleText());
 }

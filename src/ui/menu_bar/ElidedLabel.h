@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/look/ViewStyle.h"
+
 #include <QColor>
 #include <QFont>
 #include <QMargins>
@@ -20,12 +22,14 @@ public:
     QString visibleText() const;
 
     void setTextFont(const QFont &font);
-    void setTextColor(const QColor &color);
-    QColor textColor() const { return m_textColor; }
+    // Colours are asked for at paint time, so they follow light and dark by themselves.
+    void setTextColor(ViewStyle::ColorSource color);
+    QColor textColor() const { return m_textColor(); }
     void setAlignment(Qt::Alignment alignment);
     void setPadding(const QMargins &padding);
     // A rounded background behind the text; a transparent fill and outline draw nothing.
-    void setChip(const QColor &fill, const QColor &outline, qreal radius, qreal outlineWidth);
+    void setChip(ViewStyle::ColorSource fill, ViewStyle::ColorSource outline, qreal radius,
+                 qreal outlineWidth);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -36,11 +40,13 @@ protected:
 private:
     QString m_text;
     QFont m_font;
-    QColor m_textColor = Qt::black;
+    ViewStyle::ColorSource m_textColor = [] {
+        return QColor(Qt::black);
+    };
     Qt::Alignment m_alignment = Qt::AlignLeft | Qt::AlignVCenter;
     QMargins m_padding;
-    QColor m_chipFill = Qt::transparent;
-    QColor m_chipOutline = Qt::transparent;
+    ViewStyle::ColorSource m_chipFill;
+    ViewStyle::ColorSource m_chipOutline;
     qreal m_chipRadius = 0;
     qreal m_chipOutlineWidth = 0;
 };

@@ -15,10 +15,10 @@ IPOTag::IPOTag(const IPORecord &record, QWidget *parent)
     setObjectName(QStringLiteral("ipoTag"));
     m_name->setObjectName(QStringLiteral("ipoTagName"));
     m_name->setTextFont(ViewStyle::font(10, QFont::Medium));
-    m_name->setTextColor(ViewStyle::color(PaletteColor::textPrimary));
+    m_name->setTextColor(ViewStyle::tone(PaletteColor::textPrimary));
     m_name->setPadding(QMargins(5, 2, 5, 2));
-    m_name->setChip(ViewStyle::color(PaletteColor::glassFill),
-                    ViewStyle::color(PaletteColor::borderColor), 4, 1);
+    m_name->setChip(ViewStyle::tone(PaletteColor::glassFill),
+                    ViewStyle::tone(PaletteColor::borderColor), 4, 1);
     m_name->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 
     auto *row = new QHBoxLayout(this);

@@ -1,6 +1,5 @@
 #include "SettingsBar.h"
 
-#include "ui/look/AppearanceMonitor.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -15,8 +14,6 @@ SettingsBar::SettingsBar(int height, LineEdge lineEdge, QWidget *parent)
     const int top = lineEdge == LineEdge::top ? 1 : 0;
     m_content->setContentsMargins(horizontalPadding, top, horizontalPadding, 1 - top);
     m_content->setSpacing(8);
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            qOverload<>(&QWidget::update));
 }
 
 void SettingsBar::paintEvent(QPaintEvent *) {

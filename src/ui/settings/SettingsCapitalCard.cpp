@@ -3,6 +3,7 @@
 #include "SettingsCapital.h"
 #include "SettingsLabel.h"
 #include "settings/AppSettings.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -28,6 +29,7 @@ SettingsCapitalCard::SettingsCapitalCard(AppSettings &settings, QWidget *parent)
     m_field->setFont(ViewStyle::monospacedFont(13));
     m_field->setFixedWidth(fieldWidth);
     m_field->setAccessibleName(QStringLiteral("港元资金量"));
+    AppLook::styleField(m_field);
     // Only Return commits: leaving the field or closing the sheet keeps the stored amount.
     connect(m_field, &QLineEdit::returnPressed, this, &SettingsCapitalCard::commit);
     auto *unit =
@@ -49,18 +51,4 @@ void SettingsCapitalCard::reload() {
 
 void SettingsCapitalCard::commit() {
     m_settings.setCapitalAmount(SettingsCapital::amountFromText(m_field->text()));
-}
-
-void SettingsCapitalCard::applyAppearance() {
-    const QColor text = ViewStyle::color(PaletteColor::textPrimary);
-    m_field->setStyleSheet(
-        QStringLiteral("QLineEdit { background: transparent; color: %1; border: 1px solid %2; "
-                       "border-radius: 6px; padding: 6px 8px; selection-background-color: %3; }"
-                       "QLineEdit:focus { border-color: %4; }")
-            .arg(ViewStyle::css(text), ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
-                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.35)),
-                 ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.8))));
-    QPalette colors = m_field->palette();
-    colors.setColor(QPalette::PlaceholderText, ViewStyle::color(PaletteColor::textSecondary, 0.6));
-    m_field->setPalette(colors);
 }

@@ -15,7 +15,6 @@ public:
     void reload();
     // Stores what the text stands for (0 when it is no number).
     void commit();
-    void applyAppearance();
 
 private:
     AppSettings &m_settings;

@@ -1,6 +1,5 @@
 #include "SettingsCard.h"
 
-#include "ui/look/AppearanceMonitor.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QPainter>
@@ -11,8 +10,6 @@ SettingsCard::SettingsCard(QWidget *parent)
     , m_rows(new QVBoxLayout(this)) {
     m_rows->setContentsMargins(padding, 12, padding, 12);
     m_rows->setSpacing(10);
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            qOverload<>(&QWidget::update));
 }
 
 void SettingsCard::paintEvent(QPaintEvent *) {

@@ -1,6 +1,6 @@
 #include "SettingsLabel.h"
 
-#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QFontMetrics>
@@ -21,29 +21,22 @@ SettingsLabel::SettingsLabel(const QString &text, const QFont &font, PaletteColo
     const QFontMetrics metrics(font);
     const int overhang = metrics.boundingRect(u'_').bottom() + 1 - metrics.descent();
     setContentsMargins(0, 0, 0, std::max(0, overhang));
-    applyColor();
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            &SettingsLabel::applyColor);
+    // The look asks for the colour again after every switch between light and dark.
+    AppLook::setTextColor(this, [this] { return textColor(); });
 }
 
 void SettingsLabel::setTone(PaletteColor tone, qreal opacity) {
     m_tone = tone;
     m_opacity = opacity;
     m_failure = false;
-    applyColor();
+    AppLook::setTextColor(this, [this] { return textColor(); });
 }
 
 void SettingsLabel::setFailureTone() {
     m_failure = true;
-    applyColor();
+    AppLook::setTextColor(this, [this] { return textColor(); });
 }
 
 QColor SettingsLabel::textColor() const {
     return m_failure ? ViewStyle::failureRed() : ViewStyle::color(m_tone, m_opacity);
-}
-
-void SettingsLabel::applyColor() {
-    QPalette colors = palette();
-    colors.setColor(QPalette::WindowText, textColor());
-    setPalette(colors);
 }

@@ -4,8 +4,8 @@
 
 #include <QLabel>
 
-// A plain-text label in one of the palette's colours (with an opacity) or in the failure red. It
-// follows the light and dark appearance by itself.
+// A plain-text label in one of the palette's colours (with an opacity) or in the failure red; the
+// look asks for its colour again after every switch between light and dark.
 class SettingsLabel : public QLabel {
     Q_OBJECT
 public:
@@ -20,8 +20,6 @@ public:
     QColor textColor() const;
 
 private:
-    void applyColor();
-
     PaletteColor m_tone;
     qreal m_opacity;
     bool m_failure = false;

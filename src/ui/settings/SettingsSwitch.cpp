@@ -1,6 +1,5 @@
 #include "SettingsSwitch.h"
 
-#include "ui/look/AppearanceMonitor.h"
 #include "ui/look/FocusRing.h"
 #include "ui/look/ViewStyle.h"
 
@@ -14,8 +13,6 @@ SettingsSwitch::SettingsSwitch(const QString &accessibleName, QWidget *parent)
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
     setFixedSize(sizeHint());
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            qOverload<>(&QWidget::update));
 }
 
 QSize SettingsSwitch::sizeHint() const {

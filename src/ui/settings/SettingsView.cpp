@@ -12,7 +12,7 @@
 #include "SettingsTaskbarCard.h"
 #include "SettingsUpdateCard.h"
 #include "SettingsUpdateCheck.h"
-#include "ui/look/AppearanceMonitor.h"
+#include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QHBoxLayout>
@@ -57,9 +57,6 @@ SettingsView::SettingsView(IPORepository &repository, AppSettings &settings,
     layout->addWidget(makeBody(repository, settings, notifications, userStore), 1);
     layout->addWidget(makeFooter());
 
-    connect(&AppearanceMonitor::shared(), &AppearanceMonitor::appearanceChanged, this,
-            &SettingsView::applyAppearance);
-    applyAppearance();
     reloadFromSettings();
 }
 
@@ -132,6 +129,7 @@ QWidget *SettingsView::makeBody(IPORepository &repository, AppSettings &settings
     m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_scroll->setWidgetResizable(true);
     m_scroll->setWidget(body);
+    AppLook::setScrollAreaFill(m_scroll, std::nullopt);
     // The sheet paints the canvas; the scroll area and its content stay see-through.
     m_scroll->setAutoFillBackground(false);
     m_scroll->viewport()->setAutoFillBackground(false);
@@ -151,24 +149,6 @@ QWidget *SettingsView::makeFooter() {
     bar->content()->addWidget(line);
     bar->content()->addStretch(1);
     return bar;
-}
-
-void SettingsView::applyAppearance() {
-    m_capital->applyAppearance();
-    // A slim bar in the palette's colours; the toolkit's own would be a light slab in dark.
-    m_scroll->setStyleSheet(
-        QStringLiteral("QScrollBar:vertical { background: transparent; width: 8px; "
-                       "margin: 3px 2px 3px 0; }"
-                       "QScrollBar::handle:vertical { background: %1; border-radius: 3px; "
-                       "min-height: 24px; }"
-                       "QScrollBar::handle:vertical:hover { background: %2; }"
-                       "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical "
-                       "{ height: 0; border: none; background: none; }"
-                       "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical "
-                       "{ background: none; }")
-            .arg(ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.35)),
-                 ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.55))));
-    update();
 }
 
 void SettingsView::paintEvent(QPaintEvent *) {

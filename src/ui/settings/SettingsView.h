@@ -70,7 +70,6 @@ private:
     QWidget *makeBody(IPORepository &repository, AppSettings &settings,
                       NotificationManager &notifications, UserIPOStore &userStore);
     QWidget *makeFooter();
-    void applyAppearance();
 
     std::optional<ApplicationInformationTable> m_information;
     std::unique_ptr<SettingsFilePicking> m_ownFilePicking;
