@@ -1,11 +1,26 @@
 #pragma once
 
+#include "model/BrokerCharges.h"
+
 #include <QObject>
 #include <QSettings>
 
 #include <memory>
+#include <optional>
 
 class ActivationPolicyApplying;
+
+// Which colour a gain is drawn in: the mainland convention (red up) or Hong Kong's (green up).
+enum class GainColour { redUp, greenUp };
+
+// The broker's charges the user can set, each typed as text: rates in percent, fees in HK$.
+enum class BrokerSetting {
+    commissionRate,
+    minimumCommission,
+    platformFee,
+    cashHandlingFee,
+    financingRate
+};
 
 // The user's preferences. Every write goes to disk at once, so quitting never needs a
 // clean-up and a crash loses nothing the user typed.
@@ -26,6 +41,13 @@ public:
         QStringLiteral("darkMarketNotificationsEnabled");
     static inline const QString closingDayNotificationsEnabledKey =
         QStringLiteral("closingDayNotificationsEnabled");
+    // Values "redUp" and "greenUp".
+    static inline const QString gainColourKey = QStringLiteral("gainColour");
+    // "commissionRate", "minimumCommission", "platformFee", "cashHandlingFee", "financingRate":
+    // decimal text as brokerSettingText gives it.
+    static QString brokerSettingKey(BrokerSetting setting);
+    // "红涨绿跌" and "绿涨红跌", as the choice is shown.
+    static QString gainColourText(GainColour colour);
 
     // Reads the values from `store` (missing keys read as 0 and false) and queues one
     // application of the taskbar policy. `policy` may be given later with
@@ -42,12 +64,22 @@ public:
     bool hideDockIcon() const { return m_hideDockIcon; }
     bool darkMarketNotificationsEnabled() const { return m_darkMarketNotificationsEnabled; }
     bool closingDayNotificationsEnabled() const { return m_closingDayNotificationsEnabled; }
+    GainColour gainColour() const { return m_gainColour; }
+    // The charges every result is worked out with (the defaults until the user sets them).
+    const BrokerCharges &brokerCharges() const { return m_brokerCharges; }
+    // One charge as the settings show it: "0.03" (percent), "3.00" (HK$).
+    QString brokerSettingText(BrokerSetting setting) const;
 
     // Non-finite amounts are refused: they would turn every figure the views draw into nonsense.
     void setCapitalAmount(double amount);
     void setHideDockIcon(bool hide);
     void setDarkMarketNotificationsEnabled(bool enabled);
     void setClosingDayNotificationsEnabled(bool enabled);
+    void setGainColour(GainColour colour);
+    // Takes typed text ("0.03", "15"); text that is not a number, has more places than the
+    // setting keeps (four for a percent, two for HK$) or is negative is refused: the message
+    // says why and the old value stays.
+    std::optional<QString> setBrokerSetting(BrokerSetting setting, const QString &text);
 
     // The shell exists only after the settings do; handing it over queues one application so it
     // starts out in line with the saved preference. The target must outlive these settings or
@@ -59,6 +91,8 @@ signals:
     void hideDockIconChanged(bool hide);
     void darkMarketNotificationsEnabledChanged(bool enabled);
     void closingDayNotificationsEnabledChanged(bool enabled);
+    void gainColourChanged(GainColour colour);
+    void brokerChargesChanged();
 
 private:
     void write(const QString &key, const QVariant &value);
@@ -71,4 +105,6 @@ private:
     bool m_hideDockIcon = false;
     bool m_darkMarketNotificationsEnabled = false;
     bool m_closingDayNotificationsEnabled = false;
+    GainColour m_gainColour = GainColour::redUp;
+    BrokerCharges m_brokerCharges;
 };
