@@ -3,6 +3,7 @@
 #include "model/IPOResult.h"
 #include "model/MarketCalendar.h"
 #include "model/MoneyText.h"
+#include "model/SaleForm.h"
 #include "model/YearFigures.h"
 
 #include <QTest>
@@ -186,6 +187,60 @@ private slots:
         QCOMPARE(MoneyText::cents(-78099), QStringLiteral("-780.99"));
         QCOMPARE(MoneyText::percentFromPermille(232), QStringLiteral("+23.2%"));
         QCOMPARE(MoneyText::percentFromPermille(-81), QStringLiteral("-8.1%"));
+    }
+
+    // What the detail panel's sale fields give for E1's IPO (500 allotted, subscriptions
+    // closed 2 Mar 2026, listed Friday 6 Mar): the sale, or the fields that are wrong.
+    void saleForm_data() {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QString>("wrongFields");
+        QTest::addColumn<qint64>("sold");
+        QTest::newRow("price and day: all sold")
+            << QStringList{"", "", "12.50", "2026-03-05", ""} << "" << 500LL;
+        QTest::newRow("everything")
+            << QStringList{"9.5", "250", "12.5", "2026-03-06", "60"} << "" << 250LL;
+        QTest::newRow("nothing") << QStringList{"", "", "", "", ""} << "" << 0LL;
+        QTest::newRow("letters, negative fee")
+            << QStringList{"abc", "", "", "", "-1"} << "finalPrice feeTotal" << 0LL;
+        QTest::newRow("more than allotted")
+            << QStringList{"", "600", "12.50", "2026-03-05", ""} << "soldQuantity" << 0LL;
+        QTest::newRow("before the last subscription day")
+            << QStringList{"", "", "12.50", "2026-03-01", ""} << "sellDate" << 0LL;
+        QTest::newRow("sold without price or day")
+            << QStringList{"", "100", "", "", ""} << "sellPrice sellDate" << 0LL;
+    }
+    void saleForm() {
+        QFETCH(QStringList, typed);
+        QFETCH(QString, wrongFields);
+        const IPORecord ipo = record(make(SubMethod::cash, 500, "10.00", 500));
+        const SaleForm form{typed[0], typed[1], typed[2], typed[3], typed[4]};
+        const auto read = form.read(ipo);
+        QStringList wrong;
+        const QStringList names{"finalPrice", "soldQuantity", "sellPrice", "sellDate", "feeTotal"};
+        for (const SaleForm::Error &error : read ? QList<SaleForm::Error>() : read.error()) {
+            QVERIFY(!error.message.isEmpty());
+            wrong.append(names[int(error.field)]);
+        }
+        QCOMPARE(wrong.join(' '), wrongFields);
+        if (read) {
+            QTEST(read->soldQuantity, "sold");
+            IPORecord saved = ipo;
+            saved.sale = *read;
+            QCOMPARE(SaleForm::loaded(saved).read(saved).value(), *read);
+        }
+    }
+
+    void saleLines() {
+        QCOMPARE(SaleForm::resultLine(IPOResult::of(record(e1))),
+                 QStringLiteral("收益 HK$1173.78（+23.2%）· 费用 HK$76.22"));
+        QCOMPARE(SaleForm::resultLine(IPOResult::of(record(e3))),
+                 QStringLiteral("收益 HK$-45.26 · 费用 HK$45.26"));
+        QCOMPARE(SaleForm::heldLine(IPOResult::of(record(e5))), QStringLiteral("持有 1000 股"));
+        QCOMPARE(SaleForm::heldLine(IPOResult::of(record(e1))), QString());
+        Case monday = e1;
+        monday.listing = QDate(2026, 3, 9);
+        QCOMPARE(SaleForm::greyMarketDay(record(monday)), QDate(2026, 3, 6));
+        QCOMPARE(SaleForm::firstDay(record(monday)), QDate(2026, 3, 9));
     }
 
     // E1, E2, E3 and E5 in 2026, one entry placed in 2025 by its last change (market time),
