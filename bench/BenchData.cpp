@@ -106,9 +106,13 @@ QList<UserIPOEntry> userEntries(int count) {
     QList<UserIPOEntry> entries;
     entries.reserve(count);
     for (int i = 0; i < count; ++i) {
-        entries.append(UserIPOEntry{entryCode(i), qint64(1000) * (1 + i % 50),
-                                    qint64(1000) * (i % 3), i % 4 == 0 ? 1 : 0,
-                                    base.addMSecs(-qint64(i) * 61'237)});
+        entries.append(UserIPOEntry{entryCode(i),
+                                    qint64(1000) * (1 + i % 50),
+                                    qint64(1000) * (i % 3),
+                                    i % 4 == 0 ? 1 : 0,
+                                    base.addMSecs(-qint64(i) * 61'237),
+                                    {},
+                                    {}});
     }
     return entries;
 }

@@ -8,6 +8,7 @@
 #include "StartupTrace.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
+#include "settings/AppSettings.h"
 #include "store/UserIPOStore.h"
 #include "system/UnixSignalWatcher.h"
 
@@ -31,6 +32,8 @@ void describeApplication(QCoreApplication &app) {
 struct Arguments {
     bool list = false;
     ListCommand::Format listFormat = ListCommand::Format::table;
+    // `--results YEAR`; none: this year.
+    std::optional<int> resultsYear;
     bool quitAfterFirstPaint = false;
     QString screenshotDir;
     // Options that contradict each other: said on standard error, exit status 1.
@@ -49,8 +52,13 @@ Arguments parseArguments(int argc, char **argv) {
     const QCommandLineOption list(
         QStringLiteral("list"),
         QStringLiteral("Fetch the IPO list from the service and print it as tab-separated lines."));
-    const QCommandLineOption json(QStringLiteral("json"),
-                                  QStringLiteral("With --list: print one JSON array instead."));
+    const QCommandLineOption json(
+        QStringLiteral("json"),
+        QStringLiteral("With --list or --results: print JSON instead (an array, an object)."));
+    const QCommandLineOption results(
+        QStringLiteral("results"),
+        QStringLiteral("Print the figures and IPOs of YEAR (default: this year in Hong Kong) "
+                       "as tab-separated lines."));
     const QCommandLineOption ics(
         QStringLiteral("ics"),
         QStringLiteral("Fetch the IPO list and print its dates as an iCalendar file."));
@@ -64,18 +72,36 @@ Arguments parseArguments(int argc, char **argv) {
         QStringLiteral("dir"));
     parser.addOption(list);
     parser.addOption(json);
+    parser.addOption(results);
+    parser.addPositionalArgument(QStringLiteral("YEAR"), QStringLiteral("With --results."),
+                                 QStringLiteral("[YEAR]"));
     parser.addOption(ics);
     parser.addOption(firstPaint);
     parser.addOption(screenshots);
     parser.process(app);
     Arguments arguments;
-    if (parser.isSet(json) && !parser.isSet(list))
-        arguments.usageError = QStringLiteral("--json goes with --list");
-    if (parser.isSet(ics) && parser.isSet(list))
-        arguments.usageError = QStringLiteral("--ics and --list print different things; give one");
-    arguments.list = parser.isSet(list) || parser.isSet(ics);
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(json) && !parser.isSet(list) && !parser.isSet(results))
+        arguments.usageError = QStringLiteral("--json goes with --list or --results");
+    if (int(parser.isSet(ics)) + int(parser.isSet(list)) + int(parser.isSet(results)) > 1)
+        arguments.usageError =
+            QStringLiteral("--ics, --list and --results print different things; give one");
+    if (!positional.isEmpty()) {
+        bool ok = false;
+        const int year = positional.first().toInt(&ok);
+        if (!parser.isSet(results) || positional.size() > 1)
+            arguments.usageError = QStringLiteral("only --results takes an argument (a year)");
+        else if (!ok || year < 1 || year > 9999)
+            arguments.usageError = QStringLiteral("not a year: ") + positional.first();
+        else
+            arguments.resultsYear = year;
+    }
+    arguments.list = parser.isSet(list) || parser.isSet(ics) || parser.isSet(results);
     if (parser.isSet(ics))
         arguments.listFormat = ListCommand::Format::calendar;
+    else if (parser.isSet(results))
+        arguments.listFormat =
+            parser.isSet(json) ? ListCommand::Format::resultsJson : ListCommand::Format::results;
     else if (parser.isSet(json))
         arguments.listFormat = ListCommand::Format::json;
     arguments.quitAfterFirstPaint = parser.isSet(firstPaint);
@@ -83,7 +109,7 @@ Arguments parseArguments(int argc, char **argv) {
     return arguments;
 }
 
-int runList(int argc, char **argv, ListCommand::Format format) {
+int runList(int argc, char **argv, ListCommand::Format format, std::optional<int> year) {
     QCoreApplication app(argc, argv);
     describeApplication(app);
     QTextStream out(stdout);
@@ -97,7 +123,9 @@ int runList(int argc, char **argv, ListCommand::Format format) {
     }
     // A one-shot listing: no reminders to keep and no usage to report.
     IPORepository repository(IPOAPIClient::shared(), **store);
-    return QCoro::waitFor(ListCommand::run(repository, out, err, format));
+    // Results are worked out with the user's broker charges, read once.
+    const ListCommand::Options options{AppSettings::shared().brokerCharges(), year};
+    return QCoro::waitFor(ListCommand::run(repository, out, err, format, systemClock(), options));
 }
 
 } // namespace
@@ -130,7 +158,7 @@ int main(int argc, char **argv) {
         return 1;
     }
     if (arguments.list)
-        return runList(argc, argv, arguments.listFormat);
+        return runList(argc, argv, arguments.listFormat, arguments.resultsYear);
 
     QApplication app(argc, argv);
     StartupTrace::mark("application object");

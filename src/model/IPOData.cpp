@@ -21,16 +21,31 @@ QStringView trimSpacesAndTabs(QStringView text) {
     return text.mid(begin, end - begin);
 }
 
-} // namespace
-
-double IPOData::maxOfferPrice() const {
-    // The last non-empty piece between hyphens is the top of the range, or the single price.
+// The last non-empty piece between hyphens is the top of the range, or the single price.
+QStringView topOfRange(const QString &priceRange) {
     QStringView last;
     for (QStringView piece : QStringView(priceRange).split(u'-', Qt::SkipEmptyParts))
         last = piece;
-    if (last.isNull())
+    return last.isNull() ? last : trimSpacesAndTabs(last);
+}
+
+} // namespace
+
+double IPOData::maxOfferPrice() const {
+    const QStringView top = topOfRange(priceRange);
+    if (top.isNull())
         return 0;
-    return parseDecimal(trimSpacesAndTabs(last)).value_or(0);
+    return parseDecimal(top).value_or(0);
+}
+
+std::optional<qint64> IPOData::maxOfferPriceMills() const {
+    const QStringView top = topOfRange(priceRange);
+    if (top.isNull())
+        return std::nullopt;
+    const std::optional<qint64> mills = parseScaled(top, 3);
+    if (!mills || *mills < 0)
+        return std::nullopt;
+    return mills;
 }
 
 qint64 IPOData::sharesPerLot() const {

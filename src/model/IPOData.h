@@ -27,6 +27,9 @@ struct IPOData {
 
     // The top of the offer price range, which every money figure uses; 0 when unreadable.
     double maxOfferPrice() const;
+    // The same top price exactly, in mills (thousandths of a HK$), for the money figures that
+    // must come out to the cent; none when unreadable, negative or given to more places.
+    std::optional<qint64> maxOfferPriceMills() const;
     // Lot amount over the top price, rounded; 0 when either is unreadable or the lot is under
     // one share.
     qint64 sharesPerLot() const;

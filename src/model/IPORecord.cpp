@@ -28,6 +28,10 @@ double IPORecord::marginFee() const {
     return marginFeeForLoan(marginLoanAmount());
 }
 
+qint64 IPORecord::finalPriceMills() const {
+    return sale.finalPriceMills.value_or(ipo.maxOfferPriceMills().value_or(0));
+}
+
 double marginFeeForLoan(double loan) {
     if (loan <= 10000)
         return 0;
@@ -40,5 +44,6 @@ double marginFeeForLoan(double loan) {
 
 size_t qHash(const IPORecord &record, size_t seed) {
     return qHashMulti(seed, record.ipo, record.subQuantity, record.winQuantity,
-                      static_cast<int>(record.subMethod));
+                      static_cast<int>(record.subMethod), record.sale.soldQuantity,
+                      record.sale.sellPriceMills.value_or(-1));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "IPOData.h"
+#include "IPOSale.h"
 #include "SubMethod.h"
 
 #include <QHash>
@@ -11,6 +12,9 @@ struct IPORecord {
     qint64 subQuantity = 0;
     qint64 winQuantity = 0;
     SubMethod subMethod = SubMethod::cash;
+    IPOSale sale;
+    // When the user's entry was last saved; none while there is no entry.
+    std::optional<QDateTime> updatedAt;
 
     const QString &id() const { return ipo.code; }
 
@@ -20,6 +24,10 @@ struct IPORecord {
     double marginLoanAmount() const;
     // The broker's flat fee band for that loan, HK$.
     double marginFee() const;
+    // The final offer price in mills: the user's, else the top of the range, else 0.
+    qint64 finalPriceMills() const;
+    // Whether the user has a stored entry for this IPO.
+    bool hasEntry() const { return updatedAt.has_value(); }
 
     friend bool operator==(const IPORecord &, const IPORecord &) = default;
 };

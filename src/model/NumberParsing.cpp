@@ -55,3 +55,47 @@ std::optional<double> parseDecimal(QStringView text) {
 std::optional<qint64> parseInteger(QStringView text) {
     return parseAscii<qint64>(text);
 }
+
+std::optional<qint64> parseScaled(QStringView text, int decimals) {
+    if (decimals < 0 || decimals > 18)
+        return std::nullopt;
+    qsizetype at = 0;
+    bool negative = false;
+    if (at < text.size() && (text[at] == u'+' || text[at] == u'-')) {
+        negative = text[at] == u'-';
+        ++at;
+    }
+    qint64 value = 0;
+    bool anyDigit = false;
+    bool inFraction = false;
+    int places = 0;
+    for (; at < text.size(); ++at) {
+        const char16_t c = text[at].unicode();
+        if (c == u'.' && !inFraction) {
+            inFraction = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        anyDigit = true;
+        const int digit = c - u'0';
+        if (inFraction && places == decimals) {
+            // Places beyond the unit are only allowed when they change nothing.
+            if (digit != 0)
+                return std::nullopt;
+            continue;
+        }
+        if (inFraction)
+            ++places;
+        if (__builtin_mul_overflow(value, qint64(10), &value) ||
+            __builtin_add_overflow(value, qint64(digit), &value))
+            return std::nullopt;
+    }
+    // "5." and ".5" are what people type; "." alone is not a number.
+    if (!anyDigit)
+        return std::nullopt;
+    for (; places < decimals; ++places)
+        if (__builtin_mul_overflow(value, qint64(10), &value))
+            return std::nullopt;
+    return negative ? -value : value;
+}

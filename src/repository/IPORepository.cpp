@@ -137,14 +137,18 @@ void IPORepository::rebuildRecords() {
         m_records = std::move(records);
         emit recordsChanged();
     }
+    emit ledgerChanged();
     // Reminders follow every rebuild, also an unchanged one: the day may have moved on.
     if (m_reminderSync)
         m_reminderSync(m_records, m_remindersEnabled ? m_remindersEnabled() : ReminderSwitches{});
 }
 
+QList<IPORecord> IPORepository::ledgerRecords() const {
+    return makeLedgerRecords(m_remoteItems, m_userStore.entriesByCode());
+}
+
 bool IPORepository::saveRecord(const IPORecord &record) {
-    const UserIPOStore::Result saved = m_userStore.saveEntry(record.ipo.code, record.subQuantity,
-                                                             record.winQuantity, record.subMethod);
+    const UserIPOStore::Result saved = m_userStore.saveEntry(entryFromRecord(record));
     if (!saved) {
         qWarning().noquote() << QStringLiteral("[Store] Failed saving user IPO entry: ") +
                                     saved.error();

@@ -39,6 +39,10 @@ public:
                   QObject *parent = nullptr);
 
     const QList<IPORecord> &records() const { return m_records; }
+    // One record per stored entry, also for IPOs the service's list no longer holds (made from
+    // the copy taken at their last save): what results and year figures are worked out over.
+    // Made on each call; it changes when recordsChanged or ledgerChanged is emitted.
+    QList<IPORecord> ledgerRecords() const;
     const std::optional<RemoteIPOStatsResponse> &latestStats() const { return m_latestStats; }
     bool isRefreshing() const { return m_isRefreshing; }
     const std::optional<QDateTime> &lastSuccessfulRefreshAt() const {
@@ -65,8 +69,9 @@ public:
     // reminders.
     void rebuildRecords();
 
-    // Stores the record's user fields and rebuilds; false (and a "[Store]" line) when the store
-    // refused, in which case the published records stay as they were.
+    // Stores the record's user fields (figures and sale) with a copy of its IPO in one commit,
+    // and rebuilds; false (and a "[Store]" line) when the store refused, in which case the
+    // published records stay as they were.
     bool saveRecord(const IPORecord &record);
     // Deletes the stored entry of `code` and rebuilds; false when the store refused.
     bool clearRecord(const QString &code);
@@ -82,6 +87,9 @@ public:
 
 signals:
     void recordsChanged();
+    // A save, a clear or a rebuild may have changed ledgerRecords() (also when records() did not
+    // change, as for an IPO that has left the list).
+    void ledgerChanged();
     void isRefreshingChanged(bool refreshing);
 
 private:

@@ -1,11 +1,32 @@
 #include "RecordMerge.h"
 
+#include "model/MarketCalendar.h"
 #include "model/ServiceDateFormatter.h"
+
+#include <QSet>
+
+#include <algorithm>
 
 namespace {
 
 std::optional<QDateTime> parsedDay(const std::optional<QString> &text) {
     return text ? serviceDateFormatter().date(*text) : std::nullopt;
+}
+
+std::optional<QDateTime> startOfDay(const std::optional<QDate> &day) {
+    return day ? std::optional<QDateTime>(marketCalendar().startOfDay(*day)) : std::nullopt;
+}
+
+std::optional<QDate> dayOf(const std::optional<QDateTime> &instant) {
+    return instant ? std::optional<QDate>(marketCalendar().dayOf(*instant)) : std::nullopt;
+}
+
+void takeUserFields(IPORecord &record, const UserIPOEntry &entry) {
+    record.subQuantity = entry.subQuantity;
+    record.winQuantity = entry.winQuantity;
+    record.subMethod = subMethodFromStoredValue(entry.subMethodRawValue);
+    record.sale = entry.sale;
+    record.updatedAt = entry.updatedAt;
 }
 
 } // namespace
@@ -26,11 +47,57 @@ IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry>
 
     if (!entriesByCode.isEmpty()) {
         const auto entry = entriesByCode.constFind(remote.code);
-        if (entry != entriesByCode.cend()) {
-            record.subQuantity = entry->subQuantity;
-            record.winQuantity = entry->winQuantity;
-            record.subMethod = subMethodFromStoredValue(entry->subMethodRawValue);
-        }
+        if (entry != entriesByCode.cend())
+            takeUserFields(record, *entry);
     }
     return record;
+}
+
+IPORecord recordFromEntry(const UserIPOEntry &entry) {
+    IPORecord record;
+    record.ipo.code = entry.code;
+    record.ipo.name = entry.ipo.name;
+    record.ipo.status = IPOStatus::listed;
+    record.ipo.subEnd = startOfDay(entry.ipo.subEndDay);
+    record.ipo.listingDate = startOfDay(entry.ipo.listingDay);
+    record.ipo.priceRange = entry.ipo.priceRange;
+    takeUserFields(record, entry);
+    return record;
+}
+
+QList<IPORecord> makeLedgerRecords(const QList<RemoteIPO> &remoteItems,
+                                   const QHash<QString, UserIPOEntry> &entriesByCode) {
+    QList<IPORecord> records;
+    records.reserve(entriesByCode.size());
+    QSet<QString> listed;
+    for (const RemoteIPO &remote : remoteItems) {
+        if (entriesByCode.contains(remote.code) && !listed.contains(remote.code)) {
+            listed.insert(remote.code);
+            records.append(makeRecord(remote, entriesByCode));
+        }
+    }
+    QList<const UserIPOEntry *> rest;
+    for (const UserIPOEntry &entry : entriesByCode)
+        if (!listed.contains(entry.code))
+            rest.append(&entry);
+    std::sort(rest.begin(), rest.end(),
+              [](const UserIPOEntry *a, const UserIPOEntry *b) { return a->code < b->code; });
+    for (const UserIPOEntry *entry : std::as_const(rest))
+        records.append(recordFromEntry(*entry));
+    return records;
+}
+
+UserIPOEntry entryFromRecord(const IPORecord &record) {
+    UserIPOEntry entry{record.ipo.code,
+                       record.subQuantity,
+                       record.winQuantity,
+                       rawValue(record.subMethod),
+                       {},
+                       record.sale,
+                       {}};
+    entry.ipo.name = record.ipo.name;
+    entry.ipo.listingDay = dayOf(record.ipo.listingDate);
+    entry.ipo.subEndDay = dayOf(record.ipo.subEnd);
+    entry.ipo.priceRange = record.ipo.priceRange;
+    return entry;
 }

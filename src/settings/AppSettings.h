@@ -1,11 +1,26 @@
 #pragma once
 
+#include "model/BrokerCharges.h"
+
 #include <QObject>
 #include <QSettings>
 
 #include <memory>
+#include <optional>
 
 class ActivationPolicyApplying;
+
+// Which colour a gain is drawn in: the mainland convention (red up) or Hong Kong's (green up).
+enum class GainColour { redUp, greenUp };
+
+// The broker's charges the user can set, each typed as text: rates in percent, fees in HK$.
+enum class BrokerSetting {
+    commissionRate,
+    minimumCommission,
+    platformFee,
+    cashHandlingFee,
+    financingRate
+};
 
 // The user's preferences. Every write goes to disk at once, so quitting never needs a
 // clean-up and a crash loses nothing the user typed.
@@ -18,6 +33,13 @@ class AppSettings : public QObject {
 public:
     static inline const QString capitalAmountKey = QStringLiteral("capitalAmount");
     static inline const QString hideDockIconKey = QStringLiteral("hideDockIcon");
+    // Values "redUp" and "greenUp".
+    static inline const QString gainColourKey = QStringLiteral("gainColour");
+    // "commissionRate", "minimumCommission", "platformFee", "cashHandlingFee", "financingRate":
+    // decimal text as brokerSettingText gives it.
+    static QString brokerSettingKey(BrokerSetting setting);
+    // "红涨绿跌" and "绿涨红跌", as the choice is shown.
+    static QString gainColourText(GainColour colour);
 
     // Reads the values from `store` (missing keys read as 0 and false) and queues one
     // application of the taskbar policy. `policy` may be given later with
@@ -34,11 +56,21 @@ public:
     bool hideDockIcon() const { return m_hideDockIcon; }
     // A reminder switch, by the key its kind keeps it under; off until turned on.
     bool isReminderEnabled(const QString &key) const;
+    GainColour gainColour() const { return m_gainColour; }
+    // The charges every result is worked out with (the defaults until the user sets them).
+    const BrokerCharges &brokerCharges() const { return m_brokerCharges; }
+    // One charge as the settings show it: "0.03" (percent), "3.00" (HK$).
+    QString brokerSettingText(BrokerSetting setting) const;
 
     // Non-finite amounts are refused: they would turn every figure the views draw into nonsense.
     void setCapitalAmount(double amount);
     void setHideDockIcon(bool hide);
     void setReminderEnabled(const QString &key, bool enabled);
+    void setGainColour(GainColour colour);
+    // Takes typed text ("0.03", "15"); text that is not a number, has more places than the
+    // setting keeps (four for a percent, two for HK$) or is negative is refused: the message
+    // says why and the old value stays.
+    std::optional<QString> setBrokerSetting(BrokerSetting setting, const QString &text);
 
     // The shell exists only after the settings do; handing it over queues one application so it
     // starts out in line with the saved preference. The target must outlive these settings or
@@ -48,6 +80,8 @@ public:
 signals:
     void capitalAmountChanged(double amount);
     void hideDockIconChanged(bool hide);
+    void gainColourChanged(GainColour colour);
+    void brokerChargesChanged();
 
 private:
     void write(const QString &key, const QVariant &value);
@@ -58,4 +92,6 @@ private:
     ActivationPolicyApplying *m_policy = nullptr;
     double m_capitalAmount = 0;
     bool m_hideDockIcon = false;
+    GainColour m_gainColour = GainColour::redUp;
+    BrokerCharges m_brokerCharges;
 };

@@ -1,5 +1,6 @@
 #include "UserIPOBackupCSV.h"
 
+#include "model/MoneyText.h"
 #include "model/NumberParsing.h"
 
 #include <algorithm>
@@ -9,6 +10,8 @@ namespace {
 
 constexpr QChar quote = u'"';
 constexpr QChar comma = u',';
+constexpr qsizetype firstFormatColumns = 5;
+constexpr qsizetype columns = 14;
 
 bool isLineBreak(QChar c) {
     return c == u'\n' || c == u'\r';
@@ -103,12 +106,32 @@ QString csvField(const QString &field) {
     return quote + quoted + quote;
 }
 
+QString optionalField(const std::optional<qint64> &value, QString (*format)(qint64)) {
+    return value ? format(*value) : QString();
+}
+
+QString optionalDayField(const std::optional<QDate> &day) {
+    return day ? day->toString(Qt::ISODate) : QString();
+}
+
 QString csvLine(const UserIPOBackupRow &row) {
-    return csvField(row.code) + comma + QString::number(row.subQuantity) + comma +
-           QString::number(row.winQuantity) + comma +
-           (row.subMethod == SubMethod::margin ? QStringLiteral("margin")
-                                               : QStringLiteral("cash")) +
-           comma + formatBackupInstant(row.updatedAt);
+    const IPOSale &sale = row.sale;
+    const QStringList fields{
+        csvField(row.code),
+        QString::number(row.subQuantity),
+        QString::number(row.winQuantity),
+        row.subMethod == SubMethod::margin ? QStringLiteral("margin") : QStringLiteral("cash"),
+        formatBackupInstant(row.updatedAt),
+        optionalField(sale.finalPriceMills, &MoneyText::mills),
+        sale.soldQuantity == 0 ? QString() : QString::number(sale.soldQuantity),
+        optionalField(sale.sellPriceMills, &MoneyText::mills),
+        optionalDayField(sale.sellDate),
+        optionalField(sale.feeTotalCents, &MoneyText::cents),
+        csvField(row.ipo.name),
+        optionalDayField(row.ipo.listingDay),
+        optionalDayField(row.ipo.subEndDay),
+        csvField(row.ipo.priceRange)};
+    return fields.join(comma);
 }
 
 // --- reading ---------------------------------------------------------------------------------
@@ -216,9 +239,46 @@ std::optional<QList<Field>> splitFields(QStringView record) {
     }
 }
 
-std::optional<UserIPOBackupRow> rowFromRecord(QStringView record) {
+// An optional field: empty is "not given"; anything else must read, or the row is unusable.
+template <typename T>
+bool readOptional(const Field &field, std::optional<T> (*read)(QStringView), std::optional<T> &to) {
+    const QString text = field.text.trimmed();
+    if (text.isEmpty())
+        return true;
+    to = read(text);
+    return to.has_value();
+}
+
+std::optional<QDate> readDay(QStringView text) {
+    const QDate day = QDate::fromString(text.toString(), Qt::ISODate);
+    return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+}
+
+// Only a quoted field keeps white space at its ends: the writer quoted it for that reason.
+QString text(const Field &field) {
+    return field.quoted ? field.text : field.text.trimmed();
+}
+
+// The columns after the first five, into `row`; false when one does not read.
+bool readSaleAndCopy(const QList<Field> &fields, UserIPOBackupRow &row) {
+    std::optional<qint64> sold;
+    if (!readOptional(fields[5], &MoneyText::parseMills, row.sale.finalPriceMills) ||
+        !readOptional(fields[6], &parseInteger, sold) ||
+        !readOptional(fields[7], &MoneyText::parseMills, row.sale.sellPriceMills) ||
+        !readOptional(fields[8], &readDay, row.sale.sellDate) ||
+        !readOptional(fields[9], &MoneyText::parseCents, row.sale.feeTotalCents) ||
+        !readOptional(fields[11], &readDay, row.ipo.listingDay) ||
+        !readOptional(fields[12], &readDay, row.ipo.subEndDay))
+        return false;
+    row.sale.soldQuantity = sold.value_or(0);
+    row.ipo.name = text(fields[10]);
+    row.ipo.priceRange = text(fields[13]);
+    return true;
+}
+
+std::optional<UserIPOBackupRow> rowFromRecord(QStringView record, qsizetype columnCount) {
     const std::optional<QList<Field>> fields = splitFields(record);
-    if (!fields || fields->size() != 5)
+    if (!fields || fields->size() != columnCount)
         return std::nullopt;
     const Field &code = (*fields)[0];
     if (code.text.trimmed().isEmpty())
@@ -233,10 +293,16 @@ std::optional<UserIPOBackupRow> rowFromRecord(QStringView record) {
     const std::optional<QDateTime> updatedAt = parseInternetDateTime((*fields)[4].text.trimmed());
     if (!updatedAt)
         return std::nullopt;
-    // Only a quoted code keeps white space at its ends: the writer quoted it for that reason.
-    return UserIPOBackupRow{code.quoted ? code.text : code.text.trimmed(), *subQuantity,
-                            *winQuantity, method == u"margin" ? SubMethod::margin : SubMethod::cash,
-                            *updatedAt};
+    UserIPOBackupRow row{text(code),
+                         *subQuantity,
+                         *winQuantity,
+                         method == u"margin" ? SubMethod::margin : SubMethod::cash,
+                         *updatedAt,
+                         {},
+                         {}};
+    if (columnCount > firstFormatColumns && !readSaleAndCopy(*fields, row))
+        return std::nullopt;
+    return row;
 }
 
 } // namespace
@@ -265,13 +331,18 @@ Expected<ParsedBackupCSV, UserIPOBackupCSVError> parseBackupCSV(const QString &t
 
     // The header is read as a plain line, exactly as it always has been.
     bool sawHeader = false;
+    qsizetype columnCount = 0;
     while (pos < view.size()) {
         const RecordSpan line = scanRecord(view, pos, false);
         pos = line.next;
         const QStringView trimmed = view.mid(line.begin, line.end - line.begin).trimmed();
         if (trimmed.isEmpty())
             continue;
-        if (trimmed != backupCSVHeader)
+        if (trimmed == backupCSVHeader)
+            columnCount = columns;
+        else if (trimmed == firstBackupCSVHeader)
+            columnCount = firstFormatColumns;
+        else
             return UserIPOBackupCSVError::invalidHeader();
         sawHeader = true;
         break;
@@ -283,13 +354,13 @@ Expected<ParsedBackupCSV, UserIPOBackupCSVError> parseBackupCSV(const QString &t
     while (pos < view.size()) {
         RecordSpan span = scanRecord(view, pos, true);
         QStringView record = view.mid(span.begin, span.end - span.begin).trimmed();
-        std::optional<UserIPOBackupRow> row = rowFromRecord(record);
+        std::optional<UserIPOBackupRow> row = rowFromRecord(record, columnCount);
         // A quote that does not pair up into a usable row must not swallow the lines after it:
         // read this one physical line on its own (it is then rejected) and go on from the next.
         if (!row && (span.spansLines || span.unterminated)) {
             span = scanRecord(view, pos, false);
             record = view.mid(span.begin, span.end - span.begin).trimmed();
-            row = rowFromRecord(record);
+            row = rowFromRecord(record, columnCount);
         }
         pos = span.next;
         if (record.isEmpty())

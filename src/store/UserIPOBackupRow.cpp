@@ -1,12 +1,14 @@
 #include "UserIPOBackupRow.h"
 
 UserIPOBackupRow UserIPOBackupRow::fromEntry(const UserIPOEntry &entry) {
-    return {entry.code, entry.subQuantity, entry.winQuantity,
-            subMethodFromStoredValue(entry.subMethodRawValue), entry.updatedAt};
+    return {entry.code,        entry.subQuantity,
+            entry.winQuantity, subMethodFromStoredValue(entry.subMethodRawValue),
+            entry.updatedAt,   entry.sale,
+            entry.ipo};
 }
 
 UserIPOEntry UserIPOBackupRow::toEntry() const {
-    return {code, subQuantity, winQuantity, rawValue(subMethod), updatedAt};
+    return {code, subQuantity, winQuantity, rawValue(subMethod), updatedAt, sale, ipo};
 }
 
 bool UserIPOBackupRow::precedesInBackup(const UserIPOBackupRow &lhs, const UserIPOBackupRow &rhs) {

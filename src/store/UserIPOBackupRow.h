@@ -14,6 +14,8 @@ struct UserIPOBackupRow {
     qint64 winQuantity = 0;
     SubMethod subMethod = SubMethod::cash;
     QDateTime updatedAt;
+    IPOSale sale;
+    IPOSnapshot ipo;
 
     // Stored method values other than 1 become cash, as everywhere else they are read.
     static UserIPOBackupRow fromEntry(const UserIPOEntry &entry);

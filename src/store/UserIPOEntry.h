@@ -1,5 +1,8 @@
 #pragma once
 
+#include "IPOSnapshot.h"
+#include "model/IPOSale.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -11,6 +14,10 @@ struct UserIPOEntry {
     // SubMethod's raw value as stored; readers take 1 as margin and anything else as cash.
     qint64 subMethodRawValue = 0;
     QDateTime updatedAt;
+    // What became of the allotment; empty until the user records a sale.
+    IPOSale sale;
+    // Taken afresh at every save from the IPO the entry belongs to.
+    IPOSnapshot ipo;
 
     friend bool operator==(const UserIPOEntry &, const UserIPOEntry &) = default;
 };

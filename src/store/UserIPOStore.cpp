@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int currentSchemaVersion = 1;
+constexpr int currentSchemaVersion = 2;
 
 // Each step brings the schema from the version before it to `version`; they run in one
 // transaction together with the version update, so a file is never left half migrated.
@@ -38,8 +38,100 @@ const QList<Migration> &migrations() {
           u"sub_method_raw_value INTEGER NOT NULL, "
           u"updated_at_ms INTEGER NOT NULL)",
           u"CREATE INDEX user_ipo_entry_by_updated_at ON user_ipo_entry (updated_at_ms)"}},
+        // The sale and a copy of the IPO. Prices in mills and money in cents (exact integers),
+        // days as "yyyy-MM-dd"; NULL is "not given". Adding columns leaves every entry as it was.
+        {2,
+         {u"ALTER TABLE user_ipo_entry ADD COLUMN final_price_mills INTEGER",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN sold_quantity INTEGER NOT NULL DEFAULT 0",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN sell_price_mills INTEGER",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN sell_date TEXT",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN fee_total_cents INTEGER",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN ipo_name TEXT NOT NULL DEFAULT ''",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN ipo_listing_day TEXT",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN ipo_sub_end_day TEXT",
+          u"ALTER TABLE user_ipo_entry ADD COLUMN ipo_price_range TEXT NOT NULL DEFAULT ''"}},
     };
     return steps;
+}
+
+// Every column, in the order entryColumns binds and readEntry reads them.
+// (A constant view, not a QString: a store may be opened during static initialisation.)
+constexpr QStringView columnList =
+    u"code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms, final_price_mills, "
+    u"sold_quantity, sell_price_mills, sell_date, fee_total_cents, ipo_name, ipo_listing_day, "
+    u"ipo_sub_end_day, ipo_price_range";
+constexpr int columnCount = 14;
+
+QVariant nullable(const std::optional<qint64> &value) {
+    return value ? QVariant(*value) : QVariant(QMetaType::fromType<qint64>());
+}
+
+QVariant nullable(const std::optional<QDate> &day) {
+    return day ? QVariant(day->toString(Qt::ISODate)) : QVariant(QMetaType::fromType<QString>());
+}
+
+std::optional<qint64> optionalInteger(const QVariant &value) {
+    if (value.isNull())
+        return std::nullopt;
+    return value.toLongLong();
+}
+
+std::optional<QDate> optionalDay(const QVariant &value) {
+    const QDate day = QDate::fromString(value.toString(), Qt::ISODate);
+    return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+}
+
+// QtSql binds a null QString as NULL; these columns hold text, empty when there is none.
+QVariant text(const QString &value) {
+    return value.isNull() ? QVariant(QStringLiteral("")) : QVariant(value);
+}
+
+QList<QVariant> entryColumns(const UserIPOEntry &entry) {
+    return {entry.code,
+            entry.subQuantity,
+            entry.winQuantity,
+            entry.subMethodRawValue,
+            entry.updatedAt.toMSecsSinceEpoch(),
+            nullable(entry.sale.finalPriceMills),
+            entry.sale.soldQuantity,
+            nullable(entry.sale.sellPriceMills),
+            nullable(entry.sale.sellDate),
+            nullable(entry.sale.feeTotalCents),
+            text(entry.ipo.name),
+            nullable(entry.ipo.listingDay),
+            nullable(entry.ipo.subEndDay),
+            text(entry.ipo.priceRange)};
+}
+
+void bindEntry(QSqlQuery &query, const UserIPOEntry &entry) {
+    const QList<QVariant> values = entryColumns(entry);
+    for (int i = 0; i < columnCount; ++i)
+        query.bindValue(i, values[i]);
+}
+
+UserIPOEntry readEntry(const QSqlQuery &query) {
+    UserIPOEntry entry{query.value(0).toString(),
+                       query.value(1).toLongLong(),
+                       query.value(2).toLongLong(),
+                       query.value(3).toLongLong(),
+                       QDateTime::fromMSecsSinceEpoch(query.value(4).toLongLong(), Qt::UTC),
+                       {},
+                       {}};
+    entry.sale.finalPriceMills = optionalInteger(query.value(5));
+    entry.sale.soldQuantity = query.value(6).toLongLong();
+    entry.sale.sellPriceMills = optionalInteger(query.value(7));
+    entry.sale.sellDate = optionalDay(query.value(8));
+    entry.sale.feeTotalCents = optionalInteger(query.value(9));
+    entry.ipo.name = query.value(10).toString();
+    entry.ipo.listingDay = optionalDay(query.value(11));
+    entry.ipo.subEndDay = optionalDay(query.value(12));
+    entry.ipo.priceRange = query.value(13).toString();
+    return entry;
+}
+
+QString insertStatement() {
+    return QStringLiteral("INSERT INTO user_ipo_entry (") + columnList.toString() +
+           QStringLiteral(") VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
 }
 
 QString describe(const QSqlError &error) {
@@ -78,6 +170,7 @@ UserIPOStore::UserIPOStore(QString connectionName, QString filePath, bool inMemo
     , m_database(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connectionName))
     , m_analyticsTracker(options.analyticsTracker)
     , m_persistChanges(options.persistChanges ? options.persistChanges : &commitChanges)
+    , m_persistMigration(options.persistMigration ? options.persistMigration : &commitChanges)
     , m_clock(options.clock ? options.clock : systemClock()) {}
 
 UserIPOStore::~UserIPOStore() {
@@ -268,11 +361,9 @@ UserIPOStore::Result UserIPOStore::prepareSchema() {
         rollBack();
         return success;
     }
-    if (!m_database.commit()) {
-        const QString error =
-            failure(QStringLiteral("cannot save the schema"), m_database.lastError());
+    if (Result committed = m_persistMigration(m_database); !committed) {
         rollBack();
-        return error;
+        return QStringLiteral("cannot save the schema: ") + committed.error();
     }
     return success;
 }
@@ -313,16 +404,12 @@ Expected<QHash<QString, UserIPOEntry>, QString> UserIPOStore::readEntries() cons
         return byCode;
     QSqlQuery query(m_database);
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral(
-            "SELECT code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms "
-            "FROM user_ipo_entry")))
+    if (!query.exec(QStringLiteral("SELECT ") + columnList.toString() +
+                    QStringLiteral(" FROM user_ipo_entry")))
         return failure(QStringLiteral("cannot read the stored entries"), query.lastError());
     while (query.next()) {
-        const QString code = query.value(0).toString();
-        byCode.insert(code, UserIPOEntry{code, query.value(1).toLongLong(),
-                                         query.value(2).toLongLong(), query.value(3).toLongLong(),
-                                         QDateTime::fromMSecsSinceEpoch(query.value(4).toLongLong(),
-                                                                        Qt::UTC)});
+        UserIPOEntry entry = readEntry(query);
+        byCode.insert(entry.code, std::move(entry));
     }
     if (query.lastError().isValid())
         return failure(QStringLiteral("cannot read the stored entries"), query.lastError());
@@ -352,31 +439,30 @@ QHash<QString, UserIPOEntry> UserIPOStore::entriesByCode() const {
 
 UserIPOStore::Result UserIPOStore::saveEntry(const QString &code, qint64 subQuantity,
                                              qint64 winQuantity, SubMethod subMethod) {
+    return saveEntry(UserIPOEntry{code, subQuantity, winQuantity, rawValue(subMethod), {}, {}, {}});
+}
+
+UserIPOStore::Result UserIPOStore::saveEntry(const UserIPOEntry &entry) {
     if (m_readOnly)
         return refuseReadOnly();
     // Kept as the file keeps it (whole milliseconds, UTC), so the copy equals a fresh read.
-    const UserIPOEntry saved{
-        code, subQuantity, winQuantity, rawValue(subMethod),
-        QDateTime::fromMSecsSinceEpoch(m_clock().toMSecsSinceEpoch(), Qt::UTC)};
+    UserIPOEntry saved = entry;
+    saved.updatedAt = QDateTime::fromMSecsSinceEpoch(m_clock().toMSecsSinceEpoch(), Qt::UTC);
     if (Result began = beginWrite(); !began)
         return began;
     {
+        // One statement replaces every column of the code's row, so nothing of an earlier save
+        // can linger beside the new figures.
         QSqlQuery query(m_database);
-        query.prepare(QStringLiteral(
-            "INSERT INTO user_ipo_entry "
-            "(code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms) "
-            "VALUES (?, ?, ?, ?, ?) ON CONFLICT (code) DO UPDATE SET "
-            "sub_quantity = excluded.sub_quantity, win_quantity = excluded.win_quantity, "
-            "sub_method_raw_value = excluded.sub_method_raw_value, "
-            "updated_at_ms = excluded.updated_at_ms"));
-        query.addBindValue(code);
-        query.addBindValue(subQuantity);
-        query.addBindValue(winQuantity);
-        query.addBindValue(saved.subMethodRawValue);
-        query.addBindValue(saved.updatedAt.toMSecsSinceEpoch());
+        const QString columns = columnList.toString();
+        query.prepare(
+            insertStatement() + QStringLiteral(" ON CONFLICT (code) DO UPDATE SET (") + columns +
+            QStringLiteral(") = (excluded.") +
+            QString(columns).replace(QStringLiteral(", "), QStringLiteral(", excluded.")) + u')');
+        bindEntry(query, saved);
         if (!query.exec()) {
             const QString error =
-                failure(QStringLiteral("cannot save %1").arg(code), query.lastError());
+                failure(QStringLiteral("cannot save %1").arg(saved.code), query.lastError());
             query.finish();
             rollBack();
             return error;
@@ -384,7 +470,8 @@ UserIPOStore::Result UserIPOStore::saveEntry(const QString &code, qint64 subQuan
     }
     if (Result persisted = persistOrRollBack(); !persisted)
         return persisted;
-    m_entries.insert(code, saved);
+    const QString code = saved.code;
+    m_entries.insert(code, std::move(saved));
     if (m_analyticsTracker)
         m_analyticsTracker->trackUserDataSaved(code);
     return success;
@@ -442,23 +529,16 @@ UserIPOStore::restoreMissing(const QList<UserIPOBackupRow> &rows) {
     RestoreCounts counts;
     {
         QSqlQuery insert(m_database);
-        insert.prepare(QStringLiteral(
-            "INSERT INTO user_ipo_entry "
-            "(code, sub_quantity, win_quantity, sub_method_raw_value, updated_at_ms) "
-            "VALUES (?, ?, ?, ?, ?)"));
+        insert.prepare(insertStatement());
         for (const UserIPOBackupRow &row : rows) {
             if (m_entries.contains(row.code) || stored.contains(row.code)) {
                 ++counts.skipped;
                 continue;
             }
-            const UserIPOEntry entry{
-                row.code, row.subQuantity, row.winQuantity, rawValue(row.subMethod),
-                QDateTime::fromMSecsSinceEpoch(row.updatedAt.toMSecsSinceEpoch(), Qt::UTC)};
-            insert.bindValue(0, entry.code);
-            insert.bindValue(1, entry.subQuantity);
-            insert.bindValue(2, entry.winQuantity);
-            insert.bindValue(3, entry.subMethodRawValue);
-            insert.bindValue(4, entry.updatedAt.toMSecsSinceEpoch());
+            UserIPOEntry entry = row.toEntry();
+            entry.updatedAt =
+                QDateTime::fromMSecsSinceEpoch(row.updatedAt.toMSecsSinceEpoch(), Qt::UTC);
+            bindEntry(insert, entry);
             if (!insert.exec()) {
                 const QString error =
                     failure(QStringLiteral("cannot restore %1").arg(row.code), insert.lastError());

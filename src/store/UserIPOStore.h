@@ -45,6 +45,8 @@ public:
         AnalyticsTracking *analyticsTracker = nullptr;
         // Empty means commitChanges.
         PersistChanges persistChanges = {};
+        // Commits a schema migration; empty means commitChanges. Tests stop or fail it here.
+        PersistChanges persistMigration = {};
         // Stamps updatedAt; empty means the system clock.
         Clock clock = {};
         // Only read the file (which must then exist with the current schema, or not exist at
@@ -96,8 +98,11 @@ public:
     // unless the store is read-only.
     QHash<QString, UserIPOEntry> entriesByCode() const;
 
-    // Inserts or updates the entry of exactly this code (case-sensitive, untrimmed), stamping
-    // updatedAt with the clock; after the commit, reports the save to the tracker.
+    // Inserts or replaces the entry of exactly entry.code (case-sensitive, untrimmed), every
+    // field of it in one commit, stamping updatedAt with the clock (entry.updatedAt is
+    // ignored); after the commit, reports the save to the tracker.
+    Result saveEntry(const UserIPOEntry &entry);
+    // The same with only the application figures: no sale and no copy of the IPO.
     Result saveEntry(const QString &code, qint64 subQuantity, qint64 winQuantity,
                      SubMethod subMethod);
     // Removes the entry of exactly this code; an unknown code commits nothing and succeeds.
@@ -132,5 +137,6 @@ private:
     QHash<QString, UserIPOEntry> m_entries;
     AnalyticsTracking *m_analyticsTracker = nullptr;
     PersistChanges m_persistChanges;
+    PersistChanges m_persistMigration;
     Clock m_clock;
 };

@@ -28,13 +28,16 @@ const char *tencent = R"({"code": "00700", "name": "腾讯", "subStart": "2025-0
     "subEnd": "2025-01-14", "listingDate": "2025-01-17", "lotAmount": "3,030",
     "priceRange": "2.80-3.03", "prospectusUrl": "https:\/\/example.com/p.pdf", "status": "open",
     "board": "主板", "sharesPerLot": 1000, "subQuantity": 2000, "winQuantity": 500,
-    "subMethod": "margin"})";
+    "subMethod": "margin", "finalPrice": "2.90", "soldQuantity": 500, "sellPrice": "3.50",
+    "sellDate": "2025-01-17", "feeTotal": null})";
 
-QString listed(ListCommand::Format format) {
+QString listed(ListCommand::Format format, std::optional<int> year = {}) {
     testsupport::LocalService service;
     QJsonObject second = json(tencent);
     second.insert("listDate", second.take("listingDate"));
-    for (const char *printedOnly : {"sharesPerLot", "subQuantity", "winQuantity", "subMethod"})
+    for (const char *printedOnly :
+         {"sharesPerLot", "subQuantity", "winQuantity", "subMethod", "finalPrice", "soldQuantity",
+          "sellPrice", "sellDate", "feeTotal"})
         second.remove(printedOnly);
     const QJsonObject data{
         {"items", QJsonArray{json(R"({"code": "02590", "name": "甲\t乙", "subStart": "2025-01-09",
@@ -47,16 +50,21 @@ QString listed(ListCommand::Format format) {
     IPOAPIClient client(service.baseUrl(),
                         {std::chrono::milliseconds(20000), service.caCertificates()});
     auto store = UserIPOStore::open({.inMemory = true});
-    if (!store || !(*store)->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin))
+    // Sold on the listing day; and an application whose IPO has left the list.
+    if (!store ||
+        !(*store)->saveEntry(
+            {"00700", 2000, 500, 1, {}, {2900, 500, 3500, QDate(2025, 1, 17), {}}, {}}) ||
+        !(*store)->saveEntry(
+            {"09999", 1000, 0, 0, {}, {}, {"旧股", QDate(2025, 2, 3), {}, "1.00"}}))
         return {};
     IPORepository repository(client, **store);
     QString outText;
     QString errText;
     QTextStream out(&outText);
     QTextStream err(&errText);
-    const int status = QCoro::waitFor(ListCommand::run(repository, out, err, format, [] {
-        return QDateTime(QDate(2025, 1, 8), QTime(9, 30), Qt::UTC);
-    }));
+    const int status = QCoro::waitFor(ListCommand::run(
+        repository, out, err, format,
+        [] { return QDateTime(QDate(2025, 1, 8), QTime(9, 30), Qt::UTC); }, {{}, year}));
     return status == 0 && errText.isEmpty() ? outText : QString();
 }
 
@@ -85,7 +93,32 @@ private slots:
         QCOMPARE(first.value("name"), QJsonValue("甲\t乙")); // JSON escapes it; nothing lost
         QCOMPARE(first.value("subEnd"), QJsonValue(QJsonValue::Null));
         QCOMPARE(first.value("prospectusUrl"), QJsonValue(QJsonValue::Null));
-        QCOMPARE(records[1].toObject(), json(tencent));
+        QJsonObject second = records[1].toObject();
+        // 1,750.00 − 22.15 − (1,450.00 + 14.62) − 1.57 interest on 5,454.00 for 3 days.
+        const QJsonObject result = second.take("result").toObject();
+        QCOMPARE(second, json(tencent));
+        QCOMPARE(result.value("result"), QJsonValue("261.66"));
+        QCOMPARE(result.value("fees"), QJsonValue("38.34"));
+        QCOMPARE(result.value("returnPercent"), QJsonValue(17.9));
+        QCOMPARE(first.value("result").toObject().value("returnPercent"),
+                 QJsonValue(QJsonValue::Null));
+
+        // The year of the clock (2025 in Hong Kong), the orphan named from its copy.
+        const QStringList year = listed(ListCommand::Format::results).split(u'\n');
+        QCOMPARE(year.mid(0, 3), (QStringList{"year\t2025", "applications\t2", "allotted\t1"}));
+        QVERIFY(year.contains("hitRate\t50.0%"));
+        QVERIFY(year.contains("result\t261.66"));
+        QVERIFY(year.contains("best\t00700\t腾讯\t261.66"));
+        QVERIFY(year.contains("month\t2025-01\t261.66"));
+        QCOMPARE(year.mid(year.indexOf("") + 2, 2),
+                 (QStringList{"00700\t腾讯\t2025-01-17\t2000\t500\t500\t0\t38.34\t261.66\t17.9%",
+                              "09999\t旧股\t2025-02-03\t1000\t0\t0\t0\t0.00\t0.00\t"}));
+        const QJsonObject other =
+            QJsonDocument::fromJson(listed(ListCommand::Format::resultsJson, 2024).toUtf8())
+                .object();
+        QCOMPARE(other.value("year"), QJsonValue(2024));
+        QCOMPARE(other.value("ipos").toArray().size(), 0);
+        QCOMPARE(other.value("hitRatePercent"), QJsonValue(QJsonValue::Null));
 
         const QString ics = listed(ListCommand::Format::calendar);
         QVERIFY(ics.startsWith(QStringLiteral("BEGIN:VCALENDAR\r\n")));

@@ -56,8 +56,13 @@ private slots:
         UserIPOStore &store = *opened.value();
         QList<UserIPOBackupRow> rows;
         for (int i = 0; i < 200; ++i)
-            rows.append({QString::number(10000 + i), 1000 + i, i % 3, SubMethod(i % 2),
-                         QDateTime(QDate(2025, 6, 1), QTime(9, i % 60), Qt::UTC)});
+            rows.append({QString::number(10000 + i),
+                         1000 + i,
+                         i % 3,
+                         SubMethod(i % 2),
+                         QDateTime(QDate(2025, 6, 1), QTime(9, i % 60), Qt::UTC),
+                         {},
+                         {}});
         QVERIFY(fillToPageLimit(store, path));
         const QList<UserIPOEntry> entriesBefore = store.fetchAllEntries();
 

@@ -54,8 +54,9 @@ private:
 
     qsizetype listRequests() const { return m_client->listRequests.size(); }
     std::optional<SyncStatusReport> refresh(IPORepository::RefreshWhen when, bool report) {
-        return QCoro::waitFor(m_repository->refresh(
-            when, report ? IPORepository::RefreshReport::status : IPORepository::RefreshReport::none));
+        return QCoro::waitFor(
+            m_repository->refresh(when, report ? IPORepository::RefreshReport::status
+                                               : IPORepository::RefreshReport::none));
     }
 
 private slots:
@@ -217,7 +218,7 @@ private slots:
     // stored, just not shown. Reminders follow every rebuild with the switches of the moment.
     void mergeFollowsServiceOrderAndKeepsOrphans() {
         QVERIFY(m_store->saveEntry(QStringLiteral("00700"), 2000, 500, SubMethod::margin));
-        QVERIFY(m_store->saveEntry(QStringLiteral("01810"), 100, 0, SubMethod::cash));
+        QVERIFY(m_store->saveEntry({"01810", 100, 0, 0, {}, {}, {"小米", {}, {}, "10.00"}}));
         m_reminderSwitches = {u"closingDayNotificationsEnabled"_s};
         QCoro::waitFor(m_repository->forceRefresh());
         const QList<IPORecord> records = m_repository->records();
@@ -227,6 +228,10 @@ private slots:
         QCOMPARE(records[1].winQuantity, 500);
         QCOMPARE(records[1].subMethod, SubMethod::margin);
         QCOMPARE(m_store->entriesByCode().size(), 2);
+        // The ledger keeps the orphan, named from its copy.
+        const QList<IPORecord> ledger = m_repository->ledgerRecords();
+        QCOMPARE(codesOf(ledger), (QStringList{"00700", "01810"}));
+        QCOMPARE(ledger[1].ipo.name, QStringLiteral("小米"));
         QCOMPARE(m_reminderSyncs.last(),
                  qMakePair(QStringList{"02590", "00700"}, m_reminderSwitches));
     }
@@ -239,8 +244,11 @@ private slots:
         edited.subQuantity = 3000;
         edited.winQuantity = 1000;
         edited.subMethod = SubMethod::margin;
+        edited.sale = {3000, 1000, 3500, QDate(2025, 1, 17), 1234};
         QVERIFY(m_repository->saveRecord(edited));
+        edited.updatedAt = m_store->entriesByCode().value("00700").updatedAt;
         QCOMPARE(m_repository->records().at(1), edited);
+        QCOMPARE(m_store->entriesByCode().value("00700").ipo.name, edited.ipo.name);
 
         const QList<IPORecord> before = m_repository->records();
         m_failCommits = true;

@@ -30,12 +30,33 @@ private slots:
                         "3,030",   "2.80-3.03", "https://example.com/p.pdf",
                         "主板"};
         const QDateTime now = QDateTime::currentDateTimeUtc();
-        QHash<QString, UserIPOEntry> entries{{"02591", {"02591", 2000, 500, 1, now}}};
+        QHash<QString, UserIPOEntry> entries{{"02591", {"02591", 2000, 500, 1, now, {}, {}}}};
         QCOMPARE(makeRecord(remote, entries), expected);
-        entries.insert("02590", {"02590", 3000, 500, 2, now});
+        const IPOSale sale{3000, 500, 3500, QDate(2025, 1, 17), std::nullopt};
+        entries.insert("02590", {"02590", 3000, 500, 2, now, sale, {}});
         expected.subQuantity = 3000;
         expected.winQuantity = 500;
+        expected.sale = sale;
+        expected.updatedAt = now;
         QCOMPARE(makeRecord(remote, entries), expected);
+        // A save stores the record with a copy of its IPO, from which the record comes back
+        // once the IPO has left the list (all but its lot amount, link and board).
+        const UserIPOEntry saved = entryFromRecord(expected);
+        QCOMPARE(saved.ipo,
+                 (IPOSnapshot{"示例科技", QDate(2025, 1, 17), QDate(2025, 1, 14), "2.80-3.03"}));
+        IPORecord fromCopy = recordFromEntry(entries["02590"] = saved);
+        fromCopy.ipo.subStart = expected.ipo.subStart;
+        fromCopy.ipo.status = expected.ipo.status;
+        fromCopy.ipo.lotAmount = expected.ipo.lotAmount;
+        fromCopy.ipo.prospectusURL = expected.ipo.prospectusURL;
+        fromCopy.ipo.board = expected.ipo.board;
+        fromCopy.updatedAt = now;
+        QCOMPARE(fromCopy, expected);
+        // The ledger: entries in list order, then the ones the list lost, by code.
+        QStringList codes;
+        for (const IPORecord &record : makeLedgerRecords({remote, remote}, entries))
+            codes.append(record.ipo.code);
+        QCOMPARE(codes, (QStringList{"02590", "02591"}));
     }
 
     // A date that is absent or does not parse is absent; so is an empty prospectus link.

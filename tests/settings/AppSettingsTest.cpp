@@ -22,6 +22,8 @@ struct RecordingActivationPolicy : ActivationPolicyApplying {
 
 } // namespace
 
+Q_DECLARE_METATYPE(BrokerSetting)
+
 class AppSettingsTest : public QObject {
     Q_OBJECT
 
@@ -86,6 +88,86 @@ private slots:
         AppSettings reread(folder.makeSettings());
         QVERIFY(reread.isReminderEnabled(key));
         QVERIFY(!reread.isReminderEnabled(u"darkMarketNotificationsEnabled"_s));
+    }
+
+    // Typed charges are kept exactly and survive a restart; text that is no usable amount is
+    // refused with the reason, keeping the value before it. Starts from the fee sheet's defaults.
+    void brokerChargesAreCheckedAndKept_data() {
+        QTest::addColumn<BrokerSetting>("setting");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<qint64>("units");
+        using enum BrokerSetting;
+        QTest::newRow("bank commission") << commissionRate << "0.25"
+                                         << ""
+                                         << "0.25" << 2500LL;
+        QTest::newRow("four places of a percent") << financingRate << "6.8125"
+                                                  << ""
+                                                  << "6.8125" << 68125LL;
+        QTest::newRow("whole HK$") << minimumCommission << " 100"
+                                   << ""
+                                   << "100.00" << 10000LL;
+        QTest::newRow("zero") << platformFee << "0"
+                              << ""
+                              << "0.00" << 0LL;
+        QTest::newRow("letters") << cashHandlingFee << "abc"
+                                 << "请输入数字"
+                                 << "0.00" << 0LL;
+        QTest::newRow("empty") << commissionRate << ""
+                               << "请输入数字"
+                               << "0.03" << 300LL;
+        QTest::newRow("negative") << platformFee << "-1"
+                                  << "不能为负数"
+                                  << "15.00" << 1500LL;
+        QTest::newRow("half a cent") << minimumCommission << "3.005"
+                                     << "最多 2 位小数"
+                                     << "3.00" << 300LL;
+        QTest::newRow("grouped") << financingRate << "1,000"
+                                 << "请输入数字"
+                                 << "3.50" << 35000LL;
+    }
+    void brokerChargesAreCheckedAndKept() {
+        QFETCH(BrokerSetting, setting);
+        QFETCH(QString, typed);
+        QFETCH(QString, error);
+        QFETCH(QString, shown);
+        testsupport::TestFolder folder;
+        {
+            AppSettings settings(folder.makeSettings());
+            QCOMPARE(settings.brokerCharges(), BrokerCharges{});
+            QSignalSpy changed(&settings, &AppSettings::brokerChargesChanged);
+            QCOMPARE(settings.setBrokerSetting(setting, typed).value_or(QString()), error);
+            QCOMPARE(settings.brokerSettingText(setting), shown);
+            QCOMPARE(changed.size(), error.isEmpty() ? 1 : 0);
+        }
+        AppSettings reread(folder.makeSettings());
+        QCOMPARE(reread.brokerSettingText(setting), shown);
+        // What the figures use is exactly the value shown: cents, or a rate per million.
+        QFETCH(qint64, units);
+        const BrokerCharges c = reread.brokerCharges();
+        const qint64 cents = setting == BrokerSetting::minimumCommission ? c.minimumCommissionCents
+                             : setting == BrokerSetting::platformFee     ? c.platformFeeCents
+                             : setting == BrokerSetting::cashHandlingFee ? c.cashHandlingFeeCents
+                                                                         : -1;
+        if (cents < 0)
+            QCOMPARE(setting == BrokerSetting::commissionRate ? c.commissionRate : c.financingRate,
+                     ExactRate(units, 1'000'000));
+        else
+            QCOMPARE(cents, units);
+    }
+
+    // Red for gains unless the user chose green; an unknown stored value is the default.
+    void gainColourIsKept() {
+        testsupport::TestFolder folder;
+        {
+            AppSettings settings(folder.makeSettings());
+            QCOMPARE(settings.gainColour(), GainColour::redUp);
+            settings.setGainColour(GainColour::greenUp);
+        }
+        QCOMPARE(AppSettings(folder.makeSettings()).gainColour(), GainColour::greenUp);
+        folder.makeSettings()->setValue(AppSettings::gainColourKey, "purple");
+        QCOMPARE(AppSettings(folder.makeSettings()).gainColour(), GainColour::redUp);
     }
 
     // The shell is told later, never inside the write, and then reads the flag as it is by then;

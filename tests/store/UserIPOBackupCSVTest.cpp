@@ -17,7 +17,10 @@ using testsupport::valueOf;
 
 namespace {
 
+// The first format's header, and today's.
 const QString header = QStringLiteral("code,sub_quantity,win_quantity,sub_method,updated_at");
+const QString newHeader = header + ",final_price,sold_quantity,sell_price,sell_date,fee_total,"
+                                   "ipo_name,ipo_listing_day,ipo_sub_end_day,ipo_price_range";
 const QString when = QStringLiteral("2025-03-04T05:06:07.890Z");
 
 QDateTime utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
@@ -27,8 +30,16 @@ QDateTime utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0
 UserIPOBackupRow row(const QString &code, qint64 sub = 1, qint64 win = 0,
                      SubMethod method = SubMethod::cash,
                      const QDateTime &at = utc(2025, 3, 4, 5, 6, 7, 890)) {
-    return UserIPOBackupRow{code, sub, win, method, at};
+    return UserIPOBackupRow{code, sub, win, method, at, {}, {}};
 }
+
+UserIPOBackupRow sold(UserIPOBackupRow r) {
+    r.sale = {30500, 500, 12500, QDate(2026, 3, 5), 7622};
+    r.ipo = {"腾讯, \"控股\"", QDate(2026, 3, 6), QDate(2026, 3, 2), "28.00-30.50"};
+    return r;
+}
+const QString soldFields = ",30.50,500,12.50,2026-03-05,76.22,\"腾讯, \"\"控股\"\"\",2026-03-06,"
+                           "2026-03-02,28.00-30.50";
 
 } // namespace
 
@@ -40,19 +51,19 @@ class UserIPOBackupCSVTest : public QObject {
 private slots:
     // Sorted by code, then newest first; instants in UTC with milliseconds.
     void writesSortedRowsInUtc() {
-        QCOMPARE(makeBackupCSV({}), header);
+        QCOMPARE(makeBackupCSV({}), newHeader);
         const QDateTime hongKong(QDate(2025, 1, 1), QTime(8, 0, 0, 1), QTimeZone(8 * 3600));
         const QList<UserIPOBackupRow> rows = {
             row("09988", 1, 0, SubMethod::cash, utc(2025, 1, 1)),
             row("00700", 2, 0, SubMethod::cash, utc(2024, 1, 1)),
-            row("00700", 3, 500, SubMethod::margin, hongKong),
+            sold(row("00700", 3, 500, SubMethod::margin, hongKong)),
             row("02590", 4, 0, SubMethod::cash, utc(1, 1, 1)),
         };
-        QCOMPARE(makeBackupCSV(rows),
-                 header + QStringLiteral("\n00700,3,500,margin,2025-01-01T00:00:00.001Z"
-                                         "\n00700,2,0,cash,2024-01-01T00:00:00.000Z"
-                                         "\n02590,4,0,cash,0001-01-01T00:00:00.000Z"
-                                         "\n09988,1,0,cash,2025-01-01T00:00:00.000Z"));
+        QCOMPARE(makeBackupCSV(rows), newHeader + "\n00700,3,500,margin,2025-01-01T00:00:00.001Z" +
+                                          soldFields +
+                                          "\n00700,2,0,cash,2024-01-01T00:00:00.000Z,,,,,,,,,"
+                                          "\n02590,4,0,cash,0001-01-01T00:00:00.000Z,,,,,,,,,"
+                                          "\n09988,1,0,cash,2025-01-01T00:00:00.000Z,,,,,,,,,");
     }
 
     // Quoted only when the field would break the line or lose its white space; read back as is.
@@ -72,9 +83,11 @@ private slots:
     void quotesOnlyFieldsThatNeedIt() {
         QFETCH(QString, code);
         QFETCH(QString, written);
-        const UserIPOBackupRow r = row(code, -5, 7, SubMethod::cash, utc(2025, 1, 2));
+        UserIPOBackupRow r = row(code, -5, 7, SubMethod::cash, utc(2025, 1, 2));
+        r.ipo.name = code;
         const QString csv = makeBackupCSV({r});
-        QCOMPARE(csv, header + '\n' + written + ",-5,7,cash,2025-01-02T00:00:00.000Z");
+        QCOMPARE(csv, newHeader + '\n' + written + ",-5,7,cash,2025-01-02T00:00:00.000Z,,,,,," +
+                          written + ",,,");
         QCOMPARE(valueOf(parseBackupCSV(csv)), (ParsedBackupCSV{{r}, 0}));
     }
 
@@ -88,6 +101,7 @@ private slots:
         };
         whole("empty text", "", row("<refused>"));
         whole("extra column", header + ",note", row("<refused>"));
+        whole("a new column missing", newHeader.chopped(16), row("<refused>"));
         whole("data without header", "00700,2000,500,margin," + when, row("<refused>"));
         whole("header alone", header, row("<none>"));
         whole("header with trailing spaces", header + "   ", row("<none>"));
@@ -128,6 +142,16 @@ private slots:
         line("line break in a later quoted field", "A,1,0,cash,\"" + when + "\n\"", row("A"));
         // Quotes inside an unquoted field are ordinary characters, as they always were.
         line("inner quote, unquoted", "A\"B,1,0,cash," + when, row("A\"B"));
+        const auto newLine = [](const char *name, const QString &text, const UserIPOBackupRow &r) {
+            QTest::newRow(name) << newHeader + '\n' + text << r;
+        };
+        newLine("new format, sold", "A,1,0,cash," + when + soldFields, sold(row("A")));
+        newLine("new format, nothing given", "A,1,0,cash," + when + ",,,,,,,,,", row("A"));
+        newLine("new format, five fields", "A,1,0,cash," + when, rejected);
+        newLine("new format, price in words", "A,1,0,cash," + when + ",ten,,,,,,,,", rejected);
+        newLine("new format, price past mills", "A,1,0,cash," + when + ",1.0005,,,,,,,,", rejected);
+        newLine("new format, impossible sell date", "A,1,0,cash," + when + ",,,,2026-02-30,,,,,",
+                rejected);
     }
     void parseRules() {
         QFETCH(QString, text);

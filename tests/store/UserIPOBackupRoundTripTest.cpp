@@ -36,21 +36,36 @@ private slots:
         QVERIFY(opened);
         UserIPOStore *source = opened->get();
         const auto save = [&](const QString &code, qint64 sub, qint64 win, SubMethod method,
-                              qint64 at) {
+                              qint64 at, const IPOSale &sale = {}, const IPOSnapshot &ipo = {}) {
             clock.set(QDateTime::fromMSecsSinceEpoch(at, Qt::UTC));
-            return bool(source->saveEntry(code, sub, win, method));
+            return bool(source->saveEntry({code, sub, win, rawValue(method), {}, sale, ipo}));
+        };
+        const auto text = [&] {
+            QString text;
+            for (int i = 0, length = 1 + int(random.bounded(8)); i < length; ++i)
+                text += pieces[int(random.bounded(int(pieces.size())))];
+            return text;
+        };
+        const auto day = [&] {
+            return QDate(2000, 1, 1).addDays(random.bounded(20000));
         };
         QVERIFY(save(" ,\"\r\n 腾讯 \t", extremes[0], extremes[1], SubMethod::cash, firstInstant));
         QVERIFY(save("\"quoted\"", -1, -1, SubMethod::margin, lastInstant));
         QVERIFY(save("code", 0, 0, SubMethod::cash, -1));
         while (source->entriesByCode().size() < 500) {
-            QString code;
-            for (int i = 0, length = 1 + int(random.bounded(8)); i < length; ++i)
-                code += pieces[int(random.bounded(int(pieces.size())))];
+            const QString code = text();
+            // Half the entries with a sale and a copy of the IPO, names as odd as the codes.
+            IPOSale sale;
+            IPOSnapshot ipo;
+            if (random.bounded(2)) {
+                sale = {random.bounded(qint64(1e12)), extremes[random.bounded(4)],
+                        random.bounded(qint64(1e12)), day(), random.bounded(qint64(1e12))};
+                ipo = {text(), day(), day(), text()};
+            }
             if (!code.trimmed().isEmpty() && !source->entriesByCode().contains(code))
                 QVERIFY(save(code, extremes[random.bounded(4)], qint64(random.generate64()),
                              random.bounded(2) ? SubMethod::margin : SubMethod::cash,
-                             random.bounded(firstInstant, lastInstant + 1)));
+                             random.bounded(firstInstant, lastInstant + 1), sale, ipo));
         }
         const QList<UserIPOEntry> original = source->fetchAllEntries();
         const QList<UserIPOBackupRow> exported = source->exportRows();

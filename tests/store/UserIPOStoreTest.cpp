@@ -23,7 +23,7 @@ QDateTime utc(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0
 
 UserIPOBackupRow row(const char *code, qint64 sub, qint64 win, SubMethod method,
                      const QDateTime &at) {
-    return {QString::fromUtf8(code), sub, win, method, at};
+    return {QString::fromUtf8(code), sub, win, method, at, {}, {}};
 }
 
 // A store in folders that do not exist yet; a tracker keeping the saved codes; a commit that
@@ -86,19 +86,30 @@ private slots:
         QVERIFY(f.open());
         QVERIFY(f.store->saveEntry("00700", 2000, 0, SubMethod::cash));
         f.clock.advance(1500);
-        QVERIFY(f.store->saveEntry("00700", 4000, 500, SubMethod::margin));
-        const UserIPOEntry saved{"00700", 4000, 500, 1, f.clock.now()};
+        // Every field in one save, each back as it went in after a restart; updatedAt is the
+        // clock's, whatever the entry said.
+        UserIPOEntry saved{"00700", 4000, 500, 1, utc(2000, 1, 1), {}, {}};
+        saved.sale = {30500, 400, 3030, QDate(2025, 3, 5), 7622};
+        saved.ipo = {"腾讯, \"控股\"\n", QDate(2025, 3, 6), QDate(2025, 3, 1), "28.00-30.50"};
+        QVERIFY(f.store->saveEntry(saved));
+        saved.updatedAt = f.clock.now();
+        QVERIFY(f.open());
         QCOMPARE(f.store->fetchAllEntries(), QList<UserIPOEntry>{saved});
-        QCOMPARE(f.savedCodes, QStringList(2, "00700"));
+        // The short form replaces the whole entry: nothing of the sale lingers.
+        QVERIFY(f.store->saveEntry("00700", 4000, 500, SubMethod::margin));
+        saved.sale = {};
+        saved.ipo = {};
+        QCOMPARE(f.store->fetchAllEntries(), QList<UserIPOEntry>{saved});
+        QCOMPARE(f.savedCodes, QStringList(3, "00700"));
 
         // Codes match exactly: "0700" is another company.
         QVERIFY(f.store->deleteEntry("0700"));
-        QCOMPARE(f.commits, 2);
+        QCOMPARE(f.commits, 3);
         QCOMPARE(f.store->fetchAllEntries().size(), 1);
         QVERIFY(f.store->deleteEntry("00700"));
-        QCOMPARE(f.commits, 3);
+        QCOMPARE(f.commits, 4);
         QVERIFY(f.store->fetchAllEntries().isEmpty());
-        QCOMPARE(f.savedCodes.size(), 2); // deleting is not a save
+        QCOMPARE(f.savedCodes.size(), 3); // deleting is not a save
     }
 
     // Restoring adds the codes the store lacks (the first row of a code wins) with their own
@@ -124,9 +135,12 @@ private slots:
         QCOMPARE(valueOf(f.store->restoreMissing({})), (UserIPOStore::RestoreCounts{0, 0}));
         QCOMPARE(f.commits, 2);
         // Only another program (or an older release) leaves methods other than 0 and 1: cash.
-        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 2, {}}).subMethod, SubMethod::cash);
-        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, -1, {}}).subMethod, SubMethod::cash);
-        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 1, {}}).subMethod, SubMethod::margin);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 2, {}, {}, {}}).subMethod,
+                 SubMethod::cash);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, -1, {}, {}, {}}).subMethod,
+                 SubMethod::cash);
+        QCOMPARE(UserIPOBackupRow::fromEntry({"A", 1, 0, 1, {}, {}, {}}).subMethod,
+                 SubMethod::margin);
     }
 
     // A failed commit is rolled back at once: no later commit carries it along.
@@ -155,7 +169,7 @@ private slots:
             f.clock.advance(1000);
             QVERIFY(f.store->saveEntry("OTHER", 5, 5, SubMethod::cash));
             QList<UserIPOEntry> expected = before;
-            expected.prepend(UserIPOEntry{"OTHER", 5, 5, 0, f.clock.now()});
+            expected.prepend(UserIPOEntry{"OTHER", 5, 5, 0, f.clock.now(), {}, {}});
             QCOMPARE(f.store->fetchAllEntries(), expected);
             QVERIFY(f.open()); // and so it is on disk
             QCOMPARE(f.store->fetchAllEntries(), expected);
