@@ -106,13 +106,26 @@ QList<UserIPOEntry> userEntries(int count) {
     QList<UserIPOEntry> entries;
     entries.reserve(count);
     for (int i = 0; i < count; ++i) {
-        entries.append(UserIPOEntry{entryCode(i),
-                                    qint64(1000) * (1 + i % 50),
-                                    qint64(1000) * (i % 3),
-                                    i % 4 == 0 ? 1 : 0,
-                                    base.addMSecs(-qint64(i) * 61'237),
-                                    {},
-                                    {}});
+        UserIPOEntry entry{entryCode(i),
+                           qint64(1000) * (1 + i % 50),
+                           qint64(1000) * (i % 3),
+                           i % 4 == 0 ? 1 : 0,
+                           base.addMSecs(-qint64(i) * 61'237),
+                           {},
+                           {}};
+        // IPOs of one year, listed on every day of it; the allotted ones mostly sold, some
+        // half, some held, a few with the broker's own fee total.
+        const QDate listing = QDate(referenceDay().year(), 1, 1).addDays(i % 360);
+        entry.ipo = {QString::fromUtf16(nameStems[size_t(i) % nameStems.size()]), listing,
+                     listing.addDays(-4), QString::fromUtf16(priceRanges[size_t(i) % 4])};
+        if (entry.winQuantity > 0 && i % 5 != 0) {
+            entry.sale.soldQuantity = i % 7 == 0 ? entry.winQuantity / 2 : entry.winQuantity;
+            entry.sale.sellPriceMills = 2500 + (i * 37) % 50'000;
+            entry.sale.sellDate = listing.addDays(i % 3);
+            if (i % 11 == 0)
+                entry.sale.feeTotalCents = 7622;
+        }
+        entries.append(std::move(entry));
     }
     return entries;
 }

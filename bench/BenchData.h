@@ -32,7 +32,8 @@ QByteArray listAnswer(int count, QDate around);
 // The local service's data-file form for `count` items.
 QJsonObject serviceData(int count, QDate around);
 
-// `count` stored entries with codes entryCode(0..count-1), a mix of cash and margin.
+// `count` stored entries with codes entryCode(0..count-1), a mix of cash and margin, each with
+// a copy of its IPO (listed in referenceDay's year) and most allotted ones with a sale.
 QList<UserIPOEntry> userEntries(int count);
 // The same entries as backup rows.
 QList<UserIPOBackupRow> backupRows(int count);

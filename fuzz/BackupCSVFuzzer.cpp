@@ -11,11 +11,16 @@
 
 namespace {
 
+auto key(const UserIPOBackupRow &r) {
+    return std::make_tuple(r.code, r.updatedAt.toMSecsSinceEpoch(), r.subQuantity, r.winQuantity,
+                           static_cast<int>(r.subMethod), r.sale.finalPriceMills,
+                           r.sale.soldQuantity, r.sale.sellPriceMills, r.sale.sellDate,
+                           r.sale.feeTotalCents, r.ipo.name, r.ipo.listingDay, r.ipo.subEndDay,
+                           r.ipo.priceRange);
+}
+
 bool totalOrder(const UserIPOBackupRow &a, const UserIPOBackupRow &b) {
-    return std::make_tuple(a.code, a.updatedAt.toMSecsSinceEpoch(), a.subQuantity, a.winQuantity,
-                           static_cast<int>(a.subMethod)) <
-           std::make_tuple(b.code, b.updatedAt.toMSecsSinceEpoch(), b.subQuantity, b.winQuantity,
-                           static_cast<int>(b.subMethod));
+    return key(a) < key(b);
 }
 
 } // namespace

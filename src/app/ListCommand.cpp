@@ -42,8 +42,9 @@ QJsonValue bestOrWorst(const YearFigures &year, const std::optional<qsizetype> &
     if (!index)
         return QJsonValue::Null;
     const YearIPO &ipo = year.ipos[*index];
-    return QJsonObject{{QStringLiteral("code"), ipo.record.ipo.code},
-                       {QStringLiteral("name"), ipo.record.ipo.name},
+    const IPOData &data = year.recordOf(ipo).ipo;
+    return QJsonObject{{QStringLiteral("code"), data.code},
+                       {QStringLiteral("name"), data.name},
                        {QStringLiteral("result"), MoneyText::cents(ipo.result.resultCents)}};
 }
 
@@ -51,7 +52,8 @@ QStringList bestOrWorstFields(const YearFigures &year, const std::optional<qsize
     if (!index)
         return {QString()};
     const YearIPO &ipo = year.ipos[*index];
-    return {ipo.record.ipo.code, ipo.record.ipo.name, MoneyText::cents(ipo.result.resultCents)};
+    const IPOData &data = year.recordOf(ipo).ipo;
+    return {data.code, data.name, MoneyText::cents(ipo.result.resultCents)};
 }
 
 QString monthText(int year, int month) {
@@ -200,12 +202,13 @@ QString ListCommand::resultsText(const YearFigures &year) {
                                 "heldShares\tfees\tresult\treturn"));
     for (const YearIPO &ipo : year.ipos) {
         const IPOResult &result = ipo.result;
+        const IPORecord &record = year.recordOf(ipo);
         lines.append(
-            tableLine({ipo.record.ipo.code, ipo.record.ipo.name, ipo.day.toString(Qt::ISODate),
-                       QString::number(ipo.record.subQuantity),
-                       QString::number(result.allottedShares), QString::number(result.soldShares),
-                       QString::number(result.heldShares()), MoneyText::cents(result.feesCents),
-                       MoneyText::cents(result.resultCents), percentText(result.returnPermille)}));
+            tableLine({record.ipo.code, record.ipo.name, ipo.day.toString(Qt::ISODate),
+                       QString::number(record.subQuantity), QString::number(result.allottedShares),
+                       QString::number(result.soldShares), QString::number(result.heldShares()),
+                       MoneyText::cents(result.feesCents), MoneyText::cents(result.resultCents),
+                       percentText(result.returnPermille)}));
     }
     return lines.join(u'\n') + u'\n';
 }
@@ -217,13 +220,15 @@ QByteArray ListCommand::resultsJson(const YearFigures &year) {
                                   {QStringLiteral("result"),
                                    MoneyText::cents(year.resultByMonthCents[size_t(month - 1)])}});
     QJsonArray ipos;
-    for (const YearIPO &ipo : year.ipos)
-        ipos.append(QJsonObject{{QStringLiteral("code"), ipo.record.ipo.code},
-                                {QStringLiteral("name"), ipo.record.ipo.name},
+    for (const YearIPO &ipo : year.ipos) {
+        const IPORecord &record = year.recordOf(ipo);
+        ipos.append(QJsonObject{{QStringLiteral("code"), record.ipo.code},
+                                {QStringLiteral("name"), record.ipo.name},
                                 {QStringLiteral("day"), ipo.day.toString(Qt::ISODate)},
-                                {QStringLiteral("subQuantity"), ipo.record.subQuantity},
-                                {QStringLiteral("winQuantity"), ipo.record.winQuantity},
+                                {QStringLiteral("subQuantity"), record.subQuantity},
+                                {QStringLiteral("winQuantity"), record.winQuantity},
                                 {QStringLiteral("result"), resultObject(ipo.result)}});
+    }
     const QJsonObject object{
         {QStringLiteral("year"), year.year},
         {QStringLiteral("applications"), year.applications},

@@ -12,11 +12,10 @@ constexpr qint64 daysPerYear = 365;
 
 // The margin loan is 90 % of the top price times the shares applied for; in tenths of a mill
 // it is a whole number: top price (mills) × shares × 9.
-WideInt loanTenthMills(const IPORecord &record) {
+WideInt loanTenthMills(const IPORecord &record, qint64 topPriceMills) {
     if (record.subMethod != SubMethod::margin || record.subQuantity < 1)
         return 0;
-    return static_cast<WideInt>(record.ipo.maxOfferPriceMills().value_or(0)) * record.subQuantity *
-           9;
+    return static_cast<WideInt>(topPriceMills) * record.subQuantity * 9;
 }
 
 qint64 handlingFeeFor(const IPORecord &record, const BrokerCharges &broker,
@@ -52,7 +51,9 @@ IPOResult IPOResult::of(const IPORecord &record, const BrokerCharges &broker) {
     const qint64 sold = result.soldShares;
     result.feeTotalCents = sale.feeTotalCents;
 
-    const qint64 priceMills = record.finalPriceMills();
+    // The range is read once: the final price and the margin loan both start from its top.
+    const qint64 topPriceMills = record.ipo.maxOfferPriceMills().value_or(0);
+    const qint64 priceMills = sale.finalPriceMills.value_or(topPriceMills);
     const qint64 allottedMills = allotted * priceMills;
     result.allottedCostCents = divideRounded(allottedMills, millsPerCent);
     const QDate allotmentDay = record.ipo.listingDate
@@ -67,7 +68,7 @@ IPOResult IPOResult::of(const IPORecord &record, const BrokerCharges &broker) {
         result.saleCharges =
             TradeCharges::onSale(proceedsMills, sale.sellDate.value_or(QDate()), broker);
 
-    const WideInt loan = loanTenthMills(record);
+    const WideInt loan = loanTenthMills(record, topPriceMills);
     result.handlingFeeCents = handlingFeeFor(record, broker, loan);
     if (loan > 0) {
         result.financingDays = financingDaysOf(record);

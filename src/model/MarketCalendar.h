@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <limits>
+
 // Gregorian day arithmetic in one time zone. IPO dates are instants; which day they fall on is
 // always decided in the market's zone, never in the machine's.
 class MarketCalendar {
@@ -27,6 +29,11 @@ public:
 private:
     QTimeZone m_zone;
     Qt::DayOfWeek m_firstWeekday;
+    // Where the zone keeps one offset from some instant on (Hong Kong and Shanghai since 1991),
+    // the day of a later instant is plain arithmetic: a year's figures ask it tens of thousands
+    // of times, and a time-zone lookup each time would cost milliseconds.
+    qint64 m_fixedOffsetSinceMSecs = std::numeric_limits<qint64>::max();
+    qint64 m_fixedOffsetMSecs = 0;
 };
 
 // "Asia/Shanghai", or the system zone where the platform does not know it. Created once.

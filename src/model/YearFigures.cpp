@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -41,21 +42,35 @@ YearFigures YearFigures::of(const QList<IPORecord> &records, int year,
                             const BrokerCharges &broker) {
     YearFigures figures;
     figures.year = year;
-    for (const IPORecord &record : records) {
-        const QDate day = dayOf(record);
-        if (!day.isValid() || day.year() != year)
-            continue;
-        figures.ipos.append({record, IPOResult::of(record, broker), day});
+    // Sorted as small keys, not as whole IPOs: a year can hold thousands.
+    struct Placed {
+        QDate day;
+        qsizetype index;
+    };
+    std::vector<Placed> placed;
+    placed.reserve(size_t(records.size()));
+    // Days compared as day numbers: taking each date apart into a year would cost more than
+    // everything else here.
+    const QDate first(year, 1, 1);
+    const QDate last(year, 12, 31);
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QDate day = dayOf(records.at(i));
+        if (day.isValid() && day >= first && day <= last)
+            placed.push_back({day, i});
     }
-    std::sort(figures.ipos.begin(), figures.ipos.end(), [](const YearIPO &a, const YearIPO &b) {
-        if (a.day != b.day)
-            return a.day < b.day;
-        return a.record.ipo.code < b.record.ipo.code;
-    });
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const Placed &a, const Placed &b) { return a.day < b.day; });
+    std::array<QDate, 12> monthStarts;
+    for (int month = 1; month <= 12; ++month)
+        monthStarts[size_t(month - 1)] = QDate(year, month, 1);
+    figures.records = records;
+    figures.ipos.reserve(qsizetype(placed.size()));
+    for (const Placed &p : placed)
+        figures.ipos.append({p.index, IPOResult::of(records.at(p.index), broker), p.day});
     for (qsizetype i = 0; i < figures.ipos.size(); ++i) {
         const YearIPO &ipo = figures.ipos[i];
         const IPOResult &result = ipo.result;
-        if (ipo.record.subQuantity > 0)
+        if (figures.recordOf(ipo).subQuantity > 0)
             ++figures.applications;
         if (result.allottedShares > 0)
             ++figures.allotted;
@@ -66,7 +81,8 @@ YearFigures YearFigures::of(const QList<IPORecord> &records, int year,
         }
         figures.resultCents += result.resultCents;
         figures.feesCents += result.feesCents;
-        figures.resultByMonthCents[static_cast<size_t>(ipo.day.month() - 1)] += result.resultCents;
+        const auto month = std::upper_bound(monthStarts.cbegin(), monthStarts.cend(), ipo.day);
+        figures.resultByMonthCents[size_t(month - monthStarts.cbegin() - 1)] += result.resultCents;
         if (result.soldShares > 0) {
             if (!figures.best ||
                 result.resultCents > figures.ipos[*figures.best].result.resultCents)

@@ -10,9 +10,10 @@
 #include <array>
 #include <optional>
 
-// One IPO of a year's ledger with its result and the day that placed it in the year.
+// One IPO of a year's ledger with its result and the day that placed it in the year; its
+// record is YearFigures::recordOf(ipo).
 struct YearIPO {
-    IPORecord record;
+    qsizetype recordIndex = 0;
     IPOResult result;
     QDate day;
 };
@@ -42,8 +43,11 @@ public:
     qint64 feesCents = 0;
     // Results by month of the placing day, January first.
     std::array<qint64, 12> resultByMonthCents{};
-    // The year's IPOs, by placing day then code.
+    // The year's IPOs by placing day; on the same day in the order of `records`.
     QList<YearIPO> ipos;
+    // The records the figures were made from (shared with the caller's list, not copied).
+    QList<IPORecord> records;
+    const IPORecord &recordOf(const YearIPO &ipo) const { return records.at(ipo.recordIndex); }
     // Index into ipos of the highest and the lowest result among IPOs with shares sold.
     std::optional<qsizetype> best;
     std::optional<qsizetype> worst;

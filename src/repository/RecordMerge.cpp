@@ -13,20 +13,45 @@ std::optional<QDateTime> parsedDay(const std::optional<QString> &text) {
     return text ? serviceDateFormatter().date(*text) : std::nullopt;
 }
 
-std::optional<QDateTime> startOfDay(const std::optional<QDate> &day) {
-    return day ? std::optional<QDateTime>(marketCalendar().startOfDay(*day)) : std::nullopt;
-}
-
-std::optional<QDate> dayOf(const std::optional<QDateTime> &instant) {
-    return instant ? std::optional<QDate>(marketCalendar().dayOf(*instant)) : std::nullopt;
-}
-
 void takeUserFields(IPORecord &record, const UserIPOEntry &entry) {
     record.subQuantity = entry.subQuantity;
     record.winQuantity = entry.winQuantity;
     record.subMethod = subMethodFromStoredValue(entry.subMethodRawValue);
     record.sale = entry.sale;
     record.updatedAt = entry.updatedAt;
+}
+
+// The start of a market day, remembered: a ledger of thousands of entries has a few hundred
+// distinct days, and each look-up in the time zone is slow.
+class DayStarts {
+public:
+    std::optional<QDateTime> of(const std::optional<QDate> &day) {
+        if (!day)
+            return std::nullopt;
+        auto found = m_starts.constFind(*day);
+        if (found == m_starts.cend())
+            found = m_starts.insert(*day, marketCalendar().startOfDay(*day));
+        return *found;
+    }
+
+private:
+    QHash<QDate, QDateTime> m_starts;
+};
+
+IPORecord recordFromEntry(const UserIPOEntry &entry, DayStarts &starts) {
+    IPORecord record;
+    record.ipo.code = entry.code;
+    record.ipo.name = entry.ipo.name;
+    record.ipo.status = IPOStatus::listed;
+    record.ipo.subEnd = starts.of(entry.ipo.subEndDay);
+    record.ipo.listingDate = starts.of(entry.ipo.listingDay);
+    record.ipo.priceRange = entry.ipo.priceRange;
+    takeUserFields(record, entry);
+    return record;
+}
+
+std::optional<QDate> dayOf(const std::optional<QDateTime> &instant) {
+    return instant ? std::optional<QDate>(marketCalendar().dayOf(*instant)) : std::nullopt;
 }
 
 } // namespace
@@ -54,15 +79,8 @@ IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry>
 }
 
 IPORecord recordFromEntry(const UserIPOEntry &entry) {
-    IPORecord record;
-    record.ipo.code = entry.code;
-    record.ipo.name = entry.ipo.name;
-    record.ipo.status = IPOStatus::listed;
-    record.ipo.subEnd = startOfDay(entry.ipo.subEndDay);
-    record.ipo.listingDate = startOfDay(entry.ipo.listingDay);
-    record.ipo.priceRange = entry.ipo.priceRange;
-    takeUserFields(record, entry);
-    return record;
+    DayStarts starts;
+    return recordFromEntry(entry, starts);
 }
 
 QList<IPORecord> makeLedgerRecords(const QList<RemoteIPO> &remoteItems,
@@ -82,8 +100,9 @@ QList<IPORecord> makeLedgerRecords(const QList<RemoteIPO> &remoteItems,
             rest.append(&entry);
     std::sort(rest.begin(), rest.end(),
               [](const UserIPOEntry *a, const UserIPOEntry *b) { return a->code < b->code; });
+    DayStarts starts;
     for (const UserIPOEntry *entry : std::as_const(rest))
-        records.append(recordFromEntry(*entry));
+        records.append(recordFromEntry(*entry, starts));
     return records;
 }
 
