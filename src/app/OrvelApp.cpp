@@ -93,7 +93,7 @@ MainWindow &OrvelApp::mainWindow() {
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(
             [this](MainWindow &window) {
-                return new MainWindowView(repository(), m_parts.clock, &window);
+                return new MainWindowView(repository(), m_parts.clock, &window, &m_settings);
             },
             [this](QDialog &sheet) -> QWidget * {
                 auto *view =

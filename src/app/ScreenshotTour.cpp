@@ -3,9 +3,14 @@
 #include "MainWindow.h"
 #include "OrvelApp.h"
 #include "PanelWindow.h"
+#include "model/MoneyText.h"
+#include "model/SaleForm.h"
 #include "repository/IPORepository.h"
 #include "ui/look/AppearanceMonitor.h"
 #include "ui/main_window/MainWindowView.h"
+#include "ui/main_window/QuantityField.h"
+#include "ui/main_window/RecordDetailPanel.h"
+#include "ui/main_window/SaleField.h"
 #include "ui/menu_bar/ContentView.h"
 
 #include <QApplication>
@@ -14,6 +19,8 @@
 #include <QDebug>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 ScreenshotTour::ScreenshotTour(OrvelApp &app, QDir directory, QObject *parent)
@@ -40,6 +47,34 @@ bool ScreenshotTour::save(QWidget &widget, const QString &name) {
     else
         ++m_failures;
     return saved;
+}
+
+QCoro::Task<bool> ScreenshotTour::showTypedSale(MainWindowView &content) {
+    // A listed IPO with a price, allotted and sold on its grey-market day at a fifth above the
+    // top of the range: typed only, never saved, so the user's entries stay as they are.
+    for (const IPORecord &record : content.filteredRecords()) {
+        const std::optional<qint64> top = record.ipo.maxOfferPriceMills();
+        const std::optional<QDate> grey = SaleForm::greyMarketDay(record);
+        if (record.ipo.status != IPOStatus::listed || !top || !grey ||
+            record.ipo.sharesPerLot() <= 0)
+            continue;
+        if (content.selectedCode() != record.ipo.code)
+            content.toggleSelection(record.ipo.code);
+        co_await settle(600);
+        RecordDetailPanel *panel = content.detailPanel();
+        if (!panel)
+            co_return false;
+        panel->sellPriceField()->setText(MoneyText::mills(*top * 6 / 5));
+        panel->sellDateField()->setText(grey->toString(Qt::ISODate));
+        panel->subscriptionField()->setText(QString::number(record.ipo.sharesPerLot() * 4));
+        panel->allotmentField()->setText(QString::number(record.ipo.sharesPerLot()));
+        // Down to the live result line, which a 600-point window shows only scrolled.
+        if (auto *scroll = panel->findChild<QScrollArea *>(QStringLiteral("DetailScroll")))
+            scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
+        co_await settle(300);
+        co_return true;
+    }
+    co_return false;
 }
 
 QCoro::Task<> ScreenshotTour::run() {
@@ -78,6 +113,8 @@ QCoro::Task<> ScreenshotTour::run() {
             content->toggleSelection(content->filteredRecords().first().ipo.code);
         co_await settle(600);
         save(window, QStringLiteral("main-window-selected") + suffix);
+        if (co_await showTypedSale(*content))
+            save(window, QStringLiteral("main-window-sale") + suffix);
 
         window.presentSettingsSheet();
         co_await settle(400);

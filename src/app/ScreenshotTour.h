@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QObject>
 
+class MainWindowView;
 class OrvelApp;
 
 // Walks the running application through its windows once data has arrived and saves PNGs of
@@ -20,6 +21,7 @@ public:
 
 private:
     QCoro::Task<> run();
+    QCoro::Task<bool> showTypedSale(MainWindowView &content);
     QCoro::Task<> settle(int milliseconds);
     bool save(QWidget &widget, const QString &name);
 

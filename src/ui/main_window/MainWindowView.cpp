@@ -50,11 +50,13 @@ QStringList timeFilterLabels() {
 } // namespace
 
 MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
-                               SettingsSheetPresenting *settingsSheet, QWidget *parent)
+                               SettingsSheetPresenting *settingsSheet, const AppSettings *settings,
+                               QWidget *parent)
     : QWidget(parent)
     , m_repository(repository)
     , m_clock(std::move(clock))
     , m_settingsSheet(settingsSheet)
+    , m_settings(settings)
     , m_calendar(marketCalendar())
     , m_model(new MainTableModel(this)) {
     setObjectName(QStringLiteral("MainWindowView"));
@@ -234,7 +236,7 @@ void MainWindowView::updateDetailPanel() {
     }
     panel = new RecordDetailPanel(
         *record, [this](const IPORecord &edited) { return saveRecord(edited); },
-        [this](const QString &code) { return clearRecord(code); });
+        [this](const QString &code) { return clearRecord(code); }, m_settings);
     const bool wasHidden = m_panelSlot->isHidden();
     m_panelSlot->show();
     if (wasHidden) {

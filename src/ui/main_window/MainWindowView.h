@@ -13,6 +13,7 @@
 
 #include <optional>
 
+class AppSettings;
 class DetailPanelSlot;
 class IPORepository;
 class MainTableList;
@@ -52,8 +53,9 @@ public:
     static constexpr int showRefreshLatestMs = 1000;
 
     // `settingsSheet` may be null (no settings sheet to present yet); it must outlive the view.
+    // `settings` gives the broker's charges and the colour of gains (none: the defaults).
     MainWindowView(IPORepository &repository, Clock clock, SettingsSheetPresenting *settingsSheet,
-                   QWidget *parent = nullptr);
+                   const AppSettings *settings = nullptr, QWidget *parent = nullptr);
     ~MainWindowView() override;
 
     TimeFilter timeFilter() const { return m_timeFilter; }
@@ -111,6 +113,7 @@ private:
     IPORepository &m_repository;
     Clock m_clock;
     SettingsSheetPresenting *m_settingsSheet;
+    const AppSettings *m_settings;
     // The window's own copy of the market calendar: weeks start on Sunday.
     const MarketCalendar m_calendar;
 

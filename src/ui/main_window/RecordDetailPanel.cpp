@@ -5,18 +5,26 @@
 #include "FinancingText.h"
 #include "PaletteRule.h"
 #include "QuantityField.h"
+#include "QuantityParsing.h"
+#include "SaleField.h"
 #include "SaveRecordButton.h"
 #include "SegmentedControl.h"
 #include "TableCellText.h"
 #include "TagBadge.h"
+#include "model/IPOResult.h"
+#include "model/MoneyText.h"
+#include "model/SaleForm.h"
+#include "settings/AppSettings.h"
 #include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
+#include "ui/menu_bar/TodayButtonStyle.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,10 +47,12 @@ QLabel *captionLabel(const QString &text, QWidget *parent) {
 } // namespace
 
 RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSave,
-                                     DeleteCallback onDelete, QWidget *parent)
+                                     DeleteCallback onDelete, const AppSettings *settings,
+                                     QWidget *parent)
     : QWidget(parent)
     , m_record(record)
     , m_onSave(std::move(onSave))
+    , m_settings(settings)
     , m_onDelete(std::move(onDelete)) {
     setObjectName(QStringLiteral("RecordDetailPanel"));
     const qint64 perLot = record.ipo.sharesPerLot();
@@ -121,6 +131,7 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
     // sides; a box layout puts no spacing next to a spacer, hence the spacing added here once.
     formLayout->addSpacing(8 + 14);
     formLayout->addWidget(m_allotmentField);
+    formLayout->addWidget(makeSaleGroup(form));
 
     // Actions: clear (square) and save (the rest of the row).
     auto *actions = new QWidget(this);
@@ -133,20 +144,37 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
     actionLayout->addWidget(m_clearButton, 0, Qt::AlignTop);
     actionLayout->addWidget(m_saveButton, 1, Qt::AlignTop);
 
+    // Below the title everything scrolls: with a sale the form is taller than a short window.
+    auto *scrolled = new QWidget;
+    auto *scrolledStack = new QVBoxLayout(scrolled);
+    scrolledStack->setContentsMargins(0, 0, 0, 0);
+    scrolledStack->setSpacing(0);
+    scrolledStack->addWidget(form);
+    scrolledStack->addWidget(new PaletteRule(Qt::Horizontal, PaletteColor::borderColor, 1.0, this));
+    scrolledStack->addWidget(actions);
+    scrolledStack->addStretch(1);
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("DetailScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(scrolled);
+    scroll->viewport()->setAutoFillBackground(false);
+    scrolled->setAutoFillBackground(false);
+    AppLook::setScrollAreaFill(scroll, std::nullopt);
+
     auto *stack = new QVBoxLayout(this);
     stack->setContentsMargins(0, 0, 0, 0);
     stack->setSpacing(0);
     stack->addWidget(m_titleSection);
     stack->addWidget(new PaletteRule(Qt::Horizontal, PaletteColor::borderColor, 1.0, this));
-    stack->addWidget(form);
-    stack->addWidget(new PaletteRule(Qt::Horizontal, PaletteColor::borderColor, 1.0, this));
-    stack->addWidget(actions);
-    stack->addStretch(1);
+    stack->addWidget(scroll, 1);
 
     connect(m_methodControl, &SegmentedControl::activated, this,
             [this](int index) { setSubMethod(index == 1 ? SubMethod::margin : SubMethod::cash); });
     connect(m_subscriptionField, &QuantityField::textChanged, this,
             &RecordDetailPanel::updateFinancingLine);
+    connect(m_allotmentField, &QuantityField::textChanged, this, [this] { updateSale(); });
     connect(m_saveButton, &QAbstractButton::clicked, this, &RecordDetailPanel::save);
     connect(m_clearButton, &QAbstractButton::clicked, this, &RecordDetailPanel::requestClear);
 
@@ -194,8 +222,16 @@ QSize RecordDetailPanel::sizeHint() const {
 }
 
 void RecordDetailPanel::save() {
-    const DetailPanelFields::Fields fields{subQtyText(), winQtyText(), m_subMethod};
-    const IPORecord edited = DetailPanelFields::edited(m_record, fields);
+    IPORecord edited = typedRecord();
+    // A sale that does not read stores nothing at all: its fields say what is wrong.
+    const std::optional<IPOSale> sale = updateSale();
+    if (edited.winQuantity > 0 && !sale) {
+        m_saveButton->setFeedback(SaveRecordButton::Feedback::failed);
+        QTimer::singleShot(feedbackMs, this,
+                           [this] { m_saveButton->setFeedback(SaveRecordButton::Feedback::none); });
+        return;
+    }
+    edited.sale = edited.winQuantity > 0 ? *sale : IPOSale{};
     const QPointer<RecordDetailPanel> self(this);
     const bool stored = m_onSave ? m_onSave(edited) : false;
     if (!self)
@@ -272,7 +308,14 @@ void RecordDetailPanel::load() {
     m_loadedCode = m_record.ipo.code;
     m_subscriptionField->setText(fields.subQtyText);
     m_allotmentField->setText(fields.winQtyText);
+    const SaleForm sale = SaleForm::loaded(m_record);
+    m_finalPrice->setText(sale.finalPrice);
+    m_soldQuantity->setText(sale.soldQuantity);
+    m_sellPrice->setText(sale.sellPrice);
+    m_sellDate->setText(sale.sellDate);
+    m_feeTotal->setText(sale.feeTotal);
     setSubMethod(fields.subMethod);
+    updateSale();
 }
 
 void RecordDetailPanel::setSubMethod(SubMethod method) {
@@ -288,6 +331,12 @@ void RecordDetailPanel::updateListingData() {
     const qint64 perLot = m_record.ipo.sharesPerLot();
     m_subscriptionField->setPerLotShares(perLot);
     m_allotmentField->setPerLotShares(perLot);
+    const std::optional<qint64> top = m_record.ipo.maxOfferPriceMills();
+    m_finalPrice->setPlaceholder(top ? MoneyText::mills(*top) : QString());
+    const std::optional<QDate> grey = SaleForm::greyMarketDay(m_record);
+    const std::optional<QDate> first = SaleForm::firstDay(m_record);
+    m_greyMarketChoice->setVisible(grey.has_value());
+    m_firstDayChoice->setVisible(first.has_value());
 }
 
 void RecordDetailPanel::updateFinancingLine() {
@@ -296,4 +345,116 @@ void RecordDetailPanel::updateFinancingLine() {
     if (line)
         m_financingLabel->setText(*line);
     m_financingLine->setVisible(line.has_value());
+}
+
+QWidget *RecordDetailPanel::makeSaleGroup(QWidget *parent) {
+    m_saleGroup = new QWidget(parent);
+    m_saleGroup->setObjectName(QStringLiteral("SaleGroup"));
+    m_finalPrice = new SaleField(QStringLiteral("最终定价"), m_saleGroup);
+    m_finalPrice->setObjectName(QStringLiteral("FinalPriceField"));
+    m_soldQuantity = new SaleField(QStringLiteral("卖出数量"), m_saleGroup);
+    m_soldQuantity->setObjectName(QStringLiteral("SoldQuantityField"));
+    m_sellPrice = new SaleField(QStringLiteral("卖出均价"), m_saleGroup);
+    m_sellPrice->setObjectName(QStringLiteral("SellPriceField"));
+    m_sellDate = new SaleField(QStringLiteral("卖出日期"), m_saleGroup);
+    m_sellDate->setObjectName(QStringLiteral("SellDateField"));
+    m_sellDate->setPlaceholder(QStringLiteral("yyyy-MM-dd"));
+    m_feeTotal = new SaleField(QStringLiteral("费用合计（可选）"), m_saleGroup);
+    m_feeTotal->setObjectName(QStringLiteral("FeeTotalField"));
+    m_feeTotal->setPlaceholder(QStringLiteral("按费率计算"));
+
+    // The two days an allotment is usually sold on, one click each.
+    m_greyMarketChoice = new TodayButtonStyle(QStringLiteral("暗盘"), m_saleGroup);
+    m_greyMarketChoice->setObjectName(QStringLiteral("GreyMarketDayButton"));
+    m_firstDayChoice = new TodayButtonStyle(QStringLiteral("首日"), m_saleGroup);
+    m_firstDayChoice->setObjectName(QStringLiteral("FirstDayButton"));
+    m_sellDate->trailing()->addWidget(m_greyMarketChoice);
+    m_sellDate->trailing()->addWidget(m_firstDayChoice);
+    connect(m_greyMarketChoice, &QAbstractButton::clicked, this, [this] {
+        if (const std::optional<QDate> day = SaleForm::greyMarketDay(m_record))
+            m_sellDate->setText(day->toString(Qt::ISODate));
+        updateSale();
+    });
+    connect(m_firstDayChoice, &QAbstractButton::clicked, this, [this] {
+        if (const std::optional<QDate> day = SaleForm::firstDay(m_record))
+            m_sellDate->setText(day->toString(Qt::ISODate));
+        updateSale();
+    });
+
+    m_resultLine = new QLabel(m_saleGroup);
+    m_resultLine->setObjectName(QStringLiteral("ResultLine"));
+    m_resultLine->setTextFormat(Qt::PlainText);
+    m_resultLine->setWordWrap(true);
+    m_resultLine->setFont(ViewStyle::font(11, QFont::Medium));
+    m_heldLine = new QLabel(m_saleGroup);
+    m_heldLine->setObjectName(QStringLiteral("HeldLine"));
+    m_heldLine->setTextFormat(Qt::PlainText);
+    m_heldLine->setFont(ViewStyle::font(10));
+    AppLook::setTextTone(m_heldLine, PaletteColor::textSecondary);
+
+    auto *layout = new QVBoxLayout(m_saleGroup);
+    layout->setContentsMargins(0, 6, 0, 0);
+    layout->setSpacing(10);
+    for (SaleField *field : {m_finalPrice, m_soldQuantity, m_sellPrice, m_sellDate, m_feeTotal}) {
+        layout->addWidget(field);
+        connect(field, &SaleField::textEdited, this, [this] { updateSale(); });
+    }
+    layout->addWidget(m_resultLine);
+    layout->addWidget(m_heldLine);
+    m_saleGroup->hide();
+    return m_saleGroup;
+}
+
+IPORecord RecordDetailPanel::typedRecord() const {
+    return DetailPanelFields::edited(m_record, {subQtyText(), winQtyText(), m_subMethod});
+}
+
+std::optional<IPOSale> RecordDetailPanel::updateSale() {
+    IPORecord typed = typedRecord();
+    m_saleGroup->setVisible(typed.winQuantity > 0);
+    m_soldQuantity->setPlaceholder(typed.winQuantity > 0 ? QString::number(typed.winQuantity)
+                                                         : QString());
+    const SaleForm form{m_finalPrice->text(), m_soldQuantity->text(), m_sellPrice->text(),
+                        m_sellDate->text(), m_feeTotal->text()};
+    const Expected<IPOSale, QList<SaleForm::Error>> sale = form.read(typed);
+    const QList<SaleField *> fields{m_finalPrice, m_soldQuantity, m_sellPrice, m_sellDate,
+                                    m_feeTotal};
+    for (SaleField *field : fields)
+        field->setMessage(QString());
+    if (!sale) {
+        for (const SaleForm::Error &error : sale.error())
+            fields.at(static_cast<int>(error.field))->setMessage(error.message);
+        m_resultLine->hide();
+        m_heldLine->hide();
+        return std::nullopt;
+    }
+    typed.sale = *sale;
+    const BrokerCharges charges = m_settings ? m_settings->brokerCharges() : BrokerCharges{};
+    const IPOResult result = IPOResult::of(typed, charges);
+    m_resultLine->setText(SaleForm::resultLine(result));
+    m_resultLine->setVisible(typed.winQuantity > 0);
+    const bool redUp = !m_settings || m_settings->gainColour() == GainColour::redUp;
+    const qint64 cents = result.resultCents;
+    AppLook::setTextColor(m_resultLine, [cents, redUp] {
+        if (cents == 0)
+            return ViewStyle::color(PaletteColor::textPrimary);
+        const bool red = (cents > 0) == redUp;
+        return red ? ViewStyle::failureRed() : ViewStyle::color(PaletteColor::accentGreen);
+    });
+    const QString held = SaleForm::heldLine(result);
+    m_heldLine->setText(held);
+    m_heldLine->setVisible(typed.winQuantity > 0 && !held.isEmpty());
+    return *sale;
+}
+
+QString RecordDetailPanel::resultText() const {
+    return m_resultLine->isHidden() ? QString() : m_resultLine->text();
+}
+
+QString RecordDetailPanel::heldText() const {
+    return m_heldLine->isHidden() ? QString() : m_heldLine->text();
+}
+
+bool RecordDetailPanel::showsSaleGroup() const {
+    return !m_saleGroup->isHidden();
 }
