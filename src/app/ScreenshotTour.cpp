@@ -10,6 +10,7 @@
 #include "ui/main_window/MainWindowView.h"
 #include "ui/main_window/QuantityField.h"
 #include "ui/main_window/RecordDetailPanel.h"
+#include "ui/main_window/ResultsView.h"
 #include "ui/main_window/SaleField.h"
 #include "ui/menu_bar/ContentView.h"
 
@@ -68,13 +69,45 @@ QCoro::Task<bool> ScreenshotTour::showTypedSale(MainWindowView &content) {
         panel->sellDateField()->setText(grey->toString(Qt::ISODate));
         panel->subscriptionField()->setText(QString::number(record.ipo.sharesPerLot() * 4));
         panel->allotmentField()->setText(QString::number(record.ipo.sharesPerLot()));
+        co_await settle(300);
         // Down to the live result line, which a 600-point window shows only scrolled.
         if (auto *scroll = panel->findChild<QScrollArea *>(QStringLiteral("DetailScroll")))
             scroll->verticalScrollBar()->setValue(scroll->verticalScrollBar()->maximum());
-        co_await settle(300);
+        co_await settle(200);
         co_return true;
     }
     co_return false;
+}
+
+bool ScreenshotTour::saveResultsSheet(const QList<IPORecord> &records, const QString &suffix) {
+    // A year of made-up entries on the demo list's listed IPOs, shown in the real sheet: the
+    // user's own store is never written for a screenshot.
+    QList<IPORecord> ledger;
+    const int sellPercent[] = {125, 92, 140, 108, 0, 101};
+    for (const IPORecord &listed : records) {
+        const std::optional<qint64> top = listed.ipo.maxOfferPriceMills();
+        const std::optional<QDate> grey = SaleForm::greyMarketDay(listed);
+        if (listed.ipo.status != IPOStatus::listed || !top || !grey ||
+            listed.ipo.sharesPerLot() <= 0)
+            continue;
+        IPORecord entry = listed;
+        const int percent = sellPercent[ledger.size()];
+        entry.subQuantity = listed.ipo.sharesPerLot() * 10;
+        entry.winQuantity = percent > 0 ? listed.ipo.sharesPerLot() : 0;
+        entry.subMethod = ledger.size() % 2 ? SubMethod::cash : SubMethod::margin;
+        entry.updatedAt = QDateTime(*grey, QTime(12, 0), Qt::UTC);
+        if (percent > 0)
+            entry.sale = IPOSale{{}, entry.winQuantity, *top * percent / 100, grey, {}};
+        ledger.append(entry);
+        if (ledger.size() == qsizetype(std::size(sellPercent)))
+            break;
+    }
+    if (ledger.isEmpty())
+        return false;
+    ResultsView view(ledger, BrokerCharges{}, true, QDate::currentDate().year());
+    view.show();
+    QCoreApplication::processEvents();
+    return save(view, QStringLiteral("results") + suffix);
 }
 
 QCoro::Task<> ScreenshotTour::run() {
@@ -115,6 +148,9 @@ QCoro::Task<> ScreenshotTour::run() {
         save(window, QStringLiteral("main-window-selected") + suffix);
         if (co_await showTypedSale(*content))
             save(window, QStringLiteral("main-window-sale") + suffix);
+
+        if (!saveResultsSheet(repository.records(), suffix))
+            qWarning().noquote() << QStringLiteral("[Shell] No listed IPO for the year sheet");
 
         window.presentSettingsSheet();
         co_await settle(400);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/IPORecord.h"
+
 #include <QCoroTask>
 #include <QDir>
 #include <QObject>
@@ -22,6 +24,7 @@ public:
 private:
     QCoro::Task<> run();
     QCoro::Task<bool> showTypedSale(MainWindowView &content);
+    bool saveResultsSheet(const QList<IPORecord> &records, const QString &suffix);
     QCoro::Task<> settle(int milliseconds);
     bool save(QWidget &widget, const QString &name);
 

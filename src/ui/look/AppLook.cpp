@@ -103,8 +103,11 @@ void setTextTone(QWidget *widget, PaletteColor tone, qreal opacity) {
 
 void setTextColor(QWidget *widget, std::function<QColor()> color) {
     declare(widget, textColor, [widget, color = std::move(color)] {
+        // Labels draw in WindowText, item views and fields in Text.
         QPalette colors = widget->palette();
-        colors.setColor(QPalette::WindowText, color());
+        const QColor shown = color();
+        colors.setColor(QPalette::WindowText, shown);
+        colors.setColor(QPalette::Text, shown);
         widget->setPalette(colors);
     });
 }

@@ -54,6 +54,9 @@ const QHash<QString, Glyph> &glyphs() {
         {QStringLiteral("table"),
          {"x-office-spreadsheet",
           R"(<rect x="3.5" y="4.5" width="17" height="15" rx="2"/><path d="M3.5 9.5h17M3.5 14.5h17M9.5 9.5v10"/>)"}},
+        {QStringLiteral("chart.bar"),
+         {"view-statistics",
+          R"(<path d="M4 20.5h16"/><path d="M6.5 17V11M11 17V6M15.5 17v-4M20 17V8.5"/>)"}},
         {QStringLiteral("power"),
          {"application-exit", R"(<path d="M12 3v8"/><path d="M7 6a7.5 7.5 0 1 0 10 0"/>)"}},
     };

@@ -6,6 +6,7 @@
 #include "PaletteRule.h"
 #include "RecordDetailPanel.h"
 #include "RecordSorting.h"
+#include "ResultsView.h"
 #include "RowBanding.h"
 #include "SegmentedControl.h"
 #include "SettingsSheetPresenting.h"
@@ -13,15 +14,18 @@
 #include "TableHeaderBar.h"
 #include "TableSelection.h"
 #include "TimeFiltering.h"
+#include "ToolbarActionButton.h"
 #include "ToolbarRefreshButton.h"
 #include "ToolbarSettingsButton.h"
 #include "model/WebAddress.h"
 #include "reminders/WallClockMonitor.h"
 #include "repository/IPORepository.h"
+#include "settings/AppSettings.h"
 #include "ui/look/AppLook.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -133,10 +137,14 @@ QWidget *MainWindowView::makeToolbar() {
 
     m_refreshButton = new ToolbarRefreshButton([this] { refreshManually(); }, toolbar);
     m_settingsButton = new ToolbarSettingsButton([this] { presentSettings(); }, toolbar);
+    m_resultsButton = new ToolbarActionButton(
+        QStringLiteral("chart.bar"), QStringLiteral("收益"), [this] { presentResults(); }, toolbar);
+    m_resultsButton->setObjectName(QStringLiteral("ToolbarResultsButton"));
     auto *trailing = new QHBoxLayout;
     trailing->setContentsMargins(0, 0, 12, 0);
     trailing->setSpacing(4);
     trailing->addStretch(1);
+    trailing->addWidget(m_resultsButton);
     trailing->addWidget(m_refreshButton);
     trailing->addWidget(m_settingsButton);
 
@@ -361,4 +369,48 @@ bool MainWindowView::eventFilter(QObject *watched, QEvent *event) {
     if (watched == m_content && event->type() == QEvent::Resize)
         m_statusCapsule->setAnchor(QPoint(m_content->width() / 2, 0));
     return QWidget::eventFilter(watched, event);
+}
+
+void MainWindowView::presentResults() {
+    if (m_resultsSheet) {
+        m_resultsSheet->raise();
+        m_resultsSheet->activateWindow();
+        return;
+    }
+    const bool gainIsRed = !m_settings || m_settings->gainColour() == GainColour::redUp;
+    auto *view = new ResultsView(m_repository.ledgerRecords(),
+                                 m_settings ? m_settings->brokerCharges() : BrokerCharges{},
+                                 gainIsRed, m_calendar.dayOf(m_clock()).year());
+    auto *sheet = new QDialog(window(), Qt::Sheet | Qt::FramelessWindowHint);
+    sheet->setObjectName(QStringLiteral("resultsSheet"));
+    sheet->setWindowModality(Qt::WindowModal);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(sheet);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(view);
+    connect(view, &ResultsView::dismissRequested, sheet, &QDialog::accept);
+    connect(view, &ResultsView::ipoChosen, this, [this, sheet](const QString &code) {
+        showRecord(code);
+        sheet->accept();
+    });
+    sheet->adjustSize();
+    // Over the middle of the window, like the settings sheet.
+    const QRect frame = window()->geometry();
+    sheet->move(frame.center().x() - sheet->width() / 2, frame.top() + 24);
+    m_resultsSheet = sheet;
+    sheet->open();
+}
+
+void MainWindowView::showRecord(const QString &code) {
+    const auto listed = [&] {
+        for (const IPORecord &record : m_filteredRecords) {
+            if (record.ipo.code == code)
+                return true;
+        }
+        return false;
+    };
+    if (!listed())
+        setTimeFilter(TimeFilter::all);
+    if (listed() && m_selectedCode != code)
+        toggleSelection(code);
 }

@@ -7,8 +7,10 @@
 #include "model/MarketCalendar.h"
 
 #include <QCoroTask>
+#include <QDialog>
 #include <QHash>
 #include <QList>
+#include <QPointer>
 #include <QWidget>
 
 #include <optional>
@@ -25,6 +27,7 @@ class SegmentedControl;
 class SettingsSheetPresenting;
 class StatusCapsule;
 class ToolbarRefreshButton;
+class ToolbarActionButton;
 class ToolbarSettingsButton;
 
 // The content of the main window: a toolbar (time filter, refresh, settings), the IPO table
@@ -75,6 +78,9 @@ public:
     SegmentedControl *timeFilterControl() const { return m_timeFilterControl; }
     ToolbarRefreshButton *refreshButton() const { return m_refreshButton; }
     ToolbarSettingsButton *settingsButton() const { return m_settingsButton; }
+    ToolbarActionButton *resultsButton() const { return m_resultsButton; }
+    // The open year sheet, if any.
+    QDialog *resultsSheet() const { return m_resultsSheet; }
     StatusCapsule *statusCapsule() const { return m_statusCapsule; }
     // The panel of the selected record; nullptr while none shows (also while one moves out).
     RecordDetailPanel *detailPanel() const;
@@ -87,6 +93,10 @@ public slots:
     void refreshManually();
     // What the toolbar's settings button does.
     void presentSettings();
+    // The toolbar's results button: the year sheet over the window, on this year.
+    void presentResults();
+    // Selects `code` in the table, showing every time range when the current one hides it.
+    void showRecord(const QString &code);
     // Re-reads the clock and the repository's records and brings the table and panel in line.
     void reevaluate();
 
@@ -131,6 +141,8 @@ private:
     SegmentedControl *m_timeFilterControl = nullptr;
     ToolbarRefreshButton *m_refreshButton = nullptr;
     ToolbarSettingsButton *m_settingsButton = nullptr;
+    ToolbarActionButton *m_resultsButton = nullptr;
+    QPointer<QDialog> m_resultsSheet;
     QWidget *m_content = nullptr;
     QSplitter *m_splitter = nullptr;
     MainTableList *m_list = nullptr;

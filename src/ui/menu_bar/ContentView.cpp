@@ -10,10 +10,12 @@
 #include "PanelFigures.h"
 #include "PanelStyle.h"
 #include "SeparatorLine.h"
+#include "model/YearFigures.h"
 #include "repository/IPORepository.h"
 #include "settings/AppSettings.h"
 #include "ui/look/AppearanceMonitor.h"
 #include "ui/look/Palette.h"
+#include "ui/main_window/YearResultsText.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -76,6 +78,8 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     m_appTitle =
         makeLabel(QStringLiteral("titleLabel"), ViewStyle::font(12, QFont::Bold, 0.5), header);
     m_appTitle->setText(QStringLiteral("ORVEL"));
+    m_yearResult =
+        makeLabel(QStringLiteral("yearResultLabel"), ViewStyle::font(12, QFont::Medium), header);
     m_link = new ORVELLink(hkexURL(), header);
     auto *headerRow = new QHBoxLayout(header);
     // The bottom line belongs to the bar's 44 points; keep the row centred above it.
@@ -83,6 +87,8 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     headerRow->setSpacing(8);
     headerRow->addWidget(m_capitalGroup);
     headerRow->addWidget(m_appTitle);
+    headerRow->addSpacing(8);
+    headerRow->addWidget(m_yearResult);
     headerRow->addStretch(1);
     headerRow->addWidget(m_link);
 
@@ -136,6 +142,7 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     stack->addWidget(footer);
 
     connect(&m_repository, &IPORepository::recordsChanged, this, &ContentView::recordsChanged);
+    connect(&m_repository, &IPORepository::ledgerChanged, this, &ContentView::updateHeader);
     connect(&m_settings, &AppSettings::capitalAmountChanged, this, &ContentView::updateHeader);
 
     watchWindow();
@@ -241,6 +248,21 @@ void ContentView::updateHeader() {
         m_fees->setText(monthlyFeesText(fees));
         m_fees->setTextColor(ViewStyle::tone(PaletteColor::textSecondary));
     }
+    // This year's result beside the capital: what applying has earned so far.
+    const int year = marketCalendar().dayOf(m_clock()).year();
+    const YearFigures figures =
+        YearFigures::of(m_repository.ledgerRecords(), year, m_settings.brokerCharges());
+    m_yearResult->setVisible(!figures.ipos.isEmpty());
+    m_yearResult->setText(QStringLiteral("今年收益 ") +
+                          YearResultsText::signedMoney(figures.resultCents));
+    const qint64 cents = figures.resultCents;
+    const bool redUp = m_settings.gainColour() == GainColour::redUp;
+    m_yearResult->setTextColor([cents, redUp] {
+        if (cents == 0)
+            return ViewStyle::color(PaletteColor::textSecondary);
+        return (cents > 0) == redUp ? ViewStyle::failureRed()
+                                    : ViewStyle::color(PaletteColor::accentGreen);
+    });
 }
 
 void ContentView::updateFooter() {

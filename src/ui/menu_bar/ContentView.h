@@ -82,6 +82,7 @@ private:
     ElidedLabel *m_usage;
     ElidedLabel *m_fees;
     ElidedLabel *m_appTitle;
+    ElidedLabel *m_yearResult;
     ORVELLink *m_link;
     CalendarView *m_calendar;
     ElidedLabel *m_noEvents;

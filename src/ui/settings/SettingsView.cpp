@@ -5,6 +5,7 @@
 #include "SettingsButton.h"
 #include "SettingsCapitalCard.h"
 #include "SettingsDesktopServices.h"
+#include "SettingsFeesCard.h"
 #include "SettingsFileDialogs.h"
 #include "SettingsLabel.h"
 #include "SettingsMessageBox.h"
@@ -74,6 +75,7 @@ void SettingsView::reloadFromSettings() {
     m_capital->reload();
     m_taskbar->reload();
     m_reminders->reload();
+    m_fees->reload();
 }
 
 void SettingsView::checkForUpdates() {
@@ -115,6 +117,8 @@ QWidget *SettingsView::makeBody(IPORepository &repository, AppSettings &settings
     sections->addWidget(m_capital);
     sections->addWidget(m_taskbar);
     sections->addWidget(m_reminders);
+    m_fees = new SettingsFeesCard(settings);
+    sections->addWidget(m_fees);
     if (SettingsUpdateCheck::showsUpdateSection(m_information)) {
         m_update = new SettingsUpdateCard(repository, m_information, m_urlOpening, m_alerts);
         sections->addWidget(m_update);

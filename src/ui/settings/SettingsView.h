@@ -14,6 +14,7 @@ class QScrollArea;
 class SettingsAlertPresenting;
 class SettingsBackupCard;
 class SettingsCapitalCard;
+class SettingsFeesCard;
 class SettingsFilePicking;
 class SettingsRemindersCard;
 class SettingsTaskbarCard;
@@ -83,6 +84,7 @@ private:
     SettingsCapitalCard *m_capital = nullptr;
     SettingsTaskbarCard *m_taskbar = nullptr;
     SettingsRemindersCard *m_reminders = nullptr;
+    SettingsFeesCard *m_fees = nullptr;
     SettingsUpdateCard *m_update = nullptr;
     SettingsBackupCard *m_backup = nullptr;
 };
