@@ -19,6 +19,7 @@
 #include "ui/main_window/ToolbarSettingsButton.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -215,6 +216,29 @@ private slots:
         QVERIFY(!m_view->syncStatus());
         QTest::mouseClick(m_view->refreshButton(), Qt::LeftButton);
         QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
+    }
+
+    // The year sheet lists the year's IPOs from the store; choosing one outside the time range
+    // shown selects it under every range and closes the sheet.
+    void yearSheetChoosesAnIPO() {
+        QVERIFY(buildLoaded());
+        IPORecord sold = m_repository->records().at(3);
+        QCOMPARE(sold.ipo.code, u"01234"_s);
+        sold.subQuantity = 2000;
+        sold.winQuantity = 1000;
+        sold.sale = IPOSale{{}, 1000, 3500, QDate(2025, 7, 8), {}};
+        QVERIFY(m_repository->saveRecord(sold));
+        QVERIFY(!listedCodes().contains(u"01234"_s));
+        m_view->presentResults();
+        QDialog *sheet = m_view->resultsSheet();
+        QVERIFY(sheet);
+        auto *list = sheet->findChild<QListWidget *>(u"YearIPOList"_s);
+        QCOMPARE(list->count(), 1);
+        QVERIFY(list->item(0)->text().startsWith(u"01234  顺安智慧物流  HK$"_s));
+        emit list->itemClicked(list->item(0));
+        QCOMPARE(m_view->selectedCode(), std::optional(u"01234"_s));
+        QCOMPARE(m_view->timeFilter(), TimeFilter::all);
+        QTRY_VERIFY(!m_view->resultsSheet());
     }
 
     // What the panel saves and clears reaches the store. (A refused clear keeps the records:

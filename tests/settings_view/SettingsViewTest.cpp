@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 
@@ -23,6 +24,27 @@ private slots:
         SettingsViewHarness unknown(ApplicationInformationTable{});
         QCOMPARE(unknown.makeView().findChild<QLabel *>(u"VersionLabel"_s)->text(),
                  u"Version unknown (0)"_s);
+    }
+
+    // A charge that is no usable amount is refused with the reason and the field shows the old
+    // value again; a good one is stored as the settings keep it.
+    void feesCardRefusesAndKeeps() {
+        SettingsViewHarness harness;
+        SettingsView &view = harness.makeView();
+        view.show();
+        auto *field = view.findChild<QLineEdit *>(u"MinimumCommissionField"_s);
+        auto *message = view.findChild<QLabel *>(u"FeesMessage"_s);
+        QCOMPARE(field->text(), u"3.00"_s);
+        field->setText(u"abc"_s);
+        emit field->editingFinished();
+        QCOMPARE(field->text(), u"3.00"_s);
+        QCOMPARE(message->text(), u"最低佣金：请输入数字"_s);
+        QVERIFY(message->isVisible());
+        field->setText(u"5"_s);
+        emit field->editingFinished();
+        QCOMPARE(field->text(), u"5.00"_s);
+        QCOMPARE(harness.settings->brokerSettingText(BrokerSetting::minimumCommission), u"5.00"_s);
+        QVERIFY(!message->isVisible());
     }
 
     void messageBoxShowsPlainTextAndOneButton() {
