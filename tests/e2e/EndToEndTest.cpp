@@ -187,6 +187,35 @@ private slots:
         again.end();
         QCOMPARE(again.waitForExit(), 0);
     }
+
+    // A sale typed into the real panel is saved, and after a restart its result shows in the
+    // panel, the year sheet and the tray panel alike.
+    void saleResultSurvivesARestart() {
+        testsupport::TestFolder home;
+        QString amount;
+        {
+            RunningApp app(home, m_service);
+            QVERIFY(app.start());
+            QVERIFY(!app.waitFor(u"records"_s).isEmpty());
+            app.send("sale");
+            const QString sale = app.waitFor(u"sale"_s);
+            QVERIFY2(sale.section(u' ', 2).startsWith(u"ok|收益 HK$"_s), qPrintable(sale));
+            amount = sale.section(u"HK$"_s, 1, 1).section(u"（"_s, 0, 0);
+            app.end();
+            QCOMPARE(app.waitForExit(), 0);
+        }
+        RunningApp again(home, m_service);
+        QVERIFY(again.start());
+        QVERIFY(!again.waitFor(u"records"_s).isEmpty());
+        again.send("results");
+        const QStringList shown = again.waitFor(u"results"_s).mid(8).split(u'|');
+        QCOMPARE(shown.size(), 3);
+        QVERIFY2(shown[0].startsWith(u"收益 HK$"_s + amount), qPrintable(shown[0]));
+        QVERIFY2(shown[1].endsWith(u"HK$"_s + amount), qPrintable(shown[1]));
+        QCOMPARE(shown[2], u"今年收益 HK$"_s + amount);
+        again.end();
+        QCOMPARE(again.waitForExit(), 0);
+    }
 };
 
 ORVEL_TEST_CLASS(EndToEndTest);

@@ -4,8 +4,17 @@
 #include "app/MenuBarLabel.h"
 #include "app/OrvelApp.h"
 #include "app/PanelWindow.h"
+#include "model/MarketCalendar.h"
 #include "repository/IPORepository.h"
 #include "settings/AppSettings.h"
+#include "ui/main_window/MainWindowView.h"
+#include "ui/main_window/QuantityField.h"
+#include "ui/main_window/RecordDetailPanel.h"
+#include "ui/main_window/SaleField.h"
+#include "ui/main_window/SaveRecordButton.h"
+#include "ui/menu_bar/ElidedLabel.h"
+
+#include <QListWidget>
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -77,7 +86,67 @@ void EndToEndProbe::handle(const QString &line) {
         reply(QStringLiteral("saved %1").arg(repository.saveRecord(record) ? u"ok" : u"failed"));
     } else if (command == u"hide-dock" && words.size() == 2) {
         AppSettings::shared().setHideDockIcon(words[1] == u"1");
+    } else if (command == u"sale") {
+        reply(typeSale());
+    } else if (command == u"results") {
+        reply(resultsShown());
     } else if (command == u"quit") {
         m_app.quit();
     }
+}
+
+QString EndToEndProbe::typeSale() {
+    // Typed into the real panel of the first listed IPO: 500 of 1000 shares allotted at
+    // HK$10.00, all sold today at HK$12.50.
+    MainWindow &window = m_app.mainWindow();
+    window.open();
+    MainWindowView *content = window.content();
+    for (const IPORecord &record : m_app.repository().records()) {
+        if (record.ipo.status != IPOStatus::listed)
+            continue;
+        content->showRecord(record.ipo.code);
+        RecordDetailPanel *panel = content->detailPanel();
+        if (!panel)
+            return QStringLiteral("sale none");
+        panel->finalPriceField()->setText(QStringLiteral("10.00"));
+        panel->sellPriceField()->setText(QStringLiteral("12.50"));
+        panel->sellDateField()->setText(
+            marketCalendar().dayOf(QDateTime::currentDateTimeUtc()).toString(Qt::ISODate));
+        panel->subscriptionField()->setText(QStringLiteral("1000"));
+        panel->allotmentField()->setText(QStringLiteral("500"));
+        panel->saveButton()->click();
+        return QStringLiteral("sale %1 %2|%3")
+            .arg(record.ipo.code, panel->isSaved() ? u"ok"_s : u"failed"_s, panel->resultText());
+    }
+    return QStringLiteral("sale none");
+}
+
+QString EndToEndProbe::resultsShown() {
+    // Where the stored sale shows: its panel, the year sheet and the tray panel.
+    MainWindow &window = m_app.mainWindow();
+    window.open();
+    MainWindowView *content = window.content();
+    QString panelLine;
+    for (const IPORecord &record : m_app.repository().records()) {
+        if (record.sale.soldQuantity > 0) {
+            content->showRecord(record.ipo.code);
+            if (RecordDetailPanel *panel = content->detailPanel())
+                panelLine = panel->resultText();
+            break;
+        }
+    }
+    content->presentResults();
+    QString sheetLine;
+    if (QDialog *sheet = content->resultsSheet()) {
+        if (auto *list = sheet->findChild<QListWidget *>(QStringLiteral("YearIPOList")))
+            sheetLine = list->count() > 0 ? list->item(0)->text() : QString();
+        sheet->close();
+    }
+    m_app.togglePanel();
+    QString trayLine;
+    if (auto *label =
+            m_app.panelWindow().findChild<ElidedLabel *>(QStringLiteral("yearResultLabel")))
+        trayLine = label->isVisibleTo(&m_app.panelWindow()) ? label->text() : QString();
+    m_app.panelWindow().hide();
+    return QStringLiteral("results %1|%2|%3").arg(panelLine, sheetLine, trayLine);
 }

@@ -16,6 +16,8 @@ private:
     void readCommands();
     void handle(const QString &line);
     void reply(const QString &text);
+    QString typeSale();
+    QString resultsShown();
 
     OrvelApp &m_app;
     QSocketNotifier m_input;
