@@ -6,6 +6,8 @@
 #include <QSet>
 
 #include <algorithm>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -94,14 +96,20 @@ QList<IPORecord> makeLedgerRecords(const QList<RemoteIPO> &remoteItems,
             records.append(makeRecord(remote, entriesByCode));
         }
     }
-    QList<const UserIPOEntry *> rest;
+    // The rest by code: by UTF-16 code unit, as QString orders them, on keys that hold the
+    // characters themselves, since a ledger has thousands of entries.
+    std::vector<std::pair<std::u16string_view, const UserIPOEntry *>> rest;
+    rest.reserve(size_t(entriesByCode.size()));
     for (const UserIPOEntry &entry : entriesByCode)
         if (!listed.contains(entry.code))
-            rest.append(&entry);
+            rest.emplace_back(
+                std::u16string_view(reinterpret_cast<const char16_t *>(entry.code.constData()),
+                                    size_t(entry.code.size())),
+                &entry);
     std::sort(rest.begin(), rest.end(),
-              [](const UserIPOEntry *a, const UserIPOEntry *b) { return a->code < b->code; });
+              [](const auto &a, const auto &b) { return a.first < b.first; });
     DayStarts starts;
-    for (const UserIPOEntry *entry : std::as_const(rest))
+    for (const auto &[code, entry] : rest)
         records.append(recordFromEntry(*entry, starts));
     return records;
 }

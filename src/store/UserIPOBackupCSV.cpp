@@ -110,8 +110,25 @@ QString optionalField(const std::optional<qint64> &value, QString (*format)(qint
     return value ? format(*value) : QString();
 }
 
+// yyyy-MM-dd, written by hand: a backup writes three per row.
 QString optionalDayField(const std::optional<QDate> &day) {
-    return day ? day->toString(Qt::ISODate) : QString();
+    if (!day || !day->isValid() || day->year() < 1 || day->year() > 9999)
+        return QString();
+    int year = 0;
+    int month = 0;
+    int dayOfMonth = 0;
+    day->getDate(&year, &month, &dayOfMonth);
+    const char16_t text[10] = {char16_t(u'0' + year / 1000),
+                               char16_t(u'0' + year / 100 % 10),
+                               char16_t(u'0' + year / 10 % 10),
+                               char16_t(u'0' + year % 10),
+                               u'-',
+                               char16_t(u'0' + month / 10),
+                               char16_t(u'0' + month % 10),
+                               u'-',
+                               char16_t(u'0' + dayOfMonth / 10),
+                               char16_t(u'0' + dayOfMonth % 10)};
+    return QString(reinterpret_cast<const QChar *>(text), 10);
 }
 
 QString csvLine(const UserIPOBackupRow &row) {
@@ -249,9 +266,17 @@ bool readOptional(const Field &field, std::optional<T> (*read)(QStringView), std
     return to.has_value();
 }
 
+// yyyy-MM-dd exactly, read by hand: a backup reads three per row.
 std::optional<QDate> readDay(QStringView text) {
-    const QDate day = QDate::fromString(text.toString(), Qt::ISODate);
-    return day.isValid() ? std::optional<QDate>(day) : std::nullopt;
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
+        return std::nullopt;
+    const int year = asciiDigits(text, 0, 4);
+    const int month = asciiDigits(text, 5, 2);
+    const int day = asciiDigits(text, 8, 2);
+    if (year < 1 || month < 0 || day < 0)
+        return std::nullopt;
+    const QDate date(year, month, day);
+    return date.isValid() ? std::optional<QDate>(date) : std::nullopt;
 }
 
 // Only a quoted field keeps white space at its ends: the writer quoted it for that reason.
