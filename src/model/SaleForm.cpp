@@ -87,7 +87,7 @@ Expected<IPOSale, QList<SaleForm::Error>> SaleForm::read(const IPORecord &record
         if (!day.isValid())
             errors.append({Field::sellDate, QStringLiteral("请输入日期，如 2026-03-05")});
         else if (lastSubscriptionDay && day < *lastSubscriptionDay)
-            errors.append({Field::sellDate, QStringLiteral("卖出日期不能早于认购截止日（%1）")
+            errors.append({Field::sellDate, QStringLiteral("卖出日期不能早于申购截止日（%1）")
                                                 .arg(lastSubscriptionDay->toString(Qt::ISODate))});
         else
             sale.sellDate = day;
