@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -11,7 +12,27 @@
 #include <unistd.h>
 
 void FirstPaintProbe::install(QWidget &window, Then then) {
-    window.installEventFilter(new FirstPaintProbe(then, &window));
+    if (then == Then::carryOn) {
+        afterFirstPaint(window, qApp, [] {
+            std::fprintf(stderr, "[Startup] %-20s %7.1f\n", "first paint", processAgeMs());
+        });
+        return;
+    }
+    afterFirstPaint(window, qApp, [] {
+        std::printf("first-paint-ms %.1f\n", processAgeMs());
+        std::fflush(stdout);
+        QCoreApplication::quit();
+    });
+}
+
+void FirstPaintProbe::afterFirstPaint(QWidget &window, QObject *context,
+                                      std::function<void()> then) {
+    window.installEventFilter(new FirstPaintProbe(
+        [context = QPointer<QObject>(context), then = std::move(then)] {
+            if (context)
+                then();
+        },
+        &window));
 }
 
 double FirstPaintProbe::processAgeMs() {
@@ -36,17 +57,7 @@ bool FirstPaintProbe::eventFilter(QObject *watched, QEvent *event) {
     if (!m_done && event->type() == QEvent::Paint) {
         m_done = true;
         // After the paint has been handled, not before.
-        if (m_then == Then::carryOn) {
-            QTimer::singleShot(0, qApp, [] {
-                std::fprintf(stderr, "[Startup] %-20s %7.1f\n", "first paint", processAgeMs());
-            });
-            return QObject::eventFilter(watched, event);
-        }
-        QTimer::singleShot(0, qApp, [] {
-            std::printf("first-paint-ms %.1f\n", processAgeMs());
-            std::fflush(stdout);
-            QCoreApplication::quit();
-        });
+        QTimer::singleShot(0, qApp, m_then);
     }
     return QObject::eventFilter(watched, event);
 }

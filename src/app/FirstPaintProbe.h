@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QWidget;
 
 // For start-up measurements: prints the milliseconds from process start to the first paint of
@@ -12,15 +14,18 @@ class FirstPaintProbe : public QObject {
 public:
     enum class Then { quit, carryOn };
     static void install(QWidget &window, Then then = Then::quit);
+    // Runs `then` once, after the first paint of `window` has been handled; nothing when
+    // `context` is gone by then.
+    static void afterFirstPaint(QWidget &window, QObject *context, std::function<void()> then);
     static double processAgeMs();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    FirstPaintProbe(Then then, QObject *parent)
+    FirstPaintProbe(std::function<void()> then, QObject *parent)
         : QObject(parent)
-        , m_then(then) {}
-    Then m_then;
+        , m_then(std::move(then)) {}
+    std::function<void()> m_then;
     bool m_done = false;
 };

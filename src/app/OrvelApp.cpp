@@ -1,6 +1,7 @@
 #include "OrvelApp.h"
 
 #include "AppNotificationCenter.h"
+#include "FirstPaintProbe.h"
 #include "MainWindow.h"
 #include "MenuBarLabel.h"
 #include "PanelPlacement.h"
@@ -122,6 +123,25 @@ void OrvelApp::start() {
     mainWindow();
     StartupTrace::mark("main window object");
     if (m_parts.trayAvailable) {
+        QApplication::setQuitOnLastWindowClosed(false);
+        // The window the user waits for comes first; the tray icon (an SVG rendered, the
+        // tray's embedding set up) follows its first frame, or a second later if that never
+        // comes.
+        FirstPaintProbe::afterFirstPaint(mainWindow(), this, [this] { showTrayIcon(); });
+        QTimer::singleShot(trayIconLatestMs, this, [this] { showTrayIcon(); });
+    } else {
+        qInfo().noquote() << QStringLiteral(
+            "[Shell] No system tray available: the main window stays open and closing it quits");
+        QApplication::setQuitOnLastWindowClosed(true);
+    }
+    mainWindow().open();
+    StartupTrace::mark("windows built");
+}
+
+void OrvelApp::showTrayIcon() {
+    if (m_label)
+        return;
+    {
         m_label = std::make_unique<MenuBarLabel>(
             AppNotificationCenter::defaultCenter(),
             MenuBarLabel::Actions{[this] { togglePanel(); }, [this] { mainWindow().open(); },
@@ -130,14 +150,7 @@ void OrvelApp::start() {
                                   }});
         m_label->show();
         StartupTrace::mark("tray icon");
-        QApplication::setQuitOnLastWindowClosed(false);
-    } else {
-        qInfo().noquote() << QStringLiteral(
-            "[Shell] No system tray available: the main window stays open and closing it quits");
-        QApplication::setQuitOnLastWindowClosed(true);
     }
-    mainWindow().open();
-    StartupTrace::mark("windows built");
 }
 
 void OrvelApp::openMainWindow() {

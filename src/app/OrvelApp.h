@@ -62,7 +62,9 @@ public:
     MainWindow &mainWindow();
     // The tray panel's window, created the first time it is asked for.
     PanelWindow &panelWindow();
+    // The tray icon; it appears after the main window's first frame.
     MenuBarLabel *menuBarLabel() const { return m_label.get(); }
+    static constexpr int trayIconLatestMs = 1000;
     bool hasTray() const { return m_parts.trayAvailable; }
     bool isMainWindowVisible() const;
     bool isPanelVisible() const;
@@ -78,6 +80,7 @@ public:
     void quit();
 
 private:
+    void showTrayIcon();
     NotificationManager &notifications();
 
     Parts m_parts;
