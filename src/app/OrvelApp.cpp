@@ -94,7 +94,9 @@ MainWindow &OrvelApp::mainWindow() {
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(
             [this](MainWindow &window) {
-                return new MainWindowView(repository(), m_parts.clock, &window, &m_settings);
+                auto *view = new MainWindowView(repository(), m_parts.clock, &window, &m_settings);
+                connect(view, &MainWindowView::quitRequested, this, &OrvelApp::quit);
+                return view;
             },
             [this](QDialog &sheet) -> QWidget * {
                 auto *view =
