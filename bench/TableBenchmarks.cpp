@@ -1,12 +1,11 @@
 #include "BenchData.h"
 
-#include "model/MarketCalendar.h"
 #include "repository/RecordMerge.h"
+#include "model/MarketCalendar.h"
 #include "service/JsonObjectReader.h"
 #include "service/RemoteIPOListResponse.h"
 #include "ui/main_window/RecordSorting.h"
 #include "ui/main_window/RowBanding.h"
-#include "ui/main_window/TableSearch.h"
 #include "ui/main_window/TimeFiltering.h"
 #include "ui/menu_bar/CalendarWeeks.h"
 
@@ -59,20 +58,6 @@ void BM_FilterSortBands500(benchmark::State &state) {
     state.SetLabel(rawValue(filter).toStdString());
 }
 BENCHMARK(BM_FilterSortBands500)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
-
-// The search as the user types, over the whole list: a name fragment, then a code prefix.
-void BM_TableSearch500(benchmark::State &state) {
-    const QList<IPORecord> &records = publishedRecords();
-    const QString query = state.range(0) == 0 ? QStringLiteral("科技") : QStringLiteral("09");
-    qsizetype kept = 0;
-    for (auto _ : state) {
-        QList<IPORecord> shown = TableSearch::filtered(records, query);
-        kept = shown.size();
-        benchmark::DoNotOptimize(shown);
-    }
-    state.counters["kept"] = double(kept);
-}
-BENCHMARK(BM_TableSearch500)->DenseRange(0, 1)->Unit(benchmark::kMicrosecond);
 
 void BM_RecordsByDay500(benchmark::State &state) {
     const QList<IPORecord> &records = publishedRecords();

@@ -94,9 +94,7 @@ MainWindow &OrvelApp::mainWindow() {
     if (!m_mainWindow) {
         m_mainWindow = std::make_unique<MainWindow>(
             [this](MainWindow &window) {
-                auto *view = new MainWindowView(repository(), m_parts.clock, &window, &m_settings);
-                connect(view, &MainWindowView::quitRequested, this, &OrvelApp::quit);
-                return view;
+                return new MainWindowView(repository(), m_parts.clock, &window, &m_settings);
             },
             [this](QDialog &sheet) -> QWidget * {
                 auto *view =

@@ -18,12 +18,10 @@
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
@@ -218,52 +216,6 @@ private slots:
         QVERIFY(!m_view->syncStatus());
         QTest::mouseClick(m_view->refreshButton(), Qt::LeftButton);
         QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
-    }
-
-    // The search narrows what the time range lists, by code or name, case-insensitively; a
-    // search without a match says so instead of an empty table.
-    void searchNarrowsTheTimeRange_data() {
-        QTest::addColumn<TimeFilter>("filter");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("listed");
-        QTest::newRow("code, all") << TimeFilter::all << "025" << QStringList{"02513"};
-        QTest::newRow("name, this week") << TimeFilter::thisWeek << "医疗" << QStringList{"02100"};
-        QTest::newRow("lower case, all") << TimeFilter::all << " b " << QStringList{"06666"};
-        QTest::newRow("every July IPO, this month")
-            << TimeFilter::thisMonth << "0" << QStringList{"02100", "02513", "09988"};
-        QTest::newRow("June's IPO, last 30 days")
-            << TimeFilter::last30Days << "顺安" << QStringList{};
-        QTest::newRow("no match") << TimeFilter::all << "xyz" << QStringList{};
-    }
-    void searchNarrowsTheTimeRange() {
-        QFETCH(TimeFilter, filter);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, listed);
-        QVERIFY(buildLoaded());
-        m_view->setTimeFilter(filter);
-        QTest::keyClick(m_view.get(), Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(m_view->searchField()->hasFocus());
-        // As an input method hands over Chinese text: in one piece (QTest types ASCII only).
-        m_view->searchField()->insert(typed);
-        QCOMPARE(listedCodes(), listed);
-        QCOMPARE(m_view->findChild<QLabel *>(u"NoMatchLine"_s)->isVisible(), listed.isEmpty());
-        QTest::keyClick(m_view->searchField(), Qt::Key_Escape);
-        QVERIFY(m_view->searchField()->text().isEmpty());
-        QVERIFY(!listedCodes().isEmpty());
-    }
-
-    // The keys a desktop user reaches for press what the buttons press.
-    void shortcutsPressTheButtons() {
-        QVERIFY(buildLoaded());
-        QSignalSpy quit(m_view.get(), &MainWindowView::quitRequested);
-        QTest::keyClick(m_view.get(), Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(quit.size(), 1);
-        const int presented = m_settingsSheet.presented;
-        QTest::keyClick(m_view.get(), Qt::Key_Comma, Qt::ControlModifier);
-        QCOMPARE(m_settingsSheet.presented, presented + 1);
-        QTest::keyClick(m_view.get(), Qt::Key_R, Qt::ControlModifier);
-        QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
-        QVERIFY(m_view->refreshButton()->toolTip().startsWith(u"刷新 ("_s));
     }
 
     // The year sheet lists the year's IPOs from the store; choosing one outside the time range

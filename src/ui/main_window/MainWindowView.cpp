@@ -12,7 +12,6 @@
 #include "SettingsSheetPresenting.h"
 #include "StatusCapsule.h"
 #include "TableHeaderBar.h"
-#include "TableSearch.h"
 #include "TableSelection.h"
 #include "TimeFiltering.h"
 #include "ToolbarActionButton.h"
@@ -31,11 +30,8 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHideEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
-#include <QShortcut>
 #include <QShowEvent>
 #include <QSplitter>
 #include <QTimer>
@@ -46,23 +42,7 @@
 
 namespace {
 
-constexpr int toolbarSideWidth = 200;
-constexpr int searchFieldWidth = 176;
-
-// "刷新 (F5)": the button's title with the first key that presses it, as the desktop writes it.
-QString withShortcut(const QString &title, const QKeySequence &keys) {
-    return keys.isEmpty() ? title
-                          : title + QStringLiteral(" (") + keys.toString(QKeySequence::NativeText) +
-                                QStringLiteral(")");
-}
-
-// The desktop's keys for `standard`, and `fallback` when the desktop has none or lacks it.
-QList<QKeySequence> keysFor(QKeySequence::StandardKey standard, const QKeySequence &fallback) {
-    QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
-    if (!fallback.isEmpty() && !keys.contains(fallback))
-        keys.append(fallback);
-    return keys;
-}
+constexpr int toolbarSideWidth = 96;
 
 QStringList timeFilterLabels() {
     QStringList labels;
@@ -136,7 +116,6 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
     m_showRefresh->setSingleShot(true);
     connect(m_showRefresh, &QTimer::timeout, this, &MainWindowView::refreshForShowing);
 
-    installShortcuts();
     reevaluate();
 }
 
@@ -155,27 +134,6 @@ QWidget *MainWindowView::makeToolbar() {
     m_timeFilterControl->setCurrentIndex(static_cast<int>(m_timeFilter));
     connect(m_timeFilterControl, &SegmentedControl::activated, this,
             [this](int index) { setTimeFilter(allTimeFilters[static_cast<size_t>(index)]); });
-
-    m_searchField = new QLineEdit(toolbar);
-    m_searchField->setObjectName(QStringLiteral("SearchField"));
-    m_searchField->setPlaceholderText(QStringLiteral("搜索代码或名称"));
-    m_searchField->setAccessibleName(QStringLiteral("搜索代码或名称"));
-    m_searchField->setFont(ViewStyle::font(12));
-    m_searchField->setFixedWidth(searchFieldWidth);
-    m_searchField->setClearButtonEnabled(true);
-    AppLook::styleField(m_searchField);
-    connect(m_searchField, &QLineEdit::textChanged, this, [this](const QString &text) {
-        m_searchText = text;
-        reevaluate();
-    });
-    // Escape in the field empties it; the typed search is the only state it has.
-    auto *clearSearch = new QShortcut(QKeySequence(Qt::Key_Escape), m_searchField);
-    clearSearch->setContext(Qt::WidgetShortcut);
-    connect(clearSearch, &QShortcut::activated, m_searchField, &QLineEdit::clear);
-    auto *leading = new QHBoxLayout;
-    leading->setContentsMargins(12, 0, 0, 0);
-    leading->addWidget(m_searchField);
-    leading->addStretch(1);
 
     m_refreshButton = new ToolbarRefreshButton([this] { refreshManually(); }, toolbar);
     m_settingsButton = new ToolbarSettingsButton([this] { presentSettings(); }, toolbar);
@@ -199,7 +157,6 @@ QWidget *MainWindowView::makeToolbar() {
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
     grid->addWidget(m_timeFilterControl, 0, 1, Qt::AlignCenter);
-    grid->addLayout(leading, 0, 0);
     grid->addLayout(trailing, 0, 2);
     return toolbar;
 }
@@ -221,14 +178,6 @@ QWidget *MainWindowView::makeTablePane() {
     stack->addWidget(header);
     stack->addWidget(new PaletteRule(Qt::Horizontal, PaletteColor::borderColor, 1.0, pane));
     stack->addWidget(m_list, 1);
-    m_noMatch = new QLabel(QStringLiteral("没有匹配的新股"), pane);
-    m_noMatch->setObjectName(QStringLiteral("NoMatchLine"));
-    m_noMatch->setTextFormat(Qt::PlainText);
-    m_noMatch->setAlignment(Qt::AlignCenter);
-    m_noMatch->setFont(ViewStyle::font(12));
-    AppLook::setTextTone(m_noMatch, PaletteColor::textSecondary);
-    m_noMatch->hide();
-    stack->addWidget(m_noMatch, 1);
     return pane;
 }
 
@@ -268,12 +217,8 @@ void MainWindowView::setSelectedCode(const std::optional<QString> &code) {
 
 void MainWindowView::reevaluate() {
     const QDateTime now = m_clock();
-    m_filteredRecords = RecordSorting::sorted(TableSearch::filtered(
-        TimeFiltering::filtered(m_repository.records(), m_timeFilter, now, m_calendar),
-        m_searchText));
-    const bool noMatch = m_filteredRecords.isEmpty() && !m_searchText.trimmed().isEmpty();
-    m_noMatch->setVisible(noMatch);
-    m_list->setVisible(!noMatch);
+    m_filteredRecords = RecordSorting::sorted(
+        TimeFiltering::filtered(m_repository.records(), m_timeFilter, now, m_calendar));
     m_rowBands = RowBanding::bands(m_filteredRecords, m_calendar);
     m_model->setListed(m_filteredRecords, m_rowBands);
     m_model->setSelectedCode(m_selectedCode);
@@ -468,33 +413,4 @@ void MainWindowView::showRecord(const QString &code) {
         setTimeFilter(TimeFilter::all);
     if (listed() && m_selectedCode != code)
         toggleSelection(code);
-}
-
-void MainWindowView::installShortcuts() {
-    const auto bind = [this](const QList<QKeySequence> &keys, auto action) {
-        for (const QKeySequence &key : keys)
-            connect(new QShortcut(key, this), &QShortcut::activated, this, action);
-    };
-    const QList<QKeySequence> refresh =
-        keysFor(QKeySequence::Refresh, QKeySequence(Qt::CTRL | Qt::Key_R));
-    const QList<QKeySequence> settings =
-        keysFor(QKeySequence::Preferences, QKeySequence(Qt::CTRL | Qt::Key_Comma));
-    bind(refresh, [this] { refreshManually(); });
-    bind(settings, [this] { presentSettings(); });
-    bind(keysFor(QKeySequence::Find, {}), [this] {
-        m_searchField->setFocus(Qt::ShortcutFocusReason);
-        m_searchField->selectAll();
-    });
-    bind(keysFor(QKeySequence::Save, {}), [this] {
-        if (RecordDetailPanel *panel = detailPanel())
-            panel->save();
-    });
-    // The window goes, the application stays in the tray (the shell decides what closing means).
-    bind(keysFor(QKeySequence::Close, {}), [this] { window()->close(); });
-    bind(keysFor(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)),
-         [this] { emit quitRequested(); });
-    m_refreshButton->setToolTip(withShortcut(QStringLiteral("刷新"), refresh.value(0)));
-    m_settingsButton->setToolTip(withShortcut(QStringLiteral("设置"), settings.value(0)));
-    m_searchField->setToolTip(withShortcut(QStringLiteral("搜索代码或名称"),
-                                           QKeySequence::keyBindings(QKeySequence::Find).value(0)));
 }

@@ -27,8 +27,6 @@ class SegmentedControl;
 class SettingsSheetPresenting;
 class StatusCapsule;
 class ToolbarRefreshButton;
-class QLabel;
-class QLineEdit;
 class ToolbarActionButton;
 class ToolbarSettingsButton;
 
@@ -81,7 +79,6 @@ public:
     ToolbarRefreshButton *refreshButton() const { return m_refreshButton; }
     ToolbarSettingsButton *settingsButton() const { return m_settingsButton; }
     ToolbarActionButton *resultsButton() const { return m_resultsButton; }
-    QLineEdit *searchField() const { return m_searchField; }
     // The open year sheet, if any.
     QDialog *resultsSheet() const { return m_resultsSheet; }
     StatusCapsule *statusCapsule() const { return m_statusCapsule; }
@@ -103,10 +100,6 @@ public slots:
     // Re-reads the clock and the repository's records and brings the table and panel in line.
     void reevaluate();
 
-signals:
-    // Ctrl+Q: the whole application ends, as "Quit" in the tray ends it.
-    void quitRequested();
-
 protected:
     void showEvent(QShowEvent *event) override;
     void hideEvent(QHideEvent *event) override;
@@ -116,7 +109,6 @@ protected:
 
 private:
     QWidget *makeToolbar();
-    void installShortcuts();
     QWidget *makeTablePane();
     void setSelectedCode(const std::optional<QString> &code);
     void updateDetailPanel();
@@ -150,9 +142,6 @@ private:
     ToolbarRefreshButton *m_refreshButton = nullptr;
     ToolbarSettingsButton *m_settingsButton = nullptr;
     ToolbarActionButton *m_resultsButton = nullptr;
-    QLineEdit *m_searchField = nullptr;
-    QLabel *m_noMatch = nullptr;
-    QString m_searchText;
     QPointer<QDialog> m_resultsSheet;
     QWidget *m_content = nullptr;
     QSplitter *m_splitter = nullptr;
