@@ -15,9 +15,12 @@
 #include "ui/main_window/SaveRecordButton.h"
 #include "ui/main_window/SegmentedControl.h"
 #include "ui/main_window/SettingsSheetPresenting.h"
+#include "ui/main_window/TableSearchField.h"
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -180,6 +183,47 @@ private slots:
         QVERIFY(!m_view->syncStatus());
         QTest::mouseClick(m_view->refreshButton(), Qt::LeftButton);
         QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
+    }
+
+    // The whole round by keyboard: through the rows into the panel and back, searching, copying.
+    void keyboardOnly() {
+        QVERIFY(buildLoaded([this] { m_view->setTimeFilter(TimeFilter::all); }));
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        QWindow *window = m_view->windowHandle();
+        QCOMPARE(QApplication::focusWidget(), m_view->tableList());
+        QVERIFY(!m_view->detailPanel());
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(window, Qt::Key_Down);
+        QCOMPARE(m_view->selectedCode(), std::optional(u"01234"_s));
+        QTest::keyClick(window, Qt::Key_End);
+        QCOMPARE(m_view->selectedCode(), std::optional(u"06666"_s));
+        QTest::keyClicks(m_view->tableList(), u"02"_s); // the first code starting with 02
+        QCOMPARE(m_view->selectedCode(), std::optional(u"02100"_s));
+
+        QTest::keyClick(window, Qt::Key_Return);
+        QLineEdit *input = m_view->detailPanel()->subscriptionField()->input();
+        QCOMPARE(QApplication::focusWidget(), input);
+        QTest::keyClicks(QApplication::focusWidget(), u"3000"_s);
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_store->entriesByCode().value(u"02100"_s).subQuantity, qint64(3000));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), m_view->tableList());
+        QCOMPARE(m_view->detailPanel()->subQtyText(), u"3000"_s);
+
+        QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"02100"_s);
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), m_view->searchField());
+        QTest::keyClicks(QApplication::focusWidget(), u"ZZ"_s);
+        QVERIFY(listedCodes().isEmpty());
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(listedCodes().size(), 5);
+        QTest::keyClicks(QApplication::focusWidget(), u"-b"_s);
+        QCOMPARE(listedCodes(), QStringList({"06666"}));
+        QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier); // 本月: no date, not listed
+        QVERIFY(listedCodes().isEmpty());
+        QVERIFY(m_view->refreshButton()->toolTip().contains(u"F5"_s));
     }
 
     // What the panel saves and clears reaches the store. (A refused clear keeps the records:

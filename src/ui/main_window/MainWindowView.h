@@ -23,6 +23,7 @@ class RecordDetailPanel;
 class SegmentedControl;
 class SettingsSheetPresenting;
 class StatusCapsule;
+class TableSearchField;
 class ToolbarRefreshButton;
 class ToolbarSettingsButton;
 
@@ -74,6 +75,10 @@ public:
     ToolbarRefreshButton *refreshButton() const { return m_refreshButton; }
     ToolbarSettingsButton *settingsButton() const { return m_settingsButton; }
     StatusCapsule *statusCapsule() const { return m_statusCapsule; }
+    TableSearchField *searchField() const { return m_searchField; }
+    DetailPanelSlot *detailPanelSlot() const { return m_panelSlot; }
+    // What the search field narrows the table to; empty for every row.
+    const QString &searchText() const { return m_searchText; }
     // The panel of the selected record; nullptr while none shows (also while one moves out).
     RecordDetailPanel *detailPanel() const;
 
@@ -87,6 +92,11 @@ public slots:
     void presentSettings();
     // Re-reads the clock and the repository's records and brings the table and panel in line.
     void reevaluate();
+    void setSearchText(const QString &text);
+    // Selects the IPO of `code` (when it is not already) and puts the keyboard in its panel.
+    void focusDetailPanel(const QString &code);
+    // The row menu of `code` at `globalPosition`; the row becomes the selected one.
+    void openRowMenu(const QString &code, const QPoint &globalPosition);
 
 signals:
     void timeFilterChanged(TimeFilter filter);
@@ -123,6 +133,7 @@ private:
 
     TimeFilter m_timeFilter = TimeFilter::thisWeek;
     std::optional<QString> m_selectedCode;
+    QString m_searchText;
     std::optional<QString> m_syncStatus;
     bool m_syncStatusIsError = false;
     QList<IPORecord> m_filteredRecords;
@@ -133,6 +144,7 @@ private:
 
     MainTableModel *m_model;
     SegmentedControl *m_timeFilterControl = nullptr;
+    TableSearchField *m_searchField = nullptr;
     ToolbarRefreshButton *m_refreshButton = nullptr;
     ToolbarSettingsButton *m_settingsButton = nullptr;
     QWidget *m_content = nullptr;
