@@ -19,6 +19,7 @@
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -224,6 +225,29 @@ private slots:
         QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier); // 本月: no date, not listed
         QVERIFY(listedCodes().isEmpty());
         QVERIFY(m_view->refreshButton()->toolTip().contains(u"F5"_s));
+    }
+
+    // A screen reader finds the four time filters as tabs, the selected one marked, can press
+    // one, and finds the column headings.
+    void accessibleChoicesAndHeadings() {
+        QVERIFY(buildLoaded());
+        QAccessibleInterface *filter =
+            QAccessible::queryAccessibleInterface(m_view->timeFilterControl());
+        QCOMPARE(filter->role(), QAccessible::PageTabList);
+        QStringList tabs;
+        for (int i = 0; i < filter->childCount(); ++i)
+            tabs.append(filter->child(i)->text(QAccessible::Name) +
+                        (filter->child(i)->state().selected ? u"*"_s : QString()));
+        QCOMPARE(tabs, QStringList({u"本周*"_s, u"本月"_s, u"近30天"_s, u"全部"_s}));
+        filter->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(m_view->timeFilter(), TimeFilter::all);
+        QVERIFY(filter->child(3)->state().selected && !filter->child(0)->state().selected);
+
+        QAccessibleInterface *header = QAccessible::queryAccessibleInterface(
+            m_view->findChild<QWidget *>(u"TableHeaderBar"_s));
+        QCOMPARE(header->childCount(), 8);
+        QCOMPARE(header->child(0)->role(), QAccessible::ColumnHeader);
+        QCOMPARE(header->child(0)->text(QAccessible::Name), u"股票代码"_s);
     }
 
     // What the panel saves and clears reaches the store. (A refused clear keeps the records:
