@@ -20,8 +20,10 @@ namespace {
 // own settings, data and runtime folders, talking to this test's local service.
 class RunningApp {
 public:
-    RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service) {
+    RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service,
+               const QProcessEnvironment &extra = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(extra);
         const QString run = home.filePath(u"run"_s);
         // "XCTestConfigurationFilePath" marks a test host: no "app_active" events from these runs.
         for (const auto &[name, value] :
@@ -48,6 +50,8 @@ public:
         m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE));
         return m_process.waitForStarted(10000);
     }
+
+    qint64 processId() const { return m_process.processId(); }
 
     void send(const QByteArray &command) { m_process.write(command + '\n'); }
 
@@ -101,6 +105,26 @@ bool skipsTaskbar(const QString &window) {
     return xprop.waitForFinished(5000) &&
            xprop.readAllStandardOutput().contains("_NET_WM_STATE_SKIP_TASKBAR");
 }
+
+// A session bus of the test's own, on which the accessibility bus starts when first asked for.
+class SessionBus {
+public:
+    SessionBus() {
+        m_daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        if (m_daemon.waitForStarted(5000) && m_daemon.waitForReadyRead(5000))
+            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~SessionBus() {
+        m_daemon.terminate();
+        if (!m_daemon.waitForFinished(5000))
+            m_daemon.kill();
+    }
+    const QString &address() const { return m_address; }
+
+private:
+    QProcess m_daemon;
+    QString m_address;
+};
 
 // Keys typed on the X server, through the window manager's focus: xdotool's key names or text.
 bool press(const QString &keys) {
@@ -187,7 +211,12 @@ private slots:
     // The main window by keyboard alone, under the window manager: rows, panel, search, menu.
     void keyboardOnly() {
         testsupport::TestFolder home;
-        RunningApp app(home, m_service);
+        SessionBus bus;
+        QVERIFY(!bus.address().isEmpty());
+        QProcessEnvironment busEnvironment;
+        busEnvironment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
+        busEnvironment.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
+        RunningApp app(home, m_service, busEnvironment);
         QVERIFY(app.start());
         QVERIFY(!app.waitFor(u"records"_s).isEmpty());
         const QString window = value(app.state(), u"window"_s);
@@ -203,6 +232,19 @@ private slots:
         const QString code = view(u"row3"_s);
         QTRY_COMPARE_WITH_TIMEOUT(view(u"panel"_s), code, 10000);
         QCOMPARE(view(u"selected"_s), code);
+        // The selection as a screen reader hears it: "代码 名称 状态 日期".
+        QProcess reader;
+        QProcessEnvironment readerEnvironment = QProcessEnvironment::systemEnvironment();
+        readerEnvironment.insert(busEnvironment);
+        reader.setProcessEnvironment(readerEnvironment);
+        reader.start(u"/usr/bin/python3"_s,
+                     {QStringLiteral(ORVEL_E2E_SOURCE_DIR "/selected-row.py"),
+                      QString::number(app.processId())});
+        QVERIFY(reader.waitForFinished(20000));
+        const QStringList heard =
+            QString::fromUtf8(reader.readAllStandardOutput()).trimmed().split(u' ');
+        QCOMPARE(heard.value(0), code);
+        QCOMPARE(heard.value(1), view(u"name3"_s));
 
         QVERIFY(press(u"Return"_s));
         QTRY_COMPARE_WITH_TIMEOUT(view(u"focus"_s), u"QuantityInput"_s, 10000);
