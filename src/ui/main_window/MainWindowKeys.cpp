@@ -4,6 +4,7 @@
 #include "MainTableList.h"
 #include "MainWindowView.h"
 #include "RecordDetailPanel.h"
+#include "SegmentedControl.h"
 #include "TableSearchField.h"
 #include "TimeFilter.h"
 #include "ToolbarRefreshButton.h"
@@ -41,6 +42,11 @@ MainWindowKeys::MainWindowKeys(MainWindowView &view)
         connect(shortcut, &QShortcut::activated, this,
                 [this, i] { m_view.setTimeFilter(allTimeFilters[static_cast<size_t>(i)]); });
     }
+    // Tab walks the window as it reads, toolbar first; the panel's fields come after the table.
+    QWidget::setTabOrder(view.searchField(), view.timeFilterControl());
+    QWidget::setTabOrder(view.timeFilterControl(), view.refreshButton());
+    QWidget::setTabOrder(view.refreshButton(), view.settingsButton());
+    QWidget::setTabOrder(view.settingsButton(), view.tableList());
     view.refreshButton()->setToolTip(tooltip(QStringLiteral("刷新"), refreshKeys()));
     view.settingsButton()->setToolTip(tooltip(QStringLiteral("设置"), settingsKeys()));
     view.searchField()->setToolTip(
