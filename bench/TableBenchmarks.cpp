@@ -1,9 +1,10 @@
 #include "BenchData.h"
 
-#include "repository/RecordMerge.h"
 #include "model/MarketCalendar.h"
+#include "repository/RecordMerge.h"
 #include "service/JsonObjectReader.h"
 #include "service/RemoteIPOListResponse.h"
+#include "ui/main_window/RecordSearch.h"
 #include "ui/main_window/RecordSorting.h"
 #include "ui/main_window/RowBanding.h"
 #include "ui/main_window/TimeFiltering.h"
@@ -58,6 +59,27 @@ void BM_FilterSortBands500(benchmark::State &state) {
     state.SetLabel(rawValue(filter).toStdString());
 }
 BENCHMARK(BM_FilterSortBands500)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+
+// One keystroke in the search field: the whole evaluation of 500 records under "全部" with the
+// search text, a code fragment and a (mixed-case) name fragment, as the user types them.
+void BM_Search500(benchmark::State &state) {
+    static const QString queries[] = {QStringLiteral("0"), QStringLiteral("科技"),
+                                      QStringLiteral("-b")};
+    const QString &query = queries[state.range(0)];
+    const QList<IPORecord> &records = publishedRecords();
+    const QDateTime now = benchNow();
+    const MarketCalendar &calendar = marketCalendar();
+    qsizetype listed = 0;
+    for (auto _ : state) {
+        QList<IPORecord> shown = RecordSorting::sorted(RecordSearch::matching(
+            TimeFiltering::filtered(records, TimeFilter::all, now, calendar), query));
+        QHash<QString, TableRowBand> bands = RowBanding::bands(shown, calendar);
+        listed = shown.size();
+        benchmark::DoNotOptimize(bands);
+    }
+    state.counters["listed"] = double(listed);
+}
+BENCHMARK(BM_Search500)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
 
 void BM_RecordsByDay500(benchmark::State &state) {
     const QList<IPORecord> &records = publishedRecords();

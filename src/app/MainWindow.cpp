@@ -9,6 +9,7 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace {
@@ -33,6 +34,10 @@ MainWindow::MainWindow(ContentFactory makeContent, SettingsFactory settings,
     m_layout->setContentsMargins(0, 0, 0, 0);
     resize(defaultWidth, defaultHeight);
     m_taskbar.setWindow(this);
+    // The desktop's close key closes the window like its title bar does; the tray stays.
+    auto *closeKey = new QShortcut(this);
+    closeKey->setKeys(QKeySequence::keyBindings(QKeySequence::Close));
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
 }
 
 void MainWindow::open() {

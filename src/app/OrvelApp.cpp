@@ -22,6 +22,7 @@
 #include <QDebug>
 #include <QDialog>
 #include <QScreen>
+#include <QShortcut>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -103,6 +104,10 @@ MainWindow &OrvelApp::mainWindow() {
                 return view;
             },
             m_taskbar, m_parts.windowPlaceFile.isEmpty() ? nullptr : &m_windowPlace);
+        // The desktop's quit key in the main window does what the tray's "Quit" does.
+        auto *quitKey = new QShortcut(m_mainWindow.get());
+        quitKey->setKeys(QKeySequence::keyBindings(QKeySequence::Quit));
+        connect(quitKey, &QShortcut::activated, this, &OrvelApp::quit);
     }
     return *m_mainWindow;
 }

@@ -20,8 +20,10 @@ namespace {
 // own settings, data and runtime folders, talking to this test's local service.
 class RunningApp {
 public:
-    RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service) {
+    RunningApp(const testsupport::TestFolder &home, const testsupport::LocalService &service,
+               const QProcessEnvironment &extra = {}) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(extra);
         const QString run = home.filePath(u"run"_s);
         // "XCTestConfigurationFilePath" marks a test host: no "app_active" events from these runs.
         for (const auto &[name, value] :
@@ -48,6 +50,8 @@ public:
         m_process.start(QStringLiteral(ORVEL_E2E_EXECUTABLE));
         return m_process.waitForStarted(10000);
     }
+
+    qint64 processId() const { return m_process.processId(); }
 
     void send(const QByteArray &command) { m_process.write(command + '\n'); }
 
@@ -102,6 +106,55 @@ bool skipsTaskbar(const QString &window) {
            xprop.readAllStandardOutput().contains("_NET_WM_STATE_SKIP_TASKBAR");
 }
 
+// A session bus of the test's own, on which the accessibility bus starts when first asked for.
+class SessionBus {
+public:
+    SessionBus() {
+        m_daemon.start(u"dbus-daemon"_s, {u"--session"_s, u"--nofork"_s, u"--print-address=1"_s});
+        if (m_daemon.waitForStarted(5000) && m_daemon.waitForReadyRead(5000))
+            m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+    }
+    ~SessionBus() {
+        m_daemon.terminate();
+        if (!m_daemon.waitForFinished(5000))
+            m_daemon.kill();
+    }
+    const QString &address() const { return m_address; }
+
+private:
+    QProcess m_daemon;
+    QString m_address;
+};
+
+// Keys typed on the X server, through the window manager's focus: xdotool's key names or text.
+bool press(const QString &keys) {
+    return QProcess::execute(u"xdotool"_s,
+                             QStringList{u"key"_s, u"--delay"_s, u"60"_s} + keys.split(u' ')) == 0;
+}
+
+bool type(const QString &text) {
+    return QProcess::execute(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"80"_s, text}) == 0;
+}
+
+QString clipboard() {
+    QProcess xclip;
+    xclip.start(u"xclip"_s, {u"-o"_s, u"-selection"_s, u"clipboard"_s});
+    return xclip.waitForFinished(5000) ? QString::fromUtf8(xclip.readAllStandardOutput())
+                                       : QString();
+}
+
+// The shortest piece of `name` that no other listed name contains.
+QString uniqueFragment(const QString &name, const QStringList &names) {
+    for (qsizetype length = 2; length <= name.size(); ++length) {
+        for (qsizetype from = 0; from + length <= name.size(); ++from) {
+            const QString piece = name.mid(from, length);
+            if (names.filter(piece).size() == 1)
+                return piece;
+        }
+    }
+    return name;
+}
+
 } // namespace
 
 class EndToEndTest : public QObject {
@@ -151,6 +204,68 @@ private slots:
                  0);
         QTRY_COMPARE_WITH_TIMEOUT(value(app.state(), u"panel"_s).toInt(), 1, 10000);
 
+        app.end();
+        QCOMPARE(app.waitForExit(), 0);
+    }
+
+    // The main window by keyboard alone, under the window manager: rows, panel, search, menu.
+    void keyboardOnly() {
+        testsupport::TestFolder home;
+        SessionBus bus;
+        QVERIFY(!bus.address().isEmpty());
+        QProcessEnvironment busEnvironment;
+        busEnvironment.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, bus.address());
+        busEnvironment.insert(u"QT_LINUX_ACCESSIBILITY_ALWAYS_ON"_s, u"1"_s);
+        RunningApp app(home, m_service, busEnvironment);
+        QVERIFY(app.start());
+        QVERIFY(!app.waitFor(u"records"_s).isEmpty());
+        const QString window = value(app.state(), u"window"_s);
+        QCOMPARE(QProcess::execute(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, window}), 0);
+        const auto view = [&app](const QString &name) {
+            app.send("view");
+            return value(app.waitFor(u"view"_s), name);
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"focus"_s), u"MainTableList"_s, 10000);
+
+        QVERIFY(press(u"ctrl+4 Down Down Down"_s)); // 全部, then to the fourth row
+        QTRY_VERIFY_WITH_TIMEOUT(view(u"rows"_s).toInt() > 4, 10000);
+        const QString code = view(u"row3"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"panel"_s), code, 10000);
+        QCOMPARE(view(u"selected"_s), code);
+        // The selection as a screen reader hears it: "代码 名称 状态 日期".
+        QProcess reader;
+        QProcessEnvironment readerEnvironment = QProcessEnvironment::systemEnvironment();
+        readerEnvironment.insert(busEnvironment);
+        reader.setProcessEnvironment(readerEnvironment);
+        reader.start(u"/usr/bin/python3"_s,
+                     {QStringLiteral(ORVEL_E2E_SOURCE_DIR "/selected-row.py"),
+                      QString::number(app.processId())});
+        QVERIFY(reader.waitForFinished(20000));
+        const QStringList heard =
+            QString::fromUtf8(reader.readAllStandardOutput()).trimmed().split(u' ');
+        QCOMPARE(heard.value(0), code);
+        QCOMPARE(heard.value(1), view(u"name3"_s));
+
+        QVERIFY(press(u"Return"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"focus"_s), u"QuantityInput"_s, 10000);
+        QVERIFY(type(u"3000"_s));
+        QVERIFY(press(u"ctrl+s Escape"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"stored"_s), u"3000"_s, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"focus"_s), u"MainTableList"_s, 10000);
+
+        const QString fragment = uniqueFragment(view(u"name3"_s), view(u"names"_s).split(u'|'));
+        QVERIFY(press(u"ctrl+f"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"focus"_s), u"TableSearchField"_s, 10000);
+        QVERIFY(type(fragment));
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"rows"_s), u"1"_s, 10000);
+
+        // Back to the table, the row's menu, its first item: "复制代码".
+        QVERIFY(press(u"Return"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(view(u"focus"_s), u"MainTableList"_s, 10000);
+        QVERIFY(press(u"Menu"_s));
+        QTest::qWait(500);
+        QVERIFY(press(u"Down Return"_s));
+        QTRY_COMPARE_WITH_TIMEOUT(clipboard(), code, 10000);
         app.end();
         QCOMPARE(app.waitForExit(), 0);
     }

@@ -15,9 +15,13 @@
 #include "ui/main_window/SaveRecordButton.h"
 #include "ui/main_window/SegmentedControl.h"
 #include "ui/main_window/SettingsSheetPresenting.h"
+#include "ui/main_window/TableSearchField.h"
 #include "ui/main_window/ToolbarRefreshButton.h"
 #include "ui/main_window/ToolbarSettingsButton.h"
 
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
@@ -239,6 +243,70 @@ private slots:
         QCOMPARE(m_view->selectedCode(), std::optional(u"01234"_s));
         QCOMPARE(m_view->timeFilter(), TimeFilter::all);
         QTRY_VERIFY(!m_view->resultsSheet());
+    }
+
+    // The whole round by keyboard: through the rows into the panel and back, searching, copying.
+    void keyboardOnly() {
+        QVERIFY(buildLoaded([this] { m_view->setTimeFilter(TimeFilter::all); }));
+        m_view->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_view.get()));
+        QWindow *window = m_view->windowHandle();
+        QCOMPARE(QApplication::focusWidget(), m_view->tableList());
+        QVERIFY(!m_view->detailPanel());
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(window, Qt::Key_Down);
+        QCOMPARE(m_view->selectedCode(), std::optional(u"01234"_s));
+        QTest::keyClick(window, Qt::Key_End);
+        QCOMPARE(m_view->selectedCode(), std::optional(u"06666"_s));
+        QTest::keyClicks(m_view->tableList(), u"02"_s); // the first code starting with 02
+        QCOMPARE(m_view->selectedCode(), std::optional(u"02100"_s));
+
+        QTest::keyClick(window, Qt::Key_Return);
+        QLineEdit *input = m_view->detailPanel()->subscriptionField()->input();
+        QCOMPARE(QApplication::focusWidget(), input);
+        QTest::keyClicks(QApplication::focusWidget(), u"3000"_s);
+        QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_store->entriesByCode().value(u"02100"_s).subQuantity, qint64(3000));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), m_view->tableList());
+        QCOMPARE(m_view->detailPanel()->subQtyText(), u"3000"_s);
+
+        QTest::keyClick(window, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"02100"_s);
+        QTest::keyClick(window, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), m_view->searchField());
+        QTest::keyClicks(QApplication::focusWidget(), u"ZZ"_s);
+        QVERIFY(listedCodes().isEmpty());
+        QTest::keyClick(window, Qt::Key_Escape);
+        QCOMPARE(listedCodes().size(), 5);
+        QTest::keyClicks(QApplication::focusWidget(), u"-b"_s);
+        QCOMPARE(listedCodes(), QStringList({"06666"}));
+        QTest::keyClick(window, Qt::Key_2, Qt::ControlModifier); // 本月: no date, not listed
+        QVERIFY(listedCodes().isEmpty());
+        QVERIFY(m_view->refreshButton()->toolTip().contains(u"F5"_s));
+    }
+
+    // A screen reader finds the four time filters as tabs, the selected one marked, can press
+    // one, and finds the column headings.
+    void accessibleChoicesAndHeadings() {
+        QVERIFY(buildLoaded());
+        QAccessibleInterface *filter =
+            QAccessible::queryAccessibleInterface(m_view->timeFilterControl());
+        QCOMPARE(filter->role(), QAccessible::PageTabList);
+        QStringList tabs;
+        for (int i = 0; i < filter->childCount(); ++i)
+            tabs.append(filter->child(i)->text(QAccessible::Name) +
+                        (filter->child(i)->state().selected ? u"*"_s : QString()));
+        QCOMPARE(tabs, QStringList({u"本周*"_s, u"本月"_s, u"近30天"_s, u"全部"_s}));
+        filter->child(3)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(m_view->timeFilter(), TimeFilter::all);
+        QVERIFY(filter->child(3)->state().selected && !filter->child(0)->state().selected);
+
+        QAccessibleInterface *header = QAccessible::queryAccessibleInterface(
+            m_view->findChild<QWidget *>(u"TableHeaderBar"_s));
+        QCOMPARE(header->childCount(), 8);
+        QCOMPARE(header->child(0)->role(), QAccessible::ColumnHeader);
+        QCOMPARE(header->child(0)->text(QAccessible::Name), u"股票代码"_s);
     }
 
     // What the panel saves and clears reaches the store. (A refused clear keeps the records:

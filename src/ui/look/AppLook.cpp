@@ -80,15 +80,16 @@ QString slimScrollBar() {
              ViewStyle::css(ViewStyle::color(PaletteColor::textSecondary, 0.55)));
 }
 
-// The one input field of the windows.
+// The one input field of the windows. Focus is the accent border two pixels wide (the padding
+// gives back the extra pixel), so that it reads in light and dark alike.
 QString fieldStyle() {
     return QStringLiteral("QLineEdit { background: %1; color: %2; border: 1px solid %3;"
                           " border-radius: 6px; padding: 6px 7px; }"
-                          "QLineEdit:focus { border: 1px solid %4; }")
+                          "QLineEdit:focus { border: 2px solid %4; padding: 5px 6px; }")
         .arg(ViewStyle::css(ViewStyle::color(PaletteColor::glassFillStrong)),
              ViewStyle::css(ViewStyle::color(PaletteColor::textPrimary)),
              ViewStyle::css(ViewStyle::color(PaletteColor::borderColor)),
-             ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.7)));
+             ViewStyle::css(ViewStyle::color(PaletteColor::accentGreen, 0.8)));
 }
 
 } // namespace

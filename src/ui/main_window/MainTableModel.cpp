@@ -102,7 +102,7 @@ QVariant MainTableModel::data(const QModelIndex &index, int role) const {
 Qt::ItemFlags MainTableModel::flags(const QModelIndex &index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
 }
 
 void MainTableModel::announceRow(int row, const QList<int> &roles) {

@@ -3,15 +3,21 @@
 #include "DetailPanelSlot.h"
 #include "MainTableList.h"
 #include "MainTableModel.h"
+#include "MainWindowKeys.h"
 #include "PaletteRule.h"
+#include "QuantityField.h"
 #include "RecordDetailPanel.h"
+#include "RecordSearch.h"
 #include "RecordSorting.h"
 #include "ResultsView.h"
 #include "RowBanding.h"
+#include "SaveRecordButton.h"
 #include "SegmentedControl.h"
 #include "SettingsSheetPresenting.h"
 #include "StatusCapsule.h"
 #include "TableHeaderBar.h"
+#include "TableRowMenu.h"
+#include "TableSearchField.h"
 #include "TableSelection.h"
 #include "TimeFiltering.h"
 #include "ToolbarActionButton.h"
@@ -30,6 +36,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QShowEvent>
@@ -116,6 +123,7 @@ MainWindowView::MainWindowView(IPORepository &repository, Clock clock,
     m_showRefresh->setSingleShot(true);
     connect(m_showRefresh, &QTimer::timeout, this, &MainWindowView::refreshForShowing);
 
+    new MainWindowKeys(*this);
     reevaluate();
 }
 
@@ -134,6 +142,15 @@ QWidget *MainWindowView::makeToolbar() {
     m_timeFilterControl->setCurrentIndex(static_cast<int>(m_timeFilter));
     connect(m_timeFilterControl, &SegmentedControl::activated, this,
             [this](int index) { setTimeFilter(allTimeFilters[static_cast<size_t>(index)]); });
+
+    m_searchField = new TableSearchField(toolbar);
+    connect(m_searchField, &QLineEdit::textChanged, this, &MainWindowView::setSearchText);
+    connect(m_searchField, &TableSearchField::leaveRequested, this,
+            [this] { m_list->setFocus(Qt::OtherFocusReason); });
+    auto *leading = new QHBoxLayout;
+    leading->setContentsMargins(12, 0, 0, 0);
+    leading->addWidget(m_searchField);
+    leading->addStretch(1);
 
     m_refreshButton = new ToolbarRefreshButton([this] { refreshManually(); }, toolbar);
     m_settingsButton = new ToolbarSettingsButton([this] { presentSettings(); }, toolbar);
@@ -156,6 +173,7 @@ QWidget *MainWindowView::makeToolbar() {
     grid->setColumnMinimumWidth(2, toolbarSideWidth);
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
+    grid->addLayout(leading, 0, 0);
     grid->addWidget(m_timeFilterControl, 0, 1, Qt::AlignCenter);
     grid->addLayout(trailing, 0, 2);
     return toolbar;
@@ -171,6 +189,12 @@ QWidget *MainWindowView::makeTablePane() {
     connect(m_list, &MainTableList::rowWidthChanged, header, &TableHeaderBar::setRowWidth);
     connect(m_list, &MainTableList::rowClicked, this, &MainWindowView::toggleSelection);
     connect(m_list, &MainTableList::prospectusClicked, this, &MainWindowView::openProspectus);
+    connect(m_list, &MainTableList::selectionRequested, this, [this](const QString &code) {
+        setSelectedCode(code.isEmpty() ? std::nullopt : std::optional(code));
+    });
+    connect(m_list, &MainTableList::enterPressed, this, &MainWindowView::focusDetailPanel);
+    connect(m_list, &MainTableList::copyRequested, this, &TableRowMenu::copyToClipboard);
+    connect(m_list, &MainTableList::menuRequested, this, &MainWindowView::openRowMenu);
 
     auto *stack = new QVBoxLayout(pane);
     stack->setContentsMargins(0, 0, 0, 0);
@@ -212,16 +236,23 @@ void MainWindowView::setSelectedCode(const std::optional<QString> &code) {
         return;
     m_selectedCode = code;
     m_model->setSelectedCode(code);
+    m_list->showSelection(code);
     updateDetailPanel();
 }
 
 void MainWindowView::reevaluate() {
     const QDateTime now = m_clock();
-    m_filteredRecords = RecordSorting::sorted(
-        TimeFiltering::filtered(m_repository.records(), m_timeFilter, now, m_calendar));
+    m_filteredRecords = RecordSorting::sorted(RecordSearch::matching(
+        TimeFiltering::filtered(m_repository.records(), m_timeFilter, now, m_calendar),
+        m_searchText));
     m_rowBands = RowBanding::bands(m_filteredRecords, m_calendar);
     m_model->setListed(m_filteredRecords, m_rowBands);
     m_model->setSelectedCode(m_selectedCode);
+    m_list->showSelection(m_selectedCode);
+    const bool noMatch = m_filteredRecords.isEmpty() && !m_searchText.trimmed().isEmpty();
+    m_list->setEmptyText(
+        noMatch ? QStringLiteral("没有代码或名称包含“%1”的新股").arg(m_searchText.trimmed())
+                : QString());
     updateDetailPanel();
     if (isVisible()) {
         m_nextEvaluation = TimeFiltering::nextChange(now, m_calendar);
@@ -245,6 +276,7 @@ void MainWindowView::updateDetailPanel() {
     panel = new RecordDetailPanel(
         *record, [this](const IPORecord &edited) { return saveRecord(edited); },
         [this](const QString &code) { return clearRecord(code); }, m_settings);
+    MainWindowKeys::describeSaveKey(*panel->saveButton());
     const bool wasHidden = m_panelSlot->isHidden();
     m_panelSlot->show();
     if (wasHidden) {
@@ -255,6 +287,32 @@ void MainWindowView::updateDetailPanel() {
         m_splitter->setSizes({total - panelWidth, panelWidth});
     }
     m_panelSlot->present(panel);
+}
+
+void MainWindowView::setSearchText(const QString &text) {
+    if (text == m_searchText)
+        return;
+    m_searchText = text;
+    reevaluate();
+}
+
+void MainWindowView::focusDetailPanel(const QString &code) {
+    setSelectedCode(code);
+    if (RecordDetailPanel *panel = m_panelSlot->panel())
+        panel->subscriptionField()->input()->setFocus(Qt::TabFocusReason);
+}
+
+void MainWindowView::openRowMenu(const QString &code, const QPoint &globalPosition) {
+    setSelectedCode(code);
+    const std::optional<IPORecord> record = selectedRecord();
+    if (!record)
+        return;
+    auto *menu = new TableRowMenu(*record, [this] {
+        if (RecordDetailPanel *panel = m_panelSlot->panel())
+            panel->requestClear();
+    });
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(globalPosition);
 }
 
 bool MainWindowView::saveRecord(const IPORecord &record) {
@@ -314,6 +372,8 @@ void MainWindowView::showEvent(QShowEvent *event) {
     if (event->spontaneous())
         return;
     reevaluate();
+    // The keyboard starts in the table.
+    m_list->setFocus(Qt::ActiveWindowFocusReason);
     // The paint that puts this showing on screen starts its refreshes; should it never come,
     // the timer does.
     m_showRefresh->start(showRefreshLatestMs);

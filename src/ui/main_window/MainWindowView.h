@@ -26,6 +26,7 @@ class RecordDetailPanel;
 class SegmentedControl;
 class SettingsSheetPresenting;
 class StatusCapsule;
+class TableSearchField;
 class ToolbarRefreshButton;
 class ToolbarActionButton;
 class ToolbarSettingsButton;
@@ -82,6 +83,10 @@ public:
     // The open year sheet, if any.
     QDialog *resultsSheet() const { return m_resultsSheet; }
     StatusCapsule *statusCapsule() const { return m_statusCapsule; }
+    TableSearchField *searchField() const { return m_searchField; }
+    DetailPanelSlot *detailPanelSlot() const { return m_panelSlot; }
+    // What the search field narrows the table to; empty for every row.
+    const QString &searchText() const { return m_searchText; }
     // The panel of the selected record; nullptr while none shows (also while one moves out).
     RecordDetailPanel *detailPanel() const;
 
@@ -99,6 +104,11 @@ public slots:
     void showRecord(const QString &code);
     // Re-reads the clock and the repository's records and brings the table and panel in line.
     void reevaluate();
+    void setSearchText(const QString &text);
+    // Selects the IPO of `code` (when it is not already) and puts the keyboard in its panel.
+    void focusDetailPanel(const QString &code);
+    // The row menu of `code` at `globalPosition`; the row becomes the selected one.
+    void openRowMenu(const QString &code, const QPoint &globalPosition);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -129,6 +139,7 @@ private:
 
     TimeFilter m_timeFilter = TimeFilter::thisWeek;
     std::optional<QString> m_selectedCode;
+    QString m_searchText;
     std::optional<QString> m_syncStatus;
     bool m_syncStatusIsError = false;
     QList<IPORecord> m_filteredRecords;
@@ -139,6 +150,7 @@ private:
 
     MainTableModel *m_model;
     SegmentedControl *m_timeFilterControl = nullptr;
+    TableSearchField *m_searchField = nullptr;
     ToolbarRefreshButton *m_refreshButton = nullptr;
     ToolbarSettingsButton *m_settingsButton = nullptr;
     ToolbarActionButton *m_resultsButton = nullptr;

@@ -1,5 +1,6 @@
 #include "SegmentedControl.h"
 
+#include "ui/look/AccessibleParts.h"
 #include "ui/look/FocusRing.h"
 #include "ui/look/ViewStyle.h"
 
@@ -18,6 +19,20 @@ QFont labelFont(bool selected) {
     return ViewStyle::font(12, selected ? QFont::Medium : QFont::Normal);
 }
 
+// A screen reader meets the control as a tab list whose tabs are the segments.
+QAccessibleInterface *accessibleSegments(const QString &, QObject *object) {
+    auto *control = qobject_cast<SegmentedControl *>(object);
+    if (!control)
+        return nullptr;
+    return new AccessibleParts(control, QAccessible::PageTabList,
+                               {QAccessible::PageTab, [control] { return control->labels(); },
+                                [control](int index) { return control->segmentRect(index); },
+                                [control] { return control->currentIndex(); },
+                                [control](int index) {
+                                    control->activateSegment(index);
+                                }});
+}
+
 } // namespace
 
 SegmentedControl::SegmentedControl(QStringList labels, QWidget *parent)
@@ -28,6 +43,8 @@ SegmentedControl::SegmentedControl(QStringList labels, QWidget *parent)
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     setFocusPolicy(Qt::TabFocus);
     setCursor(Qt::PointingHandCursor);
+    static const bool accessible = (QAccessible::installFactory(accessibleSegments), true);
+    Q_UNUSED(accessible);
 }
 
 void SegmentedControl::setCurrentIndex(int index) {
@@ -35,6 +52,11 @@ void SegmentedControl::setCurrentIndex(int index) {
         return;
     m_current = index;
     update();
+    AccessibleParts::announceSelection(this, index);
+}
+
+void SegmentedControl::activateSegment(int index) {
+    pick(index);
 }
 
 QRect SegmentedControl::segmentRect(int index) const {
@@ -111,6 +133,7 @@ void SegmentedControl::pick(int index) {
         return;
     m_current = index;
     update();
+    AccessibleParts::announceSelection(this, index);
     emit activated(index);
 }
 

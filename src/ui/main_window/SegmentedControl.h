@@ -18,6 +18,8 @@ public:
     int currentIndex() const { return m_current; }
     // Changes the selection without announcing it (the owner already knows).
     void setCurrentIndex(int index);
+    // Selects segment `index` as a click on it does (announced).
+    void activateSegment(int index);
     // The area of segment `index`, in this widget's coordinates.
     QRect segmentRect(int index) const;
 

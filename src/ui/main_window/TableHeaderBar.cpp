@@ -1,16 +1,50 @@
 #include "TableHeaderBar.h"
 
 #include "MainTableColumns.h"
+#include "ui/look/AccessibleParts.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QFontMetrics>
 #include <QPainter>
+
+namespace {
+
+// The headings reach the accessibility bus as column headers.
+QAccessibleInterface *accessibleHeadings(const QString &, QObject *object) {
+    auto *bar = qobject_cast<TableHeaderBar *>(object);
+    if (!bar)
+        return nullptr;
+    return new AccessibleParts(
+        bar, QAccessible::Grouping,
+        {QAccessible::ColumnHeader,
+         [] {
+             QStringList names;
+             for (int i = 0; i < MainTableColumns::count; ++i)
+                 names.append(MainTableColumns::headerText(MainTableColumns::Column(i)));
+             return names;
+         },
+         [bar](int index) { return bar->headingRect(index); },
+         {},
+         {}});
+}
+
+} // namespace
 
 TableHeaderBar::TableHeaderBar(QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("TableHeaderBar"));
     setFixedHeight(barHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAccessibleName(QStringLiteral("列标题"));
+    static const bool accessible = (QAccessible::installFactory(accessibleHeadings), true);
+    Q_UNUSED(accessible);
+}
+
+QRect TableHeaderBar::headingRect(int column) const {
+    const int width = m_rowWidth >= 0 ? m_rowWidth : this->width();
+    if (column < 0 || column >= MainTableColumns::count)
+        return {};
+    return MainTableColumns::cellRects(QRect(0, 0, width, height()))[size_t(column)];
 }
 
 void TableHeaderBar::setRowWidth(int width) {

@@ -14,6 +14,8 @@ public:
     // The width the rows are laid out in; the headings use the same.
     void setRowWidth(int width);
     int rowWidth() const { return m_rowWidth; }
+    // Where the heading of `column` is drawn.
+    QRect headingRect(int column) const;
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -7,6 +7,7 @@
 #include "model/MarketCalendar.h"
 #include "repository/IPORepository.h"
 #include "settings/AppSettings.h"
+#include "ui/main_window/MainTableModel.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/main_window/QuantityField.h"
 #include "ui/main_window/RecordDetailPanel.h"
@@ -16,7 +17,7 @@
 
 #include <QListWidget>
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -76,6 +77,28 @@ void EndToEndProbe::handle(const QString &line) {
                   .arg(int(m_app.isPanelVisible()))
                   .arg(label ? QStringLiteral("%1,%2").arg(tray.x()).arg(tray.y()) : u"none"_s)
                   .arg(m_app.mainWindow().winId()));
+    } else if (command == u"view" && m_app.mainWindow().content()) {
+        // What the keyboard reached: the focused widget, the selection, the panel's IPO and the
+        // figure stored for it, the listed rows and the fourth one's code and name.
+        const MainWindowView &view = *m_app.mainWindow().content();
+        const QWidget *focus = QApplication::focusWidget();
+        const RecordDetailPanel *panel = view.detailPanel();
+        const QString shown = panel ? panel->record().ipo.code : u"-"_s;
+        qint64 stored = 0;
+        for (const IPORecord &record : repository.records())
+            stored = record.ipo.code == shown ? record.subQuantity : stored;
+        const IPORecord *fourth = view.tableModel().recordAt(3);
+        QStringList names;
+        for (const IPORecord &record : view.tableModel().listed())
+            names.append(record.ipo.name);
+        reply(QStringLiteral("view focus=%1 selected=%2 panel=%3 stored=%4 rows=%5 row3=%6 "
+                             "name3=%7 names=%8")
+                  .arg(focus ? focus->objectName() : u"-"_s, view.selectedCode().value_or(u"-"_s),
+                       shown)
+                  .arg(stored)
+                  .arg(view.tableModel().rowCount())
+                  .arg(fourth ? fourth->ipo.code : u"-"_s, fourth ? fourth->ipo.name : u"-"_s,
+                       names.join(u'|')));
     } else if (command == u"close-main") {
         m_app.mainWindow().close();
     } else if (command == u"save" && !repository.records().isEmpty()) {

@@ -1,0 +1,31 @@
+#include "TableSearchField.h"
+
+#include "ui/look/AppLook.h"
+#include "ui/look/ViewStyle.h"
+
+#include <QKeyEvent>
+
+TableSearchField::TableSearchField(QWidget *parent)
+    : QLineEdit(parent) {
+    setObjectName(QStringLiteral("TableSearchField"));
+    setPlaceholderText(QStringLiteral("搜索代码或名称"));
+    setAccessibleName(QStringLiteral("搜索代码或名称"));
+    setClearButtonEnabled(true);
+    setFixedWidth(fieldWidth);
+    setFont(ViewStyle::font(12));
+    AppLook::styleField(this);
+}
+
+void TableSearchField::keyPressEvent(QKeyEvent *event) {
+    const int key = event->key();
+    if (key == Qt::Key_Escape && !text().isEmpty()) {
+        clear();
+    } else if (key == Qt::Key_Escape || key == Qt::Key_Down || key == Qt::Key_Return ||
+               key == Qt::Key_Enter) {
+        emit leaveRequested();
+    } else {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
