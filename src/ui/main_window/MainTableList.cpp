@@ -5,6 +5,7 @@
 #include "MainTableRow.h"
 #include "RecordSearch.h"
 #include "ui/look/AppLook.h"
+#include "ui/look/FocusRing.h"
 #include "ui/look/ViewStyle.h"
 
 #include <QApplication>
@@ -208,8 +209,5 @@ void MainTableList::paintEvent(QPaintEvent *event) {
     const QRect ring = current.isValid()
                            ? current.adjusted(1, 1, -2, -MainTableRow::separatorHeight - 1)
                            : viewport()->rect().adjusted(1, 1, -2, -2);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(ViewStyle::color(PaletteColor::accentGreen, 0.9), 2));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRoundedRect(QRectF(ring), 3, 3);
+    FocusRing::paint(painter, QRectF(ring), 3);
 }
