@@ -119,6 +119,10 @@ void IPORepository::apply(const RefreshExecutionResult &result) {
         return;
     }
     m_remoteItems = result->items;
+    m_listing.clear();
+    m_listing.reserve(m_remoteItems.size());
+    for (const RemoteIPO &remote : std::as_const(m_remoteItems))
+        m_listing.append(listingData(remote));
     if (result->stats) {
         m_latestStats = result->stats;
     }
@@ -130,9 +134,9 @@ void IPORepository::apply(const RefreshExecutionResult &result) {
 void IPORepository::rebuildRecords() {
     const QHash<QString, UserIPOEntry> entries = m_userStore.entriesByCode();
     QList<IPORecord> records;
-    records.reserve(m_remoteItems.size());
-    for (const RemoteIPO &remote : std::as_const(m_remoteItems))
-        records.append(makeRecord(remote, entries));
+    records.reserve(m_listing.size());
+    for (const IPOData &listing : std::as_const(m_listing))
+        records.append(makeRecord(listing, entries));
     if (records != m_records) {
         m_records = std::move(records);
         emit recordsChanged();

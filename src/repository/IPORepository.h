@@ -110,6 +110,8 @@ private:
     std::optional<RemoteIPOStatsResponse> m_latestStats;
     bool m_isRefreshing = false;
     QList<RemoteIPO> m_remoteItems;
+    // The same list with its dates parsed once per refresh, not once per rebuild.
+    QList<IPOData> m_listing;
     std::shared_ptr<RefreshRun> m_currentRefreshTask;
     std::optional<QDateTime> m_lastSuccessfulRefreshAt;
     std::optional<QString> m_lastRefreshError;

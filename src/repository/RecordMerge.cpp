@@ -58,22 +58,31 @@ std::optional<QDate> dayOf(const std::optional<QDateTime> &instant) {
 
 } // namespace
 
-IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry> &entriesByCode) {
-    IPORecord record;
-    record.ipo.code = remote.code;
-    record.ipo.name = remote.name;
-    record.ipo.status = remote.status;
-    record.ipo.subStart = parsedDay(remote.subStart);
-    record.ipo.subEnd = parsedDay(remote.subEnd);
-    record.ipo.listingDate = parsedDay(remote.listDate);
-    record.ipo.lotAmount = remote.lotAmount;
-    record.ipo.priceRange = remote.priceRange;
+IPOData listingData(const RemoteIPO &remote) {
+    IPOData ipo;
+    ipo.code = remote.code;
+    ipo.name = remote.name;
+    ipo.status = remote.status;
+    ipo.subStart = parsedDay(remote.subStart);
+    ipo.subEnd = parsedDay(remote.subEnd);
+    ipo.listingDate = parsedDay(remote.listDate);
+    ipo.lotAmount = remote.lotAmount;
+    ipo.priceRange = remote.priceRange;
     if (!remote.prospectusUrl.isEmpty())
-        record.ipo.prospectusURL = remote.prospectusUrl;
-    record.ipo.board = remote.board;
+        ipo.prospectusURL = remote.prospectusUrl;
+    ipo.board = remote.board;
+    return ipo;
+}
 
+IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry> &entriesByCode) {
+    return makeRecord(listingData(remote), entriesByCode);
+}
+
+IPORecord makeRecord(const IPOData &listing, const QHash<QString, UserIPOEntry> &entriesByCode) {
+    IPORecord record;
+    record.ipo = listing;
     if (!entriesByCode.isEmpty()) {
-        const auto entry = entriesByCode.constFind(remote.code);
+        const auto entry = entriesByCode.constFind(listing.code);
         if (entry != entriesByCode.cend())
             takeUserFields(record, *entry);
     }

@@ -10,6 +10,11 @@
 // are missing or not "yyyy-MM-dd" stay absent, an empty prospectus link is no link, and without
 // an entry the figures are 0, 0, cash.
 IPORecord makeRecord(const RemoteIPO &remote, const QHash<QString, UserIPOEntry> &entriesByCode);
+// The same in two steps: the item's listing data (its dates parsed in the market's zone, the
+// costly part), then the figures of its entry. A list kept as listing data is merged again
+// after every save without parsing a date.
+IPOData listingData(const RemoteIPO &remote);
+IPORecord makeRecord(const IPOData &listing, const QHash<QString, UserIPOEntry> &entriesByCode);
 
 // An entry whose IPO is no longer in the service's list, as a record made from the copy of the
 // IPO taken at its last save (status listed: an IPO leaves the list after it listed).
