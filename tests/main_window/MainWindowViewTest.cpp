@@ -222,8 +222,8 @@ private slots:
         QTRY_COMPARE(m_view->syncStatus(), std::optional(u"API 数据已更新"_s));
     }
 
-    // The year sheet lists the year's IPOs from the store; choosing one outside the time range
-    // shown selects it under every range and closes the sheet.
+    // The year sheet lists the year's IPOs from the store; choosing one that the time range or
+    // the search hides lists everything again, selects it and closes the sheet.
     void yearSheetChoosesAnIPO() {
         QVERIFY(buildLoaded());
         IPORecord sold = m_repository->records().at(3);
@@ -232,6 +232,7 @@ private slots:
         sold.winQuantity = 1000;
         sold.sale = IPOSale{{}, 1000, 3500, QDate(2025, 7, 8), {}};
         QVERIFY(m_repository->saveRecord(sold));
+        m_view->searchField()->setText(u"云启"_s); // a search that hides it, too
         QVERIFY(!listedCodes().contains(u"01234"_s));
         m_view->presentResults();
         QDialog *sheet = m_view->resultsSheet();
@@ -242,6 +243,7 @@ private slots:
         emit list->itemClicked(list->item(0));
         QCOMPARE(m_view->selectedCode(), std::optional(u"01234"_s));
         QCOMPARE(m_view->timeFilter(), TimeFilter::all);
+        QVERIFY(m_view->searchField()->text().isEmpty());
         QTRY_VERIFY(!m_view->resultsSheet());
     }
 

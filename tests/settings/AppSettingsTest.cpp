@@ -76,20 +76,6 @@ private slots:
         QCOMPARE(folder.makeSettings()->value(property).toString(), value.toString());
     }
 
-    // A reminder switch is kept under its kind's key and read back after a restart; the other
-    // switches stay as they were.
-    void reminderSwitchesAreKeptByKey() {
-        testsupport::TestFolder folder;
-        const QString key = u"closingDayNotificationsEnabled"_s;
-        {
-            AppSettings settings(folder.makeSettings());
-            settings.setReminderEnabled(key, true);
-        }
-        AppSettings reread(folder.makeSettings());
-        QVERIFY(reread.isReminderEnabled(key));
-        QVERIFY(!reread.isReminderEnabled(u"darkMarketNotificationsEnabled"_s));
-    }
-
     // Typed charges are kept exactly and survive a restart; text that is no usable amount is
     // refused with the reason, keeping the value before it. Starts from the fee sheet's defaults.
     void brokerChargesAreCheckedAndKept_data() {

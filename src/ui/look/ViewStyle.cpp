@@ -33,6 +33,12 @@ QColor color(PaletteColor name, qreal opacity) {
     return value;
 }
 
+QColor resultColor(qint64 cents, bool gainIsRed, PaletteColor zero) {
+    if (cents == 0)
+        return color(zero);
+    return (cents > 0) == gainIsRed ? failureRed() : color(PaletteColor::accentGreen);
+}
+
 ColorSource tone(PaletteColor name, qreal opacity) {
     return [name, opacity] {
         return color(name, opacity);

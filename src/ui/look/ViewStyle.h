@@ -27,6 +27,9 @@ using ColorSource = std::function<QColor()>;
 ColorSource tone(PaletteColor name, qreal opacity = 1.0);
 // The platform's red, which marks failures; the only colour outside the palette.
 QColor failureRed();
+// A result's colour: red for a gain when `gainIsRed` (the mainland convention), green
+// otherwise, the other for a loss; `zero` for nothing either way.
+QColor resultColor(qint64 cents, bool gainIsRed, PaletteColor zero = PaletteColor::textPrimary);
 
 // A named symbol drawn in `color`, cached: rows repaint it many times while scrolling.
 QPixmap symbol(const QString &name, const QColor &color, int points, qreal devicePixelRatio);

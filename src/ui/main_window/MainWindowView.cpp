@@ -462,15 +462,11 @@ void MainWindowView::presentResults() {
 }
 
 void MainWindowView::showRecord(const QString &code) {
-    const auto listed = [&] {
-        for (const IPORecord &record : m_filteredRecords) {
-            if (record.ipo.code == code)
-                return true;
-        }
-        return false;
-    };
-    if (!listed())
+    // Hidden by the time range or the search: every IPO is listed again first.
+    if (m_model->rowOf(code) < 0) {
+        m_searchField->clear();
         setTimeFilter(TimeFilter::all);
-    if (listed() && m_selectedCode != code)
-        toggleSelection(code);
+    }
+    if (m_model->rowOf(code) >= 0)
+        setSelectedCode(code);
 }

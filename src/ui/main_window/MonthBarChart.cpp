@@ -55,16 +55,14 @@ void MonthBarChart::paintEvent(QPaintEvent *) {
     const qreal half = (area.height() - labelHeight) / 2;
     painter.setPen(QPen(ViewStyle::color(PaletteColor::borderColor), 1));
     painter.drawLine(QPointF(0, half), QPointF(area.width(), half));
-    const QColor red = ViewStyle::failureRed();
-    const QColor green = ViewStyle::color(PaletteColor::accentGreen);
     painter.setFont(ViewStyle::font(9));
     const qreal slot = area.width() / 12;
     for (int month = 0; month < 12; ++month) {
         const QRectF bar = barRect(m_cents, month, area);
         if (!bar.isEmpty()) {
-            const bool gain = m_cents.at(static_cast<size_t>(month)) > 0;
             painter.setPen(Qt::NoPen);
-            painter.setBrush(gain == m_gainIsRed ? red : green);
+            painter.setBrush(
+                ViewStyle::resultColor(m_cents.at(static_cast<size_t>(month)), m_gainIsRed));
             painter.drawRoundedRect(bar, 2, 2);
         }
         painter.setPen(ViewStyle::color(PaletteColor::textSecondary));

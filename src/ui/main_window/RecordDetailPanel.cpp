@@ -435,12 +435,8 @@ std::optional<IPOSale> RecordDetailPanel::updateSale() {
     m_resultLine->setVisible(typed.winQuantity > 0);
     const bool redUp = !m_settings || m_settings->gainColour() == GainColour::redUp;
     const qint64 cents = result.resultCents;
-    AppLook::setTextColor(m_resultLine, [cents, redUp] {
-        if (cents == 0)
-            return ViewStyle::color(PaletteColor::textPrimary);
-        const bool red = (cents > 0) == redUp;
-        return red ? ViewStyle::failureRed() : ViewStyle::color(PaletteColor::accentGreen);
-    });
+    AppLook::setTextColor(m_resultLine,
+                          [cents, redUp] { return ViewStyle::resultColor(cents, redUp); });
     const QString held = SaleForm::heldLine(result);
     m_heldLine->setText(held);
     m_heldLine->setVisible(typed.winQuantity > 0 && !held.isEmpty());

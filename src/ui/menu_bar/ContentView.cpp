@@ -142,7 +142,9 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     stack->addWidget(footer);
 
     connect(&m_repository, &IPORepository::recordsChanged, this, &ContentView::recordsChanged);
-    connect(&m_repository, &IPORepository::ledgerChanged, this, &ContentView::updateHeader);
+    connect(&m_repository, &IPORepository::ledgerChanged, this, &ContentView::updateYearResult);
+    connect(&m_settings, &AppSettings::brokerChargesChanged, this, &ContentView::updateYearResult);
+    connect(&m_settings, &AppSettings::gainColourChanged, this, &ContentView::updateYearResult);
     connect(&m_settings, &AppSettings::capitalAmountChanged, this, &ContentView::updateHeader);
 
     watchWindow();
@@ -176,6 +178,7 @@ void ContentView::refreshFigures() {
     // The day may have turned since the grid was built: today's cell moves with the clock.
     m_calendar->setIpos(recordsByDay(m_repository.records()));
     updateHeader();
+    updateYearResult();
     updateFooter();
     updateHeight();
     update();
@@ -248,7 +251,11 @@ void ContentView::updateHeader() {
         m_fees->setText(monthlyFeesText(fees));
         m_fees->setTextColor(ViewStyle::tone(PaletteColor::textSecondary));
     }
-    // This year's result beside the capital: what applying has earned so far.
+}
+
+void ContentView::updateYearResult() {
+    // This year's result beside the capital: what applying has earned so far. The ledger is made
+    // anew for it, so only a change of the ledger or of how results are reckoned redoes it.
     const int year = marketCalendar().dayOf(m_clock()).year();
     const YearFigures figures =
         YearFigures::of(m_repository.ledgerRecords(), year, m_settings.brokerCharges());
@@ -258,10 +265,7 @@ void ContentView::updateHeader() {
     const qint64 cents = figures.resultCents;
     const bool redUp = m_settings.gainColour() == GainColour::redUp;
     m_yearResult->setTextColor([cents, redUp] {
-        if (cents == 0)
-            return ViewStyle::color(PaletteColor::textSecondary);
-        return (cents > 0) == redUp ? ViewStyle::failureRed()
-                                    : ViewStyle::color(PaletteColor::accentGreen);
+        return ViewStyle::resultColor(cents, redUp, PaletteColor::textSecondary);
     });
 }
 

@@ -66,6 +66,7 @@ private:
     void requestRefresh();
     void recordsChanged();
     void updateHeader();
+    void updateYearResult();
     void updateFooter();
     void updateHeight();
 
