@@ -94,10 +94,6 @@ QString fieldStyle() {
 
 } // namespace
 
-void install() {
-    follow();
-}
-
 void setTextTone(QWidget *widget, PaletteColor tone, qreal opacity) {
     setTextColor(widget, [tone, opacity] { return ViewStyle::color(tone, opacity); });
 }

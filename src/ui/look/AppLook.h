@@ -29,9 +29,6 @@ class QWidget;
 // the same few style-sheet fragments as before, each written once below.
 namespace AppLook {
 
-// Follow the appearance monitor; once, when the application starts.
-void install();
-
 // The colour of a label's (or any widget's) text: a palette tone, or a colour worked out anew
 // at every switch.
 void setTextTone(QWidget *widget, PaletteColor tone, qreal opacity = 1.0);
