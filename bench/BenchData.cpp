@@ -130,6 +130,14 @@ QList<UserIPOEntry> userEntries(int count) {
     return entries;
 }
 
+QHash<QString, UserIPOEntry> userEntriesByCode(int count) {
+    QHash<QString, UserIPOEntry> byCode;
+    byCode.reserve(count);
+    for (const UserIPOEntry &entry : userEntries(count))
+        byCode.insert(entry.code, entry);
+    return byCode;
+}
+
 QList<UserIPOBackupRow> backupRows(int count) {
     QList<UserIPOBackupRow> rows;
     rows.reserve(count);

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
@@ -35,6 +36,8 @@ QJsonObject serviceData(int count, QDate around);
 // `count` stored entries with codes entryCode(0..count-1), a mix of cash and margin, each with
 // a copy of its IPO (listed in referenceDay's year) and most allotted ones with a sale.
 QList<UserIPOEntry> userEntries(int count);
+// The same entries by code, as the store hands them to the merge.
+QHash<QString, UserIPOEntry> userEntriesByCode(int count);
 // The same entries as backup rows.
 QList<UserIPOBackupRow> backupRows(int count);
 

@@ -43,14 +43,6 @@ RemoteIPOListResponse decodedList() {
     return std::move(decoded).value();
 }
 
-QHash<QString, UserIPOEntry> entriesByCode() {
-    QHash<QString, UserIPOEntry> byCode;
-    byCode.reserve(storedEntries);
-    for (const UserIPOEntry &entry : benchdata::userEntries(storedEntries))
-        byCode.insert(entry.code, entry);
-    return byCode;
-}
-
 QList<IPORecord> merged(const QList<RemoteIPO> &items, const QHash<QString, UserIPOEntry> &byCode) {
     QList<IPORecord> records;
     records.reserve(items.size());
@@ -103,7 +95,7 @@ BENCHMARK(BM_DecodeList500)->Unit(benchmark::kMicrosecond);
 
 void BM_MergeMakeRecord500With10000(benchmark::State &state) {
     const RemoteIPOListResponse list = decodedList();
-    const QHash<QString, UserIPOEntry> byCode = entriesByCode();
+    const QHash<QString, UserIPOEntry> byCode = benchdata::userEntriesByCode(storedEntries);
     for (auto _ : state) {
         QList<IPORecord> records = merged(list.items, byCode);
         benchmark::DoNotOptimize(records);
@@ -113,7 +105,7 @@ BENCHMARK(BM_MergeMakeRecord500With10000)->Unit(benchmark::kMicrosecond);
 
 // The two steps back to back, as one refresh does them.
 void BM_DecodeAndMerge500With10000(benchmark::State &state) {
-    const QHash<QString, UserIPOEntry> byCode = entriesByCode();
+    const QHash<QString, UserIPOEntry> byCode = benchdata::userEntriesByCode(storedEntries);
     for (auto _ : state) {
         auto decoded = JsonObjectReader::decode<RemoteIPOListResponse>(
             listBody(), &RemoteIPOListResponse::decode);

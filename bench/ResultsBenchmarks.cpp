@@ -14,16 +14,9 @@ namespace {
 
 constexpr int storedEntries = 10'000;
 
-QHash<QString, UserIPOEntry> entriesByCode() {
-    QHash<QString, UserIPOEntry> byCode;
-    byCode.reserve(storedEntries);
-    for (const UserIPOEntry &entry : benchdata::userEntries(storedEntries))
-        byCode.insert(entry.code, entry);
-    return byCode;
-}
-
 void BM_YearFigures10000(benchmark::State &state) {
-    const QList<IPORecord> records = makeLedgerRecords({}, entriesByCode());
+    const QList<IPORecord> records =
+        makeLedgerRecords({}, benchdata::userEntriesByCode(storedEntries));
     const int year = benchdata::referenceDay().year();
     if (YearFigures::of(records, year).ipos.size() != storedEntries)
         std::abort();
@@ -36,7 +29,7 @@ BENCHMARK(BM_YearFigures10000)->Unit(benchmark::kMicrosecond);
 
 // The ledger the sheet starts from: every stored entry as a record, none of them in the list.
 void BM_LedgerRecords10000(benchmark::State &state) {
-    const QHash<QString, UserIPOEntry> byCode = entriesByCode();
+    const QHash<QString, UserIPOEntry> byCode = benchdata::userEntriesByCode(storedEntries);
     for (auto _ : state) {
         QList<IPORecord> records = makeLedgerRecords({}, byCode);
         benchmark::DoNotOptimize(records);

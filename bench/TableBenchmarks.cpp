@@ -26,9 +26,7 @@ const QList<IPORecord> &publishedRecords() {
             JsonObjectReader::decode<RemoteIPOListResponse>(body, &RemoteIPOListResponse::decode);
         if (!decoded)
             std::abort();
-        QHash<QString, UserIPOEntry> byCode;
-        for (const UserIPOEntry &entry : benchdata::userEntries(10'000))
-            byCode.insert(entry.code, entry);
+        const QHash<QString, UserIPOEntry> byCode = benchdata::userEntriesByCode(10'000);
         QList<IPORecord> merged;
         for (const RemoteIPO &remote : decoded->items)
             merged.append(makeRecord(remote, byCode));
