@@ -11,7 +11,7 @@
 struct AnalyticsEventPayload {
     static inline const QString appActiveEvent = QStringLiteral("app_active");
     static inline const QString userDataSavedEvent = QStringLiteral("user_data_saved");
-    static inline const QString platformName = QStringLiteral("macos");
+    static inline const QString platformName = QStringLiteral("linux");
 
     QString event;
     QString installId;

@@ -4,6 +4,8 @@
 #include "MoneyText.h"
 #include "NumberParsing.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
@@ -23,10 +25,12 @@ std::optional<qint64> readAmount(const QString &text, int places, Field field,
         return std::nullopt;
     const std::optional<qint64> value = parseScaled(t, places);
     if (!value)
-        errors.append({field, parseDecimal(t) ? QStringLiteral("最多 %1 位小数").arg(places)
-                                              : QStringLiteral("请输入数字，如 12.50")});
+        errors.append(
+            {field, parseDecimal(t)
+                        ? QCoreApplication::translate("SaleForm", "最多 %1 位小数").arg(places)
+                        : QCoreApplication::translate("SaleForm", "请输入数字，如 12.50")});
     else if (*value < 0)
-        errors.append({field, QStringLiteral("不能为负数")});
+        errors.append({field, QCoreApplication::translate("SaleForm", "不能为负数")});
     else
         return value;
     return std::nullopt;
@@ -55,19 +59,19 @@ Expected<IPOSale, QList<SaleForm::Error>> SaleForm::read(const IPORecord &record
     IPOSale sale;
     sale.finalPriceMills = readAmount(finalPrice, 3, Field::finalPrice, errors);
     if (sale.finalPriceMills == 0)
-        errors.append({Field::finalPrice, QStringLiteral("价格须大于 0")});
+        errors.append({Field::finalPrice, tr("价格须大于 0")});
 
     const qint64 allotted = std::max<qint64>(record.winQuantity, 0);
     const QString soldText = trimmed(soldQuantity);
     if (!soldText.isEmpty()) {
         const std::optional<qint64> sold = parseInteger(soldText);
         if (!sold)
-            errors.append({Field::soldQuantity, QStringLiteral("请输入股数（整数）")});
+            errors.append({Field::soldQuantity, tr("请输入股数（整数）")});
         else if (*sold < 0)
-            errors.append({Field::soldQuantity, QStringLiteral("不能为负数")});
+            errors.append({Field::soldQuantity, tr("不能为负数")});
         else if (*sold > allotted)
-            errors.append({Field::soldQuantity,
-                           QStringLiteral("卖出数量不能多于中签数量（%1 股）").arg(allotted)});
+            errors.append(
+                {Field::soldQuantity, tr("卖出数量不能多于中签数量（%1 股）").arg(allotted)});
         else
             sale.soldQuantity = *sold;
     }
@@ -76,7 +80,7 @@ Expected<IPOSale, QList<SaleForm::Error>> SaleForm::read(const IPORecord &record
     if (soldText.isEmpty() && sale.sellPriceMills)
         sale.soldQuantity = allotted;
     if (sale.soldQuantity > 0 && trimmed(sellPrice).isEmpty())
-        errors.append({Field::sellPrice, QStringLiteral("请输入卖出均价")});
+        errors.append({Field::sellPrice, tr("请输入卖出均价")});
 
     const QString dateText = trimmed(sellDate);
     if (!dateText.isEmpty()) {
@@ -85,15 +89,15 @@ Expected<IPOSale, QList<SaleForm::Error>> SaleForm::read(const IPORecord &record
             record.ipo.subEnd ? std::optional<QDate>(marketCalendar().dayOf(*record.ipo.subEnd))
                               : std::nullopt;
         if (!day.isValid())
-            errors.append({Field::sellDate, QStringLiteral("请输入日期，如 2026-03-05")});
+            errors.append({Field::sellDate, tr("请输入日期，如 2026-03-05")});
         else if (lastSubscriptionDay && day < *lastSubscriptionDay)
-            errors.append({Field::sellDate, QStringLiteral("卖出日期不能早于申购截止日（%1）")
+            errors.append({Field::sellDate, tr("卖出日期不能早于申购截止日（%1）")
                                                 .arg(lastSubscriptionDay->toString(Qt::ISODate))});
         else
             sale.sellDate = day;
     } else if (sale.soldQuantity > 0) {
         // The statutory rates depend on the day.
-        errors.append({Field::sellDate, QStringLiteral("请输入卖出日期")});
+        errors.append({Field::sellDate, tr("请输入卖出日期")});
     }
 
     sale.feeTotalCents = readAmount(feeTotal, 2, Field::feeTotal, errors);
@@ -119,18 +123,19 @@ std::optional<QDate> SaleForm::firstDay(const IPORecord &record) {
 }
 
 QString SaleForm::resultLine(const IPOResult &result) {
-    QString line = QStringLiteral("收益 HK$") + MoneyText::cents(result.resultCents);
-    // A full-width bracket carries its own space.
+    // Nothing sold has no return yet.
     if (result.returnPermille)
-        line += QStringLiteral("（") + MoneyText::percentFromPermille(*result.returnPermille) +
-                QStringLiteral("）");
-    else
-        line += u' ';
-    return line + QStringLiteral("· 费用 HK$") + MoneyText::cents(result.feesCents);
+        //: the result of one IPO: profit or loss, return in per cent, all charges
+        return tr("收益 HK$%1（%2）· 费用 HK$%3")
+            .arg(MoneyText::cents(result.resultCents),
+                 MoneyText::percentFromPermille(*result.returnPermille),
+                 MoneyText::cents(result.feesCents));
+    return tr("收益 HK$%1 · 费用 HK$%2")
+        .arg(MoneyText::cents(result.resultCents), MoneyText::cents(result.feesCents));
 }
 
 QString SaleForm::heldLine(const IPOResult &result) {
     if (result.heldShares() < 1)
         return {};
-    return QStringLiteral("持有 %1 股").arg(result.heldShares());
+    return tr("持有 %1 股").arg(result.heldShares());
 }

@@ -4,6 +4,7 @@
 #include "IPORecord.h"
 #include "IPOResult.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -14,6 +15,8 @@
 // to (with the allotted count as typed beside them). Reading gives the sale to store, or a clear
 // message for each field that is wrong, so nothing is stored half.
 class SaleForm {
+    Q_DECLARE_TR_FUNCTIONS(SaleForm)
+
 public:
     enum class Field { finalPrice, soldQuantity, sellPrice, sellDate, feeTotal };
     struct Error {

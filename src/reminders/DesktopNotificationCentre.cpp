@@ -165,13 +165,13 @@ QVariantMap DesktopNotificationCentre::hintsFor(const NotificationContent &conte
 std::optional<QString> DesktopNotificationCentre::invalidReason(const NotificationRequest &request,
                                                                 const QTimeZone &zone) {
     if (request.identifier.isEmpty())
-        return QStringLiteral("缺少标识符。");
+        return tr("缺少标识符。");
     if (request.content.title.isEmpty() && request.content.body.isEmpty())
-        return QStringLiteral("没有标题也没有正文。");
+        return tr("没有标题也没有正文。");
     if (!request.trigger.isValid())
-        return QStringLiteral("触发日期或时间无效。");
+        return tr("触发日期或时间无效。");
     if (!request.trigger.fireDate(zone))
-        return QStringLiteral("触发时间在其时区中不存在。");
+        return tr("触发时间在其时区中不存在。");
     return std::nullopt;
 }
 

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
-// Why the notification centre could not do what was asked, with the Chinese text the user sees.
+// Why the notification centre could not do what was asked, with the text the user sees in their
+// language.
 class NotificationCentreError {
+    Q_DECLARE_TR_FUNCTIONS(NotificationCentreError)
+
 public:
     enum class Kind { noSessionBus, busError, invalidRequest };
 

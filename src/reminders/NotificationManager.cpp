@@ -51,20 +51,16 @@ NotificationManager::setRemindersEnabled(ReminderKind kind, bool enabled,
             co_return RemindersToggleResult{};
         if (!granted)
             co_return RemindersToggleResult{
-                false, QStringLiteral("请求通知权限失败：") + granted.error().description(), true};
+                false, tr("请求通知权限失败：%1").arg(granted.error().description()), true};
         if (!*granted)
-            co_return RemindersToggleResult{false,
-                                            QStringLiteral("未授予通知权限，请前往系统设置开启") +
-                                                kind.switchName + QStringLiteral("。"),
-                                            true};
+            co_return RemindersToggleResult{
+                false, tr("未授予通知权限，请前往系统设置开启%1。").arg(kind.switchName), true};
         co_await schedule(kind, std::move(records));
         co_return RemindersToggleResult{true, std::nullopt, false};
     }
     case NotificationAuthorizationStatus::denied:
-        co_return RemindersToggleResult{false,
-                                        QStringLiteral("通知权限已关闭，请前往系统设置开启") +
-                                            kind.switchName + QStringLiteral("。"),
-                                        true};
+        co_return RemindersToggleResult{
+            false, tr("通知权限已关闭，请前往系统设置开启%1。").arg(kind.switchName), true};
     case NotificationAuthorizationStatus::authorized:
         co_await schedule(kind, std::move(records));
         co_return RemindersToggleResult{true, std::nullopt, false};
@@ -165,8 +161,8 @@ NotificationRequest NotificationManager::reminderRequest(const IPORecord &record
                                                          const QTimeZone &zone) {
     NotificationRequest request;
     request.identifier = identifierPrefix + record.ipo.code;
-    request.content.title = reminderTitle;
-    request.content.body = record.ipo.name + reminderBodySuffix;
+    request.content.title = tr("暗盘开盘通知");
+    request.content.body = tr("%1 股票暗盘已开启").arg(record.ipo.name);
     request.content.playsDefaultSound = true;
     request.trigger.date = day;
     request.trigger.time = QTime(reminderHour, reminderMinute);
@@ -225,7 +221,7 @@ QList<NotificationRequest> NotificationManager::closingDayRequests(const QList<I
             continue;
         NotificationRequest request;
         request.identifier = closingDayIdentifierPrefix + it.key().toString(Qt::ISODate);
-        request.content.title = closingDayTitle;
+        request.content.title = tr("今日截止申购");
         request.content.body = closingDayBody(it.value());
         request.content.playsDefaultSound = true;
         request.trigger.date = it.key();
@@ -237,8 +233,10 @@ QList<NotificationRequest> NotificationManager::closingDayRequests(const QList<I
 }
 
 QString NotificationManager::closingDayBody(const QStringList &names) {
+    const QString separator = tr("、", "between the names of IPOs in a notification");
     if (names.size() <= closingDayNamesShown)
-        return names.join(QStringLiteral("、"));
-    return names.first(closingDayNamesShown).join(QStringLiteral("、")) + QStringLiteral("等 ") +
-           QString::number(names.size()) + QStringLiteral(" 只");
+        return names.join(separator);
+    //: the first few names of the IPOs closing today, then how many there are in all
+    return tr("%1等 %n 只", nullptr, int(names.size()))
+        .arg(names.first(closingDayNamesShown).join(separator));
 }

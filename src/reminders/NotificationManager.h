@@ -23,13 +23,10 @@ class NotificationManager : public QObject {
     Q_OBJECT
 public:
     static inline const QString identifierPrefix = QStringLiteral("dark_market_");
-    static inline const QString reminderTitle = QStringLiteral("暗盘开盘通知");
-    static inline const QString reminderBodySuffix = QStringLiteral(" 股票暗盘已开启");
     static constexpr int reminderHour = 16;
     static constexpr int reminderMinute = 15;
 
     static inline const QString closingDayIdentifierPrefix = QStringLiteral("closing_day_");
-    static inline const QString closingDayTitle = QStringLiteral("今日截止申购");
     static constexpr int closingDayHour = 9;
     // From this many names on, the body names the first few and gives the count.
     static constexpr int closingDayNamesShown = 5;

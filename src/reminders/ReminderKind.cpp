@@ -2,24 +2,29 @@
 
 #include "NotificationManager.h"
 
+#include <QCoreApplication>
+
+// Built on first use, after the language's translator is in place.
 const ReminderKind &ReminderKind::darkMarket() {
     static const ReminderKind kind{
         QStringLiteral("darkMarketNotificationsEnabled"),
         NotificationManager::identifierPrefix,
-        QStringLiteral("暗盘提醒"),
-        QStringLiteral("仅在你主动开启后请求通知权限，并在上市前一个工作日 16:15 提醒。"),
+        QCoreApplication::translate("ReminderKind", "暗盘提醒"),
+        QCoreApplication::translate(
+            "ReminderKind", "仅在你主动开启后请求通知权限，并在上市前一个工作日 16:15 提醒。"),
         QStringLiteral("ReminderSwitch"),
         &NotificationManager::darkMarketReminders};
     return kind;
 }
 
 const ReminderKind &ReminderKind::closingDay() {
-    static const ReminderKind kind{QStringLiteral("closingDayNotificationsEnabled"),
-                                   NotificationManager::closingDayIdentifierPrefix,
-                                   QStringLiteral("截止提醒"),
-                                   QStringLiteral("申购截止当天 09:00 提醒尚未申购的新股。"),
-                                   QStringLiteral("ClosingDaySwitch"),
-                                   &NotificationManager::closingDayReminders};
+    static const ReminderKind kind{
+        QStringLiteral("closingDayNotificationsEnabled"),
+        NotificationManager::closingDayIdentifierPrefix,
+        QCoreApplication::translate("ReminderKind", "截止提醒"),
+        QCoreApplication::translate("ReminderKind", "申购截止当天 09:00 提醒尚未申购的新股。"),
+        QStringLiteral("ClosingDaySwitch"),
+        &NotificationManager::closingDayReminders};
     return kind;
 }
 

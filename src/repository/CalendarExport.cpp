@@ -1,6 +1,7 @@
 #include "CalendarExport.h"
 #include "model/WebAddress.h"
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QUrl>
 
@@ -49,24 +50,29 @@ bool isWebLink(const QString &text) {
 // The listing data and the user's own figures, one per line.
 QString description(const IPORecord &record) {
     const IPOData &ipo = record.ipo;
-    QStringList lines{QStringLiteral("代码：") + ipo.code};
+    QStringList lines{QCoreApplication::translate("CalendarExport", "代码：%1").arg(ipo.code)};
     if (!ipo.board.isEmpty())
-        lines.append(QStringLiteral("板块：") + ipo.board);
+        lines.append(QCoreApplication::translate("CalendarExport", "板块：%1").arg(ipo.board));
     if (!ipo.lotAmount.isEmpty())
-        lines.append(QStringLiteral("每手金额：HK$") + ipo.lotAmount);
+        lines.append(
+            QCoreApplication::translate("CalendarExport", "每手金额：HK$%1").arg(ipo.lotAmount));
     if (!ipo.priceRange.isEmpty())
-        lines.append(QStringLiteral("招股价：HK$") + ipo.priceRange);
+        lines.append(
+            QCoreApplication::translate("CalendarExport", "招股价：HK$%1").arg(ipo.priceRange));
     // Calendar applications turn links into something to click: only the kinds ORVEL itself
     // would open go in.
     if (ipo.prospectusURL && isWebLink(*ipo.prospectusURL))
-        lines.append(QStringLiteral("招股书：") + *ipo.prospectusURL);
+        lines.append(
+            QCoreApplication::translate("CalendarExport", "招股书：%1").arg(*ipo.prospectusURL));
     if (record.subQuantity > 0)
-        lines.append(QStringLiteral("申购数量：") + QString::number(record.subQuantity) +
-                     (record.subMethod == SubMethod::margin ? QStringLiteral(" 股（融资90%）")
-                                                            : QStringLiteral(" 股（现金申购）")));
+        lines.append(
+            (record.subMethod == SubMethod::margin
+                 ? QCoreApplication::translate("CalendarExport", "申购数量：%1 股（融资90%）")
+                 : QCoreApplication::translate("CalendarExport", "申购数量：%1 股（现金申购）"))
+                .arg(record.subQuantity));
     if (record.winQuantity > 0)
-        lines.append(QStringLiteral("中签数量：") + QString::number(record.winQuantity) +
-                     QStringLiteral(" 股"));
+        lines.append(QCoreApplication::translate("CalendarExport", "中签数量：%1 股")
+                         .arg(record.winQuantity));
     return lines.join(u'\n');
 }
 
@@ -88,7 +94,7 @@ QList<Event> eventsOf(const QList<IPORecord> &records, const MarketCalendar &cal
             if (last < *first)
                 last = *first;
             events.append({uid(record, "subscription"),
-                           QStringLiteral("申购：") + name,
+                           QCoreApplication::translate("CalendarExport", "申购：%1").arg(name),
                            details,
                            *first,
                            last.addDays(1),
@@ -102,14 +108,14 @@ QList<Event> eventsOf(const QList<IPORecord> &records, const MarketCalendar &cal
             const QDateTime closes(greyMarket, greyMarketCloses, calendar.timeZone());
             if (opens.isValid() && closes.isValid())
                 events.append({uid(record, "grey-market"),
-                               QStringLiteral("暗盘：") + name,
+                               QCoreApplication::translate("CalendarExport", "暗盘：%1").arg(name),
                                details,
                                {},
                                {},
                                opens,
                                closes});
             events.append({uid(record, "listing"),
-                           QStringLiteral("上市：") + name,
+                           QCoreApplication::translate("CalendarExport", "上市：%1").arg(name),
                            details,
                            *listing,
                            listing->addDays(1),
@@ -186,7 +192,8 @@ QString dateStamp(QDate day) {
 } // namespace
 
 QString nothingToExportMessage() {
-    return QStringLiteral("当前列表中没有带日期的新股，请刷新后再试。");
+    return QCoreApplication::translate("CalendarExport",
+                                       "当前列表中没有带日期的新股，请刷新后再试。");
 }
 
 qsizetype eventCount(const QList<IPORecord> &records, const MarketCalendar &calendar) {
@@ -201,7 +208,8 @@ QByteArray document(const QList<IPORecord> &records, const QDateTime &exportedAt
     appendProperty(out, "PRODID", QStringLiteral("-//ORVEL//IPO Calendar//ZH"));
     appendProperty(out, "CALSCALE", QStringLiteral("GREGORIAN"));
     appendProperty(out, "METHOD", QStringLiteral("PUBLISH"));
-    appendProperty(out, "X-WR-CALNAME", escapedText(QStringLiteral("ORVEL 新股日历")));
+    appendProperty(out, "X-WR-CALNAME",
+                   escapedText(QCoreApplication::translate("CalendarExport", "ORVEL 新股日历")));
     const QString stamp = utcStamp(exportedAt);
     for (const Event &event : eventsOf(records, calendar)) {
         appendProperty(out, "BEGIN", QStringLiteral("VEVENT"));

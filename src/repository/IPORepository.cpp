@@ -179,18 +179,18 @@ IPORepository::checkForUpdate(std::optional<ApplicationInformationTable> informa
     if (bundleInfoString(appinfo::distributionChannelKey, information) != u"direct")
         co_return std::nullopt;
     co_return co_await m_apiClient.fetchAppUpdate(
-        QStringLiteral("macos"), DistributionChannel::direct, appVersionString(information),
+        QStringLiteral("linux"), DistributionChannel::direct, appVersionString(information),
         appBuildString(information));
 }
 
 QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse> &stats) {
     if (!stats || !stats->latestSync)
-        return QStringLiteral("API 数据已更新");
+        return tr("API 数据已更新");
     const RemoteSyncSummary &sync = *stats->latestSync;
     if (sync.status != u"success") {
         if (!sync.errorMessage || sync.errorMessage->isEmpty())
-            return QStringLiteral("API 已连接，最近抓取失败");
-        return QStringLiteral("最近抓取失败：") + *sync.errorMessage;
+            return tr("API 已连接，最近抓取失败");
+        return tr("最近抓取失败：%1").arg(*sync.errorMessage);
     }
     // The counts are the service's; absurd ones must not overflow the sum.
     qint64 changes = 0;
@@ -198,9 +198,8 @@ QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse
         changes = sync.insertedCount > 0 ? std::numeric_limits<qint64>::max()
                                          : std::numeric_limits<qint64>::min();
     if (changes < 1)
-        return QStringLiteral("API 数据已同步");
-    return QStringLiteral("API 数据已更新：") + QString::number(changes) +
-           QStringLiteral(" 条变更");
+        return tr("API 数据已同步");
+    return tr("API 数据已更新：%1 条变更").arg(changes);
 }
 
 SyncStatusReport IPORepository::statusReport(const RefreshExecutionResult &result) {

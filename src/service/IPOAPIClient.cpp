@@ -25,31 +25,34 @@ QString transportDescription(const QNetworkReply &reply) {
     case QNetworkReply::TimeoutError:
         // The only aborts are the client's own time-out, the size cap and the caller's
         // cancellation; the last two are reported apart.
-        return QStringLiteral("请求超时，请检查网络后重试");
+        return QCoreApplication::translate("IPOAPIClient", "请求超时，请检查网络后重试");
     case QNetworkReply::ConnectionRefusedError:
-        return QStringLiteral("无法连接到服务器，请稍后重试");
+        return QCoreApplication::translate("IPOAPIClient", "无法连接到服务器，请稍后重试");
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("找不到服务器，请检查网络连接");
+        return QCoreApplication::translate("IPOAPIClient", "找不到服务器，请检查网络连接");
     case QNetworkReply::RemoteHostClosedError:
-        return QStringLiteral("服务器意外断开了连接");
+        return QCoreApplication::translate("IPOAPIClient", "服务器意外断开了连接");
     case QNetworkReply::SslHandshakeFailedError:
-        return QStringLiteral("无法建立安全连接（%1）").arg(reply.errorString());
+        return QCoreApplication::translate("IPOAPIClient", "无法建立安全连接（%1）")
+            .arg(reply.errorString());
     case QNetworkReply::InsecureRedirectError:
-        return QStringLiteral("服务器试图重定向到不安全的地址，已拒绝");
+        return QCoreApplication::translate("IPOAPIClient",
+                                           "服务器试图重定向到不安全的地址，已拒绝");
     case QNetworkReply::TooManyRedirectsError:
-        return QStringLiteral("服务器重定向次数过多");
+        return QCoreApplication::translate("IPOAPIClient", "服务器重定向次数过多");
     default:
-        return QStringLiteral("网络错误：%1").arg(reply.errorString());
+        return QCoreApplication::translate("IPOAPIClient", "网络错误：%1").arg(reply.errorString());
     }
 }
 
 IPOAPIClientError tooLarge(qint64 cap) {
     return IPOAPIClientError::transport(
-        QStringLiteral("服务器返回的数据过大（超过 %1 MiB），已拒绝").arg(cap / (1024 * 1024)));
+        QCoreApplication::translate("IPOAPIClient", "服务器返回的数据过大（超过 %1 MiB），已拒绝")
+            .arg(cap / (1024 * 1024)));
 }
 
 IPOAPIClientError cancelled() {
-    return IPOAPIClientError::transport(QStringLiteral("请求已取消"));
+    return IPOAPIClientError::transport(QCoreApplication::translate("IPOAPIClient", "请求已取消"));
 }
 
 struct ReplyDeleter {
@@ -150,7 +153,8 @@ IPOAPIClientError IPOAPIClient::errorForStatus(const HTTPAnswer &answer) {
         JsonObjectReader::decode<APIErrorResponse>(answer.body, &APIErrorResponse::decode);
     if (body)
         return IPOAPIClientError::serverError(body->error);
-    return IPOAPIClientError::serverError(QStringLiteral("API 请求失败 (%1)").arg(answer.status));
+    return IPOAPIClientError::serverError(
+        QCoreApplication::translate("IPOAPIClient", "API 请求失败 (%1)").arg(answer.status));
 }
 
 QCoro::Task<Expected<IPOAPIClient::HTTPAnswer, IPOAPIClientError>>

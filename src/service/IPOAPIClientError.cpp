@@ -1,11 +1,12 @@
 #include "IPOAPIClientError.h"
+#include <QCoreApplication>
 
 QString IPOAPIClientError::description() const {
     switch (m_kind) {
     case Kind::invalidURL:
-        return QStringLiteral("API 地址无效");
+        return QCoreApplication::translate("IPOAPIClientError", "API 地址无效");
     case Kind::invalidResponse:
-        return QStringLiteral("API 返回了无效响应");
+        return QCoreApplication::translate("IPOAPIClientError", "API 返回了无效响应");
     case Kind::serverError:
     case Kind::transport:
     case Kind::decoding:

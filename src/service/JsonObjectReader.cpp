@@ -1,5 +1,6 @@
 #include "JsonObjectReader.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonParseError>
 
@@ -12,13 +13,15 @@ std::optional<QJsonObject> JsonObjectReader::parseObject(const QByteArray &body,
     QJsonParseError parseError;
     const QJsonDocument document = QJsonDocument::fromJson(body, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        *error = QStringLiteral("数据格式错误：不是有效的 JSON（位置 %1：%2）")
+        *error = QCoreApplication::translate("JsonObjectReader",
+                                             "数据格式错误：不是有效的 JSON（位置 %1：%2）")
                      .arg(parseError.offset)
                      .arg(parseError.errorString());
         return std::nullopt;
     }
     if (!document.isObject()) {
-        *error = QStringLiteral("数据格式错误：应答不是 JSON 对象");
+        *error =
+            QCoreApplication::translate("JsonObjectReader", "数据格式错误：应答不是 JSON 对象");
         return std::nullopt;
     }
     return document.object();
@@ -30,7 +33,8 @@ QString JsonObjectReader::pathOf(QLatin1StringView key) const {
 
 void JsonObjectReader::failAt(const QString &path, const QString &reason) {
     if (m_error->isEmpty())
-        *m_error = QStringLiteral("数据格式错误：%1 %2").arg(path, reason);
+        *m_error = QCoreApplication::translate("JsonObjectReader", "数据格式错误：%1 %2")
+                       .arg(path, reason);
 }
 
 void JsonObjectReader::fail(QLatin1StringView key, const QString &reason) {
@@ -40,9 +44,9 @@ void JsonObjectReader::fail(QLatin1StringView key, const QString &reason) {
 QJsonValue JsonObjectReader::required(QLatin1StringView key) {
     const QJsonValue value = m_object.value(key);
     if (value.isUndefined())
-        fail(key, QStringLiteral("缺少必填字段"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "缺少必填字段"));
     else if (value.isNull())
-        fail(key, QStringLiteral("不能为 null"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "不能为 null"));
     return value;
 }
 
@@ -51,7 +55,7 @@ QString JsonObjectReader::string(QLatin1StringView key) {
     if (hasFailed())
         return {};
     if (!value.isString()) {
-        fail(key, QStringLiteral("应为字符串"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "应为字符串"));
         return {};
     }
     return value.toString();
@@ -62,7 +66,7 @@ std::optional<QString> JsonObjectReader::optionalString(QLatin1StringView key) {
     if (value.isUndefined() || value.isNull())
         return std::nullopt;
     if (!value.isString()) {
-        fail(key, QStringLiteral("应为字符串"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "应为字符串"));
         return std::nullopt;
     }
     return value.toString();
@@ -75,7 +79,7 @@ qint64 JsonObjectReader::integer(QLatin1StringView key) {
     // toInteger falls back to its argument for anything that is not a whole number in range;
     // two different fallbacks tell a real integer from a fraction or an overflow.
     if (!value.isDouble() || value.toInteger(0) != value.toInteger(1)) {
-        fail(key, QStringLiteral("应为整数"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "应为整数"));
         return 0;
     }
     return value.toInteger();
@@ -86,7 +90,7 @@ bool JsonObjectReader::boolean(QLatin1StringView key) {
     if (hasFailed())
         return false;
     if (!value.isBool()) {
-        fail(key, QStringLiteral("应为布尔值"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "应为布尔值"));
         return false;
     }
     return value.toBool();
@@ -95,7 +99,7 @@ bool JsonObjectReader::boolean(QLatin1StringView key) {
 JsonObjectReader JsonObjectReader::object(QLatin1StringView key) {
     const QJsonValue value = required(key);
     if (!hasFailed() && !value.isObject())
-        fail(key, QStringLiteral("应为对象"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "应为对象"));
     return JsonObjectReader(value.toObject(), pathOf(key), m_error);
 }
 
@@ -104,7 +108,7 @@ std::optional<JsonObjectReader> JsonObjectReader::optionalObject(QLatin1StringVi
     if (value.isUndefined() || value.isNull())
         return std::nullopt;
     if (!value.isObject()) {
-        fail(key, QStringLiteral("应为对象"));
+        fail(key, QCoreApplication::translate("JsonObjectReader", "应为对象"));
         return std::nullopt;
     }
     return JsonObjectReader(value.toObject(), pathOf(key), m_error);

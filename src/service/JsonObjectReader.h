@@ -2,6 +2,7 @@
 
 #include "model/Expected.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
@@ -63,7 +64,7 @@ QList<T> JsonObjectReader::list(QLatin1StringView key, Decode decode) {
     if (hasFailed())
         return {};
     if (!value.isArray()) {
-        failAt(pathOf(key), QStringLiteral("应为数组"));
+        failAt(pathOf(key), QCoreApplication::translate("JsonObjectReader", "应为数组"));
         return {};
     }
     const QJsonArray array = value.toArray();
@@ -72,7 +73,7 @@ QList<T> JsonObjectReader::list(QLatin1StringView key, Decode decode) {
     for (qsizetype i = 0; i < array.size() && !hasFailed(); ++i) {
         const QString elementPath = pathOf(key) + u'[' + QString::number(i) + u']';
         if (!array.at(i).isObject()) {
-            failAt(elementPath, QStringLiteral("应为对象"));
+            failAt(elementPath, QCoreApplication::translate("JsonObjectReader", "应为对象"));
             break;
         }
         JsonObjectReader element(array.at(i).toObject(), elementPath, m_error);

@@ -1,6 +1,7 @@
 #include "RemoteIPO.h"
 
 #include "JsonObjectReader.h"
+#include <QCoreApplication>
 
 RemoteIPO RemoteIPO::decode(JsonObjectReader &reader) {
     RemoteIPO ipo;
@@ -18,7 +19,8 @@ RemoteIPO RemoteIPO::decode(JsonObjectReader &reader) {
         if (const auto parsed = ipoStatusFromRawValue(status))
             ipo.status = *parsed;
         else
-            reader.fail(QLatin1StringView("status"), QStringLiteral("未知的状态“%1”").arg(status));
+            reader.fail(QLatin1StringView("status"),
+                        QCoreApplication::translate("RemoteIPO", "未知的状态“%1”").arg(status));
     }
     ipo.board = reader.string(QLatin1StringView("board"));
     return ipo;

@@ -5,6 +5,7 @@
 #include "model/MoneyText.h"
 #include "model/NumberParsing.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 
 #include <cmath>
@@ -54,13 +55,14 @@ std::optional<qint64> readUnits(BrokerSetting setting, const QString &text, QStr
     const std::optional<qint64> units = parseScaled(trimmed, places);
     if (!units) {
         if (error)
-            *error = parseDecimal(trimmed) ? QStringLiteral("最多 %1 位小数").arg(places)
-                                           : QStringLiteral("请输入数字");
+            *error = parseDecimal(trimmed)
+                         ? QCoreApplication::translate("AppSettings", "最多 %1 位小数").arg(places)
+                         : QCoreApplication::translate("AppSettings", "请输入数字");
         return std::nullopt;
     }
     if (*units < 0) {
         if (error)
-            *error = QStringLiteral("不能为负数");
+            *error = QCoreApplication::translate("AppSettings", "不能为负数");
         return std::nullopt;
     }
     return units;
@@ -96,7 +98,7 @@ QString AppSettings::brokerSettingKey(BrokerSetting setting) {
 }
 
 QString AppSettings::gainColourText(GainColour colour) {
-    return colour == GainColour::greenUp ? QStringLiteral("绿涨红跌") : QStringLiteral("红涨绿跌");
+    return colour == GainColour::greenUp ? tr("绿涨红跌") : tr("红涨绿跌");
 }
 
 AppSettings::AppSettings(std::unique_ptr<QSettings> store, ActivationPolicyApplying *policy,

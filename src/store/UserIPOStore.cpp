@@ -187,7 +187,11 @@ QString UserIPOStore::defaultFilePath() {
 }
 
 QString UserIPOStore::fatalOpenMessage(const QString &description) {
-    return QStringLiteral("Failed to create ModelContainer: ") + description;
+    // The technical reason stays as the system gave it: it is what a bug report needs.
+    return QCoreApplication::translate(
+               "UserIPOStore", "无法打开 ORVEL 的数据文件 %1，你的记录保存在这个文件里。"
+                               "请检查这个文件和它所在的文件夹，然后重新启动 ORVEL。\n原因：%2")
+        .arg(QDir::toNativeSeparators(defaultFilePath()), description);
 }
 
 Expected<std::unique_ptr<UserIPOStore>, QString> UserIPOStore::open(const Options &options) {

@@ -65,7 +65,8 @@ public:
     static Expected<std::unique_ptr<UserIPOStore>, QString> open(const Options &options);
     // "<application data folder>/user-entries.sqlite".
     static QString defaultFilePath();
-    // The one fatal stop of the application: "Failed to create ModelContainer: " + description.
+    // The one fatal stop of the application: the data file (with its path) could not be opened,
+    // then the technical reason.
     static QString fatalOpenMessage(const QString &description);
 
     // The shared store on the default file, opened on first use and kept for the run. The error

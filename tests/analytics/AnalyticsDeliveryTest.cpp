@@ -102,7 +102,7 @@ private slots:
             {"installId", settings->value(AnalyticsTracker::installIdKey).toString()},
             {"occurredAt", "2025-01-06T16:30:00.005Z"},
             {"appVersion", "1.4.2 (57)"},
-            {"platform", "macos"}};
+            {"platform", "linux"}};
         QCOMPARE(received[0], expected);
         expected.insert("event", "user_data_saved");
         expected.insert("code", "02590");

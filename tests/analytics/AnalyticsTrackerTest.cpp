@@ -136,7 +136,7 @@ private slots:
         for (const AnalyticsEventPayload &payload : sent) {
             QCOMPARE(payload.occurredAt, runs.clock.now());
             QCOMPARE(payload.appVersion, QStringLiteral("3.1.0 (204)"));
-            QCOMPARE(payload.platform, QStringLiteral("macos"));
+            QCOMPARE(payload.platform, QStringLiteral("linux"));
             QCOMPARE(payload.installId, sent[0].installId);
         }
         // A UUID in lower case: Qt writes one so, and only one reads back unchanged.

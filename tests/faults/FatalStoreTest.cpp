@@ -84,8 +84,8 @@ private slots:
         QVERIFY2(exited, qPrintable(errors));
         QCOMPARE(app.exitStatus(), QProcess::NormalExit);
         QCOMPARE(app.exitCode(), 1);
-        QVERIFY2(errors.contains("Failed to create ModelContainer: ") && errors.contains(reason),
-                 qPrintable(errors));
+        // The message names the file, so a user can find what to check or send.
+        QVERIFY2(errors.contains(file.fileName()) && errors.contains(reason), qPrintable(errors));
 
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), contents);

@@ -285,7 +285,7 @@ private slots:
         QVERIFY(answer && !answer->hasValue());
         QCOMPARE(answer->error().description(), QStringLiteral("不可用"));
         QCOMPARE(m_client->updateRequests,
-                 (QList<QStringList>{{"macos", "direct", "1.3.0", "26"}}));
+                 (QList<QStringList>{{"linux", "direct", "1.3.0", "26"}}));
     }
 };
 

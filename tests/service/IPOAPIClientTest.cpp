@@ -118,16 +118,16 @@ private slots:
         QTest::addColumn<QString>("endpointQuery");
         QTest::addColumn<QString>("query");
         QTest::newRow("appstore") << int(DistributionChannel::appstore) << "1.4.2" << QString()
-                                  << "platform=macos&channel=appstore&currentVersion=1.4.2"
+                                  << "platform=linux&channel=appstore&currentVersion=1.4.2"
                                      "&currentBuild=57";
         QTest::newRow("separators in a value")
             << int(DistributionChannel::direct) << "1&currentBuild=9#x" << QString()
-            << "platform=macos&channel=direct&currentVersion=1%26currentBuild%3D9%23x"
+            << "platform=linux&channel=direct&currentVersion=1%26currentBuild%3D9%23x"
                "&currentBuild=57";
         QTest::newRow("endpoint's own query")
             << int(DistributionChannel::direct) << "1.0"
             << "channel=appstore&token=abc"
-            << "platform=macos&channel=direct&currentVersion=1.0&currentBuild=57";
+            << "platform=linux&channel=direct&currentVersion=1.0&currentBuild=57";
     }
     void updateQuery() {
         QFETCH(int, channel);
@@ -140,7 +140,7 @@ private slots:
         options.updateEndpoint = m_service.url(QStringLiteral("app/update"), endpointQuery);
         auto client = makeClient(options);
         const auto result = QCoro::waitFor(client->fetchAppUpdate(
-            QStringLiteral("macos"), DistributionChannel(channel), version, QStringLiteral("57")));
+            QStringLiteral("linux"), DistributionChannel(channel), version, QStringLiteral("57")));
         QVERIFY(result.hasValue());
         // The service's demo answer echoes the version it was asked about.
         QCOMPARE(result->latestVersion, version);
@@ -170,7 +170,7 @@ private slots:
         const auto result =
             base.isEmpty()
                 ? fetchList(client).error()
-                : QCoro::waitFor(client.fetchAppUpdate(QStringLiteral("macos"),
+                : QCoro::waitFor(client.fetchAppUpdate(QStringLiteral("linux"),
                                                        DistributionChannel::direct,
                                                        QStringLiteral("1.0"), QStringLiteral("1")))
                       .error();

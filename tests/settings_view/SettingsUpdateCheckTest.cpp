@@ -84,7 +84,7 @@ private slots:
         view.checkForUpdates(); // a second press while the check runs starts nothing
         QTRY_COMPARE(harness.client.updateRequests.size(), 1);
         QCOMPARE(harness.client.updateRequests.first(),
-                 QStringList({u"macos"_s, u"direct"_s, u"1.3.2"_s, u"26"_s}));
+                 QStringList({u"linux"_s, u"direct"_s, u"1.3.2"_s, u"26"_s}));
         harness.client.release();
         QTRY_VERIFY(button->isEnabled());
         QCOMPARE(view.updateStatusMessage(),

@@ -10,7 +10,7 @@ constexpr int side = 36;
 constexpr int symbolSize = 13;
 
 QString titleFor(bool failed) {
-    return failed ? QStringLiteral("清除失败") : QStringLiteral("清除本地记录");
+    return failed ? ClearRecordButton::tr("清除失败") : ClearRecordButton::tr("清除本地记录");
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include "QuantityParsing.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace FinancingText {
@@ -26,8 +28,9 @@ std::optional<QString> line(const IPORecord &record, SubMethod method, QStringVi
     typed.subQuantity = *shares;
     typed.winQuantity = 0;
     typed.subMethod = SubMethod::margin;
-    return QStringLiteral("融资 HK$") + wholeDollars(loan) + QStringLiteral("  手续费 HK$") +
-           wholeDollars(typed.marginFee());
+    //: the loan of a 90 % margin application and its handling fee, in whole dollars
+    return QCoreApplication::translate("FinancingText", "融资 HK$%1  手续费 HK$%2")
+        .arg(wholeDollars(loan), wholeDollars(typed.marginFee()));
 }
 
 } // namespace FinancingText

@@ -1,25 +1,26 @@
 #include "MainTableColumns.h"
+#include <QCoreApplication>
 
 namespace MainTableColumns {
 
 QString headerText(Column column) {
     switch (column) {
     case code:
-        return QStringLiteral("股票代码");
+        return QCoreApplication::translate("MainTableColumns", "股票代码");
     case name:
-        return QStringLiteral("股票名称");
+        return QCoreApplication::translate("MainTableColumns", "股票名称");
     case status:
-        return QStringLiteral("状态");
+        return QCoreApplication::translate("MainTableColumns", "状态");
     case lotAmount:
-        return QStringLiteral("一手资金(HKD)");
+        return QCoreApplication::translate("MainTableColumns", "一手资金(HKD)");
     case subscriptionDate:
-        return QStringLiteral("申购日期");
+        return QCoreApplication::translate("MainTableColumns", "申购日期");
     case subQuantity:
-        return QStringLiteral("申购数");
+        return QCoreApplication::translate("MainTableColumns", "申购数");
     case winQuantity:
-        return QStringLiteral("中签数");
+        return QCoreApplication::translate("MainTableColumns", "中签数");
     case prospectus:
-        return QStringLiteral("招股书");
+        return QCoreApplication::translate("MainTableColumns", "招股书");
     }
     return {};
 }

@@ -25,7 +25,7 @@ MainTableList::MainTableList(MainTableModel &model, QWidget *parent)
     setItemDelegate(m_delegate);
     setUniformItemSizes(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setAccessibleName(QStringLiteral("新股列表"));
+    setAccessibleName(tr("新股列表"));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -47,10 +47,10 @@ MainWindowKeys::MainWindowKeys(MainWindowView &view)
     QWidget::setTabOrder(view.timeFilterControl(), view.refreshButton());
     QWidget::setTabOrder(view.refreshButton(), view.settingsButton());
     QWidget::setTabOrder(view.settingsButton(), view.tableList());
-    view.refreshButton()->setToolTip(tooltip(QStringLiteral("刷新"), refreshKeys()));
-    view.settingsButton()->setToolTip(tooltip(QStringLiteral("设置"), settingsKeys()));
+    view.refreshButton()->setToolTip(tooltip(tr("刷新"), refreshKeys()));
+    view.settingsButton()->setToolTip(tooltip(tr("设置"), settingsKeys()));
     view.searchField()->setToolTip(
-        tooltip(QStringLiteral("搜索代码或名称"), QKeySequence::keyBindings(QKeySequence::Find)));
+        tooltip(tr("搜索代码或名称"), QKeySequence::keyBindings(QKeySequence::Find)));
 }
 
 QList<QKeySequence> MainWindowKeys::refreshKeys() {
@@ -75,8 +75,7 @@ QString MainWindowKeys::tooltip(const QString &title, const QList<QKeySequence> 
 }
 
 void MainWindowKeys::describeSaveKey(QWidget &saveButton) {
-    saveButton.setToolTip(
-        tooltip(QStringLiteral("保存记录"), QKeySequence::keyBindings(QKeySequence::Save)));
+    saveButton.setToolTip(tooltip(tr("保存记录"), QKeySequence::keyBindings(QKeySequence::Save)));
 }
 
 void MainWindowKeys::add(const QList<QKeySequence> &keys, QWidget *scope,

@@ -137,7 +137,7 @@ QWidget *MainWindowView::makeToolbar() {
 
     m_timeFilterControl = new SegmentedControl(timeFilterLabels(), toolbar);
     m_timeFilterControl->setObjectName(QStringLiteral("TimeFilterControl"));
-    m_timeFilterControl->setAccessibleName(QStringLiteral("时间范围"));
+    m_timeFilterControl->setAccessibleName(tr("时间范围"));
     m_timeFilterControl->setFixedWidth(timeFilterWidth);
     m_timeFilterControl->setCurrentIndex(static_cast<int>(m_timeFilter));
     connect(m_timeFilterControl, &SegmentedControl::activated, this,
@@ -155,7 +155,7 @@ QWidget *MainWindowView::makeToolbar() {
     m_refreshButton = new ToolbarRefreshButton([this] { refreshManually(); }, toolbar);
     m_settingsButton = new ToolbarSettingsButton([this] { presentSettings(); }, toolbar);
     m_resultsButton = new ToolbarActionButton(
-        QStringLiteral("chart.bar"), QStringLiteral("收益"), [this] { presentResults(); }, toolbar);
+        QStringLiteral("chart.bar"), tr("收益"), [this] { presentResults(); }, toolbar);
     m_resultsButton->setObjectName(QStringLiteral("ToolbarResultsButton"));
     auto *trailing = new QHBoxLayout;
     trailing->setContentsMargins(0, 0, 12, 0);
@@ -250,9 +250,8 @@ void MainWindowView::reevaluate() {
     m_model->setSelectedCode(m_selectedCode);
     m_list->showSelection(m_selectedCode);
     const bool noMatch = m_filteredRecords.isEmpty() && !m_searchText.trimmed().isEmpty();
-    m_list->setEmptyText(
-        noMatch ? QStringLiteral("没有代码或名称包含“%1”的新股").arg(m_searchText.trimmed())
-                : QString());
+    m_list->setEmptyText(noMatch ? tr("没有代码或名称包含“%1”的新股").arg(m_searchText.trimmed())
+                                 : QString());
     updateDetailPanel();
     if (isVisible()) {
         m_nextEvaluation = TimeFiltering::nextChange(now, m_calendar);

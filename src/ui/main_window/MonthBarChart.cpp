@@ -18,7 +18,7 @@ MonthBarChart::MonthBarChart(QWidget *parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("MonthBarChart"));
     setMinimumHeight(110);
-    setAccessibleName(QStringLiteral("每月收益"));
+    setAccessibleName(tr("每月收益"));
 }
 
 void MonthBarChart::setMonths(const std::array<qint64, 12> &cents, bool gainIsRed) {

@@ -81,6 +81,6 @@ QString QuantityField::lotCountText() const {
 void QuantityField::updateLotCount() {
     const std::optional<qint64> lots = QuantityParsing::lotCount(m_input->text(), m_perLotShares);
     if (lots)
-        m_lotCount->setText(QString::number(*lots) + QStringLiteral(" 手"));
+        m_lotCount->setText(tr("%1 手", "a count of board lots").arg(*lots));
     m_lotCount->setVisible(lots.has_value());
 }

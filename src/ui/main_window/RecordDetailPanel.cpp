@@ -84,19 +84,17 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
 
     // Form: method, subscribed shares with the financing line, allotted shares.
     auto *form = new QWidget(this);
-    m_methodCaption = captionLabel(QStringLiteral("申购方式"), form);
+    m_methodCaption = captionLabel(tr("申购方式"), form);
     AppLook::setTextTone(m_methodCaption, PaletteColor::textSecondary);
-    m_methodControl =
-        new SegmentedControl({QStringLiteral("现金申购"), QStringLiteral("融资90%")}, form);
+    m_methodControl = new SegmentedControl({tr("现金申购"), tr("融资90%")}, form);
     m_methodControl->setObjectName(QStringLiteral("MethodControl"));
-    m_methodControl->setAccessibleName(QStringLiteral("申购方式"));
+    m_methodControl->setAccessibleName(tr("申购方式"));
     auto *methodGroup = new QVBoxLayout;
     methodGroup->setSpacing(5);
     methodGroup->addWidget(m_methodCaption);
     methodGroup->addWidget(m_methodControl);
 
-    m_subscriptionField =
-        new QuantityField(QStringLiteral("申购数量"), QStringLiteral("0"), perLot, form);
+    m_subscriptionField = new QuantityField(tr("申购数量"), QStringLiteral("0"), perLot, form);
     m_subscriptionField->setObjectName(QStringLiteral("SubscriptionField"));
     m_financingLine = new QWidget(form);
     m_financingLine->setObjectName(QStringLiteral("FinancingLine"));
@@ -118,8 +116,7 @@ RecordDetailPanel::RecordDetailPanel(const IPORecord &record, SaveCallback onSav
     subscriptionGroup->addWidget(m_subscriptionField);
     subscriptionGroup->addWidget(m_financingLine);
 
-    m_allotmentField =
-        new QuantityField(QStringLiteral("中签数量"), QStringLiteral("0"), perLot, form);
+    m_allotmentField = new QuantityField(tr("中签数量"), QStringLiteral("0"), perLot, form);
     m_allotmentField->setObjectName(QStringLiteral("AllotmentField"));
 
     auto *formLayout = new QVBoxLayout(form);
@@ -252,13 +249,12 @@ void RecordDetailPanel::requestClear() {
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setIcon(QMessageBox::Warning);
     box->setTextFormat(Qt::PlainText);
-    const QString question =
-        QStringLiteral("确定要清除 ") + m_record.ipo.name + QStringLiteral(" 的本地记录吗？");
+    const QString question = tr("确定要清除 %1 的本地记录吗？").arg(m_record.ipo.name);
     box->setWindowTitle(question);
     box->setText(question);
-    QPushButton *clear = box->addButton(QStringLiteral("清除"), QMessageBox::DestructiveRole);
+    QPushButton *clear = box->addButton(tr("清除"), QMessageBox::DestructiveRole);
     clear->setObjectName(QStringLiteral("ConfirmClearButton"));
-    QPushButton *cancel = box->addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    QPushButton *cancel = box->addButton(tr("取消"), QMessageBox::RejectRole);
     cancel->setObjectName(QStringLiteral("CancelClearButton"));
     box->setDefaultButton(cancel);
     box->setEscapeButton(cancel);
@@ -350,23 +346,23 @@ void RecordDetailPanel::updateFinancingLine() {
 QWidget *RecordDetailPanel::makeSaleGroup(QWidget *parent) {
     m_saleGroup = new QWidget(parent);
     m_saleGroup->setObjectName(QStringLiteral("SaleGroup"));
-    m_finalPrice = new SaleField(QStringLiteral("最终定价"), m_saleGroup);
+    m_finalPrice = new SaleField(tr("最终定价"), m_saleGroup);
     m_finalPrice->setObjectName(QStringLiteral("FinalPriceField"));
-    m_soldQuantity = new SaleField(QStringLiteral("卖出数量"), m_saleGroup);
+    m_soldQuantity = new SaleField(tr("卖出数量"), m_saleGroup);
     m_soldQuantity->setObjectName(QStringLiteral("SoldQuantityField"));
-    m_sellPrice = new SaleField(QStringLiteral("卖出均价"), m_saleGroup);
+    m_sellPrice = new SaleField(tr("卖出均价"), m_saleGroup);
     m_sellPrice->setObjectName(QStringLiteral("SellPriceField"));
-    m_sellDate = new SaleField(QStringLiteral("卖出日期"), m_saleGroup);
+    m_sellDate = new SaleField(tr("卖出日期"), m_saleGroup);
     m_sellDate->setObjectName(QStringLiteral("SellDateField"));
     m_sellDate->setPlaceholder(QStringLiteral("yyyy-MM-dd"));
-    m_feeTotal = new SaleField(QStringLiteral("费用合计（可选）"), m_saleGroup);
+    m_feeTotal = new SaleField(tr("费用合计（可选）"), m_saleGroup);
     m_feeTotal->setObjectName(QStringLiteral("FeeTotalField"));
-    m_feeTotal->setPlaceholder(QStringLiteral("按费率计算"));
+    m_feeTotal->setPlaceholder(tr("按费率计算"));
 
     // The two days an allotment is usually sold on, one click each.
-    m_greyMarketChoice = new TodayButtonStyle(QStringLiteral("暗盘"), m_saleGroup);
+    m_greyMarketChoice = new TodayButtonStyle(tr("暗盘"), m_saleGroup);
     m_greyMarketChoice->setObjectName(QStringLiteral("GreyMarketDayButton"));
-    m_firstDayChoice = new TodayButtonStyle(QStringLiteral("首日"), m_saleGroup);
+    m_firstDayChoice = new TodayButtonStyle(tr("首日"), m_saleGroup);
     m_firstDayChoice->setObjectName(QStringLiteral("FirstDayButton"));
     m_sellDate->trailing()->addWidget(m_greyMarketChoice);
     m_sellDate->trailing()->addWidget(m_firstDayChoice);

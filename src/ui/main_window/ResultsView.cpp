@@ -25,10 +25,10 @@ ResultsView::ResultsView(QList<IPORecord> ledger, const BrokerCharges &charges, 
     setFixedSize(sheetWidth, sheetHeight);
 
     auto *bar = new SettingsBar(44, SettingsBar::LineEdge::bottom);
-    auto *title = new SettingsLabel(QStringLiteral("收益"), ViewStyle::font(14, QFont::DemiBold),
+    auto *title = new SettingsLabel(tr("收益"), ViewStyle::font(14, QFont::DemiBold),
                                     PaletteColor::textPrimary);
-    auto *close = new SettingsButton(QStringLiteral("xmark"), QStringLiteral("关闭"),
-                                     SettingsButton::Look::plain);
+    auto *close =
+        new SettingsButton(QStringLiteral("xmark"), tr("关闭"), SettingsButton::Look::plain);
     close->setObjectName(QStringLiteral("CloseButton"));
     connect(close, &QAbstractButton::clicked, this, &ResultsView::dismissRequested);
     // Older years to the left, as in the panel's calendar.
@@ -97,9 +97,8 @@ void ResultsView::showYear(int year) {
         delete item->widget();
         delete item;
     }
-    const QStringList lines = m_figures.ipos.isEmpty()
-                                  ? QStringList{QStringLiteral("这一年还没有申购记录")}
-                                  : YearResultsText::figureLines(m_figures);
+    const QStringList lines = m_figures.ipos.isEmpty() ? QStringList{tr("这一年还没有申购记录")}
+                                                       : YearResultsText::figureLines(m_figures);
     for (const QString &line : lines) {
         auto *label = new SettingsLabel(line, ViewStyle::font(12), PaletteColor::textPrimary);
         label->setWordWrap(true);

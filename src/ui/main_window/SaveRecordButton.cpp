@@ -20,11 +20,11 @@ QFont titleFont() {
 QString titleFor(SaveRecordButton::Feedback feedback) {
     switch (feedback) {
     case SaveRecordButton::Feedback::none:
-        return QStringLiteral("保存记录");
+        return SaveRecordButton::tr("保存记录");
     case SaveRecordButton::Feedback::saved:
-        return QStringLiteral("已保存");
+        return SaveRecordButton::tr("已保存");
     case SaveRecordButton::Feedback::failed:
-        return QStringLiteral("保存失败");
+        return SaveRecordButton::tr("保存失败");
     }
     return {};
 }

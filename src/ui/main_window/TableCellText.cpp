@@ -4,6 +4,7 @@
 #include "model/NumberParsing.h"
 #include "model/WebAddress.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace TableCellText {
@@ -26,11 +27,11 @@ QString lotAmount(const QString &serviceText) {
 QString statusLabel(IPOStatus status) {
     switch (status) {
     case IPOStatus::upcoming:
-        return QStringLiteral("待申购");
+        return QCoreApplication::translate("TableCellText", "待申购");
     case IPOStatus::open:
-        return QStringLiteral("申购中");
+        return QCoreApplication::translate("TableCellText", "申购中");
     case IPOStatus::listed:
-        return QStringLiteral("已上市");
+        return QCoreApplication::translate("TableCellText", "已上市");
     }
     return emptyCell();
 }

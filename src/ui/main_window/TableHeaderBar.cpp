@@ -35,7 +35,7 @@ TableHeaderBar::TableHeaderBar(QWidget *parent)
     setObjectName(QStringLiteral("TableHeaderBar"));
     setFixedHeight(barHeight);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    setAccessibleName(QStringLiteral("列标题"));
+    setAccessibleName(tr("列标题"));
     static const bool accessible = (QAccessible::installFactory(accessibleHeadings), true);
     Q_UNUSED(accessible);
 }

@@ -8,8 +8,8 @@
 TableSearchField::TableSearchField(QWidget *parent)
     : QLineEdit(parent) {
     setObjectName(QStringLiteral("TableSearchField"));
-    setPlaceholderText(QStringLiteral("搜索代码或名称"));
-    setAccessibleName(QStringLiteral("搜索代码或名称"));
+    setPlaceholderText(tr("搜索代码或名称"));
+    setAccessibleName(tr("搜索代码或名称"));
     setClearButtonEnabled(true);
     setFixedWidth(fieldWidth);
     setFont(ViewStyle::font(12));

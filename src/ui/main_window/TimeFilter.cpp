@@ -1,15 +1,17 @@
 #include "TimeFilter.h"
 
+#include <QCoreApplication>
+
 QString rawValue(TimeFilter filter) {
     switch (filter) {
     case TimeFilter::thisWeek:
-        return QStringLiteral("本周");
+        return QCoreApplication::translate("TimeFilter", "本周");
     case TimeFilter::thisMonth:
-        return QStringLiteral("本月");
+        return QCoreApplication::translate("TimeFilter", "本月");
     case TimeFilter::last30Days:
-        return QStringLiteral("近30天");
+        return QCoreApplication::translate("TimeFilter", "近30天");
     case TimeFilter::all:
-        return QStringLiteral("全部");
+        return QCoreApplication::translate("TimeFilter", "全部");
     }
     return {};
 }
@@ -23,5 +25,5 @@ std::optional<TimeFilter> timeFilterFromRawValue(QStringView raw) {
 }
 
 size_t qHash(TimeFilter filter, size_t seed) {
-    return qHash(rawValue(filter), seed);
+    return qHash(static_cast<int>(filter), seed);
 }

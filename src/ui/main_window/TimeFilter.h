@@ -7,8 +7,8 @@
 #include <array>
 #include <optional>
 
-// How far back the main table looks. The raw values are also the toolbar segments' labels, and
-// the declaration order is the segments' order.
+// How far back the main table looks. The raw values are the toolbar segments' labels in the
+// chosen language, and the declaration order is the segments' order.
 enum class TimeFilter { thisWeek, thisMonth, last30Days, all };
 
 inline constexpr std::array<TimeFilter, 4> allTimeFilters{

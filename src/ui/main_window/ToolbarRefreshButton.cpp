@@ -1,7 +1,7 @@
 #include "ToolbarRefreshButton.h"
 
 ToolbarRefreshButton::ToolbarRefreshButton(Action action, QWidget *parent)
-    : ToolbarActionButton(QStringLiteral("arrow.clockwise"), QStringLiteral("刷新"),
-                          std::move(action), parent) {
+    : ToolbarActionButton(QStringLiteral("arrow.clockwise"), tr("刷新"), std::move(action),
+                          parent) {
     setObjectName(QStringLiteral("ToolbarRefreshButton"));
 }

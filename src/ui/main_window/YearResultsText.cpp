@@ -2,6 +2,8 @@
 
 #include "model/MoneyText.h"
 
+#include <QCoreApplication>
+
 namespace YearResultsText {
 
 namespace {
@@ -12,7 +14,8 @@ QString rate(std::optional<qint64> permille) {
     QString text = MoneyText::percentFromPermille(*permille);
     if (text.startsWith(u'+'))
         text.remove(0, 1);
-    return QStringLiteral("（") + text + QStringLiteral("）");
+    //: a rate in brackets after a count, e.g. "（45.0%）"
+    return QCoreApplication::translate("YearResultsText", "（%1）").arg(text);
 }
 
 } // namespace
@@ -23,23 +26,24 @@ QString signedMoney(qint64 cents) {
 }
 
 QStringList figureLines(const YearFigures &figures) {
-    QStringList lines{QStringLiteral("申购 %1 · 中签 %2%3")
+    QStringList lines{QCoreApplication::translate("YearResultsText", "申购 %1 · 中签 %2%3")
                           .arg(figures.applications)
                           .arg(figures.allotted)
                           .arg(rate(figures.hitRatePermille())),
-                      QStringLiteral("卖出 %1 · 盈利 %2%3")
+                      QCoreApplication::translate("YearResultsText", "卖出 %1 · 盈利 %2%3")
                           .arg(figures.closed)
                           .arg(figures.wins)
                           .arg(rate(figures.winRatePermille())),
-                      QStringLiteral("收益 ") + signedMoney(figures.resultCents) +
-                          QStringLiteral(" · 费用 ") + signedMoney(figures.feesCents)};
+                      QCoreApplication::translate("YearResultsText", "收益 %1 · 费用 %2")
+                          .arg(signedMoney(figures.resultCents), signedMoney(figures.feesCents))};
     if (figures.best && figures.worst) {
         const YearIPO &best = figures.ipos.at(*figures.best);
         const YearIPO &worst = figures.ipos.at(*figures.worst);
-        lines.append(QStringLiteral("最佳 ") + figures.recordOf(best).ipo.name + u' ' +
-                     signedMoney(best.result.resultCents) + QStringLiteral(" · 最差 ") +
-                     figures.recordOf(worst).ipo.name + u' ' +
-                     signedMoney(worst.result.resultCents));
+        //: the best and the worst IPO of the year: name and result of each
+        lines.append(QCoreApplication::translate("YearResultsText", "最佳 %1 %2 · 最差 %3 %4")
+                         .arg(figures.recordOf(best).ipo.name, signedMoney(best.result.resultCents),
+                              figures.recordOf(worst).ipo.name,
+                              signedMoney(worst.result.resultCents)));
     }
     return lines;
 }
@@ -49,7 +53,8 @@ QString ipoRow(const YearFigures &figures, const YearIPO &ipo) {
     QString row = record.ipo.code + QStringLiteral("  ") + record.ipo.name + QStringLiteral("  ") +
                   signedMoney(ipo.result.resultCents);
     if (ipo.result.heldShares() > 0)
-        row += QStringLiteral("  持有 %1 股").arg(ipo.result.heldShares());
+        row += QCoreApplication::translate("YearResultsText", "  持有 %1 股")
+                   .arg(ipo.result.heldShares());
     return row;
 }
 
