@@ -30,7 +30,7 @@ MainWindow::MainWindow(ContentFactory makeContent, SettingsFactory settings,
     , m_placeFile(placeFile)
     , m_layout(new QVBoxLayout(this)) {
     setObjectName(QStringLiteral("main"));
-    setWindowTitle(QStringLiteral("TARNO"));
+    setWindowTitle(QStringLiteral("ORVEL"));
     m_layout->setContentsMargins(0, 0, 0, 0);
     resize(defaultWidth, defaultHeight);
     m_taskbar.setWindow(this);

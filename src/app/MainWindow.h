@@ -13,7 +13,7 @@ class QVBoxLayout;
 class TaskbarPresence;
 class WindowPlaceFile;
 
-// The window "main": the IPO table and its detail panel, titled "TARNO". It opens at 860 × 600,
+// The window "main": the IPO table and its detail panel, titled "ORVEL". It opens at 860 × 600,
 // centred, the first time, and afterwards where the user left it (kept on a visible screen).
 // Its content is built at each opening and dropped when it closes, so every opening starts
 // with a fresh view; closing only hides the window, the tray keeps the application reachable.

@@ -8,7 +8,7 @@ MenuBarLabel::MenuBarLabel(AppNotificationCenter &center, Actions actions, QObje
     , m_actions(std::move(actions)) {
     m_tray.setIcon(menuBarIcon());
     m_tray.setToolTip(QStringLiteral("ORVEL"));
-    m_openAction = m_menu.addAction(QStringLiteral("打开主窗口"));
+    m_openAction = m_menu.addAction(tr("打开主窗口"));
     m_openAction->setObjectName(QStringLiteral("openMainWindowAction"));
     // The symbol is drawn in the text colour, which differs between light and dark.
     AppLook::setSymbol(m_openAction, QStringLiteral("table"), PaletteColor::textPrimary, 16);

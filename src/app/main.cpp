@@ -40,40 +40,45 @@ struct Arguments {
     QString usageError;
 };
 
-// Parsed before any application object exists: `--list` must not need a display.
+// Parsed before any application object exists: `--list` must not need a display. Option names
+// stay as they are in every language; only their descriptions and the errors are translated.
 Arguments parseArguments(int argc, char **argv) {
     QCoreApplication app(argc, argv);
     describeApplication(app);
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("ORVEL: Hong Kong IPO subscriptions at a glance"));
+        QCoreApplication::translate("main", "ORVEL：港股新股申购一览"));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption list(
         QStringLiteral("list"),
-        QStringLiteral("Fetch the IPO list from the service and print it as tab-separated lines."));
+        QCoreApplication::translate("main", "从服务获取新股列表，按制表符分隔的行输出。"));
     const QCommandLineOption json(
         QStringLiteral("json"),
-        QStringLiteral("With --list or --results: print JSON instead (an array, an object)."));
+        QCoreApplication::translate(
+            "main", "与 --list 或 --results 同用：改为输出 JSON（分别为数组和对象）。"));
     const QCommandLineOption results(
         QStringLiteral("results"),
-        QStringLiteral("Print the figures and IPOs of YEAR (default: this year in Hong Kong) "
-                       "as tab-separated lines."));
+        //: YEAR is the name of the positional argument and stays as it is
+        QCoreApplication::translate(
+            "main", "按制表符分隔的行输出 YEAR 年的统计和新股（默认为香港时间的今年）。"));
     const QCommandLineOption ics(
         QStringLiteral("ics"),
-        QStringLiteral("Fetch the IPO list and print its dates as an iCalendar file."));
+        QCoreApplication::translate("main", "获取新股列表，将其中的日期输出为 iCalendar 文件。"));
     const QCommandLineOption firstPaint(
         QStringLiteral("quit-after-first-paint"),
-        QStringLiteral(
-            "Print the milliseconds from process start to the first painted window, then quit."));
+        QCoreApplication::translate("main",
+                                    "输出从进程启动到首个窗口绘制完成的毫秒数，然后退出。"));
     const QCommandLineOption screenshots(
         QStringLiteral("screenshots"),
-        QStringLiteral("Save screenshots of every window, light and dark, into <dir>, then quit."),
+        //: <dir> is the option's value name and stays as it is
+        QCoreApplication::translate("main", "将每个窗口的浅色和深色截图保存到 <dir>，然后退出。"),
         QStringLiteral("dir"));
     parser.addOption(list);
     parser.addOption(json);
     parser.addOption(results);
-    parser.addPositionalArgument(QStringLiteral("YEAR"), QStringLiteral("With --results."),
+    parser.addPositionalArgument(QStringLiteral("YEAR"),
+                                 QCoreApplication::translate("main", "与 --results 同用。"),
                                  QStringLiteral("[YEAR]"));
     parser.addOption(ics);
     parser.addOption(firstPaint);
@@ -82,17 +87,21 @@ Arguments parseArguments(int argc, char **argv) {
     Arguments arguments;
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(json) && !parser.isSet(list) && !parser.isSet(results))
-        arguments.usageError = QStringLiteral("--json goes with --list or --results");
-    if (int(parser.isSet(ics)) + int(parser.isSet(list)) + int(parser.isSet(results)) > 1)
         arguments.usageError =
-            QStringLiteral("--ics, --list and --results print different things; give one");
+            QCoreApplication::translate("main", "--json 须与 --list 或 --results 同用");
+    if (int(parser.isSet(ics)) + int(parser.isSet(list)) + int(parser.isSet(results)) > 1)
+        arguments.usageError = QCoreApplication::translate(
+            "main", "--ics、--list 和 --results 输出的内容各不相同，只能指定其中一个");
     if (!positional.isEmpty()) {
         bool ok = false;
         const int year = positional.first().toInt(&ok);
         if (!parser.isSet(results) || positional.size() > 1)
-            arguments.usageError = QStringLiteral("only --results takes an argument (a year)");
+            arguments.usageError =
+                QCoreApplication::translate("main", "只有 --results 接受参数（一个年份）");
         else if (!ok || year < 1 || year > 9999)
-            arguments.usageError = QStringLiteral("not a year: ") + positional.first();
+            //: %1 the argument given in place of a year
+            arguments.usageError =
+                QCoreApplication::translate("main", "不是有效的年份：%1").arg(positional.first());
         else
             arguments.resultsYear = year;
     }

@@ -41,7 +41,7 @@ CalendarView::CalendarView(RecordsByDay ipos, QDateTime selectedMonth, QStringLi
     m_previous = new NavArrowButton(
         QStringLiteral("chevron.left"), [this] { showPreviousMonth(); }, header);
     m_previous->setObjectName(QStringLiteral("previousMonthButton"));
-    m_today = new TodayButtonStyle(QStringLiteral("Today"), header);
+    m_today = new TodayButtonStyle(tr("Today", "calendar button: back to this month"), header);
     m_today->setObjectName(QStringLiteral("todayButton"));
     connect(m_today, &QAbstractButton::clicked, this, &CalendarView::showToday);
     m_next = new NavArrowButton(

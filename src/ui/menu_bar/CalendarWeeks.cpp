@@ -106,17 +106,23 @@ QString monthTitle(const QDateTime &selectedMonth, const QLocale &locale) {
     QLocale digits = locale;
     digits.setNumberOptions(QLocale::OmitGroupSeparator);
     const QString year = digits.toString(day.year());
-    const QString month = digits.toString(day.month());
-    // Qt has no skeleton formats; these languages write "year, month" with their own suffixes
-    // and no month names, everyone else a standalone month name followed by the year.
+    // Qt has no skeleton formats. These languages write "year, month" with their own suffixes
+    // and no month names: the part of the locale's long date format before the day gives just
+    // that ("yyyy年M月" of "yyyy年M月d日dddd"). Everyone else writes a standalone month name
+    // followed by the year.
     switch (locale.language()) {
     case QLocale::Chinese:
     case QLocale::Japanese:
-        return year + QStringLiteral("年") + month + QStringLiteral("月");
-    case QLocale::Korean:
-        return year + QStringLiteral("년 ") + month + QStringLiteral("월");
-    default:
-        return locale.standaloneMonthName(day.month(), QLocale::LongFormat) + QLatin1Char(' ') +
-               year;
+    case QLocale::Korean: {
+        const QString longFormat = locale.dateFormat(QLocale::LongFormat);
+        const qsizetype dayAt = longFormat.indexOf(u'd');
+        const QString yearMonth = longFormat.left(dayAt).trimmed();
+        if (dayAt > 0 && yearMonth.startsWith(u'y') && yearMonth.contains(u'M'))
+            return locale.toString(day, yearMonth);
+        break;
     }
+    default:
+        break;
+    }
+    return locale.standaloneMonthName(day.month(), QLocale::LongFormat) + QLatin1Char(' ') + year;
 }

@@ -29,11 +29,13 @@ constexpr int barPadding = 16;
 // Today's events are at most the opening line and the grey-market line.
 constexpr int maximumEvents = 2;
 
-const QStringList &weekdayLabels() {
-    static const QStringList labels{QStringLiteral("一"), QStringLiteral("二"),
-                                    QStringLiteral("三"), QStringLiteral("四"),
-                                    QStringLiteral("五")};
-    return labels;
+// Made at each build of the panel, so they are always in the language in use.
+QStringList weekdayLabels() {
+    return {ContentView::tr("一", "calendar heading: Monday, one letter"),
+            ContentView::tr("二", "calendar heading: Tuesday, one letter"),
+            ContentView::tr("三", "calendar heading: Wednesday, one letter"),
+            ContentView::tr("四", "calendar heading: Thursday, one letter"),
+            ContentView::tr("五", "calendar heading: Friday, one letter")};
 }
 
 ElidedLabel *makeLabel(const QString &objectName, const QFont &font, QWidget *parent) {
@@ -106,7 +108,7 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
     events->setSpacing(8);
     m_noEvents =
         makeLabel(QStringLiteral("noEventsLabel"), ViewStyle::font(10, QFont::Medium), footer);
-    m_noEvents->setText(noEventsText);
+    m_noEvents->setText(noEventsText());
     events->addWidget(m_noEvents);
     for (int i = 0; i < maximumEvents; ++i) {
         auto *label = makeLabel(QStringLiteral("todayEventLabel"),
@@ -115,12 +117,12 @@ ContentView::ContentView(IPORepository &repository, AppSettings &settings, Clock
         m_eventLabels.append(label);
     }
     m_quit = new FooterButton(
-        QStringLiteral("Quit"), QStringLiteral("power"), [this] { this->quitApplication(); },
-        footer);
+        tr("Quit", "panel button: ends ORVEL"), QStringLiteral("power"),
+        [this] { this->quitApplication(); }, footer);
     m_quit->setObjectName(QStringLiteral("quitButton"));
     m_openApp = new FooterButton(
-        QStringLiteral("Open App"), QStringLiteral("arrow.up.forward.app"), [this] { openApp(); },
-        footer);
+        tr("Open App", "panel button: opens the main window"),
+        QStringLiteral("arrow.up.forward.app"), [this] { openApp(); }, footer);
     m_openApp->setObjectName(QStringLiteral("openAppButton"));
     auto *buttons = new QHBoxLayout;
     buttons->setSpacing(10);
@@ -260,8 +262,8 @@ void ContentView::updateYearResult() {
     const YearFigures figures =
         YearFigures::of(m_repository.ledgerRecords(), year, m_settings.brokerCharges());
     m_yearResult->setVisible(!figures.ipos.isEmpty());
-    m_yearResult->setText(QStringLiteral("今年收益 ") +
-                          YearResultsText::signedMoney(figures.resultCents));
+    //: the panel's header: %1 this year's result so far, signed, with "HK$"
+    m_yearResult->setText(tr("今年收益 %1").arg(YearResultsText::signedMoney(figures.resultCents)));
     const qint64 cents = figures.resultCents;
     const bool redUp = m_settings.gainColour() == GainColour::redUp;
     m_yearResult->setTextColor([cents, redUp] {

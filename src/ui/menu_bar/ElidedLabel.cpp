@@ -78,7 +78,8 @@ QSize ElidedLabel::sizeHint() const {
 
 QSize ElidedLabel::minimumSizeHint() const {
     const QFontMetrics metrics(m_font);
-    const int ellipsis = metrics.horizontalAdvance(QStringLiteral("…"));
+    // The width of the horizontal ellipsis (U+2026) that eliding draws; a measure, not a text.
+    const int ellipsis = metrics.horizontalAdvance(QChar(0x2026));
     return {std::min(sizeHint().width(), ellipsis + m_padding.left() + m_padding.right()),
             sizeHint().height()};
 }

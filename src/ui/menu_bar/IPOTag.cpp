@@ -8,6 +8,18 @@
 
 #include <QHBoxLayout>
 
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// A translated count takes an int; only a corrupt entry could hold more lots than that.
+int badgeCount(qint64 lots) {
+    return static_cast<int>(std::min<qint64>(lots, std::numeric_limits<int>::max()));
+}
+
+} // namespace
+
 IPOTag::IPOTag(const IPORecord &record, QWidget *parent)
     : QWidget(parent)
     , m_record(record)
@@ -27,12 +39,14 @@ IPOTag::IPOTag(const IPORecord &record, QWidget *parent)
     row->addWidget(m_name);
     const qint64 subscribed = record.subscribedLots();
     if (subscribed > 0)
-        row->addWidget(new LotBadge(QStringLiteral("申") + QString::number(subscribed),
-                                    PaletteColor::accentAmber, this));
+        row->addWidget(new LotBadge(
+            tr("申%n", "lot badge: the number of lots applied for", badgeCount(subscribed)),
+            PaletteColor::accentAmber, this));
     const qint64 winning = record.winningLots();
     if (winning > 0)
-        row->addWidget(new LotBadge(QStringLiteral("中") + QString::number(winning),
-                                    PaletteColor::accentAmberDeep, this));
+        row->addWidget(
+            new LotBadge(tr("中%n", "lot badge: the number of lots allotted", badgeCount(winning)),
+                         PaletteColor::accentAmberDeep, this));
     setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
 }
 

@@ -23,7 +23,8 @@ ORVELLink::ORVELLink(QUrl hkexURL, QWidget *parent)
     : QAbstractButton(parent)
     , m_hkexURL(std::move(hkexURL)) {
     setObjectName(QStringLiteral("hkexLink"));
-    setText(QStringLiteral("港交所"));
+    //: the link to the exchange's new-listing page
+    setText(tr("港交所"));
     setToolTip(m_hkexURL.toString());
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);

@@ -2,6 +2,7 @@
 
 #include "model/MarketCalendar.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <cmath>
@@ -14,7 +15,8 @@ QString joinedNames(const QList<const IPORecord *> &records) {
     names.reserve(records.size());
     for (const IPORecord *record : records)
         names.append(record->ipo.name);
-    return names.join(namesSeparator);
+    //: between the IPO names of one footer line ("A、B")
+    return names.join(QCoreApplication::translate("PanelFigures", "、"));
 }
 
 } // namespace
@@ -99,10 +101,15 @@ QList<TodayEvent> todayEvents(const QList<IPORecord> &records, const QDateTime &
     }
     QList<TodayEvent> events;
     if (!opening.isEmpty())
-        events.append({subscriptionDayLabel + joinedNames(opening), PaletteColor::accentGreen});
-    if (!greyMarket.isEmpty())
+        //: the footer line: %1 the names of the IPOs whose subscription opens today
         events.append(
-            {greyMarketDayLabel + joinedNames(greyMarket), PaletteColor::accentAmberDeep});
+            {QCoreApplication::translate("PanelFigures", "今日申购：%1").arg(joinedNames(opening)),
+             PaletteColor::accentGreen});
+    if (!greyMarket.isEmpty())
+        //: the footer line: %1 the names of the IPOs trading on the grey market today
+        events.append({QCoreApplication::translate("PanelFigures", "今日暗盘：%1")
+                           .arg(joinedNames(greyMarket)),
+                       PaletteColor::accentAmberDeep});
     return events;
 }
 
@@ -123,11 +130,17 @@ QString capitalText(double capitalAmount) {
 }
 
 QString usageText(int percent) {
-    return QStringLiteral("(") + QString::number(percent) + QStringLiteral("%占用)");
+    //: beside the capital: %1 the whole percent of it tied up in subscriptions
+    return QCoreApplication::translate("PanelFigures", "(%1%占用)").arg(percent);
 }
 
 QString monthlyFeesText(double fees) {
-    return QStringLiteral("本月申购费 HK$ ") + QString::number(wholeDollars(fees));
+    //: %1 the margin fees of the month shown, in whole Hong Kong dollars
+    return QCoreApplication::translate("PanelFigures", "本月申购费 HK$ %1").arg(wholeDollars(fees));
+}
+
+QString noEventsText() {
+    return QCoreApplication::translate("PanelFigures", "[无关注事件]");
 }
 
 const QUrl &hkexURL() {

@@ -38,10 +38,8 @@ struct TodayEvent {
     friend bool operator==(const TodayEvent &, const TodayEvent &) = default;
 };
 
-inline const QString subscriptionDayLabel = QStringLiteral("今日申购：");
-inline const QString greyMarketDayLabel = QStringLiteral("今日暗盘：");
-inline const QString namesSeparator = QStringLiteral("、");
-inline const QString noEventsText = QStringLiteral("[无关注事件]");
+// The footer's placeholder when today has no event.
+QString noEventsText();
 
 // Subscriptions opening today, then grey-market sessions today (the business day before
 // listing); each line only when it has a name, names in record order.

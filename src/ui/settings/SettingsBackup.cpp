@@ -4,6 +4,7 @@
 #include "store/UserIPOBackupCSVError.h"
 #include "store/UserIPOStore.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -15,6 +16,12 @@ namespace {
 QString shownName(const QString &path) {
     const QString name = QFileInfo(path).fileName();
     return name.isEmpty() ? path : name;
+}
+
+QString unreadable(const QString &path, const QString &reason) {
+    //: %1 the file's name, %2 the system's reason
+    return QCoreApplication::translate("SettingsBackup", "无法读取文件 %1：%2")
+        .arg(shownName(path), reason);
 }
 
 } // namespace
@@ -29,11 +36,12 @@ WriteResult writeDocument(const UserIPOBackupDocument &document, const QString &
 
 WriteResult writeFile(const QByteArray &bytes, const QString &path) {
     const auto failure = [&path](const QString &reason) {
-        return WriteResult(QStringLiteral("无法写入文件 ") + shownName(path) +
-                           QStringLiteral("：") + reason);
+        //: %1 the file's name, %2 the system's reason
+        return WriteResult(QCoreApplication::translate("SettingsBackup", "无法写入文件 %1：%2")
+                               .arg(shownName(path), reason));
     };
     if (path.isEmpty())
-        return failure(QStringLiteral("未选择文件"));
+        return failure(QCoreApplication::translate("SettingsBackup", "未选择文件"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
@@ -67,36 +75,45 @@ ImportResult importFile(const QString &path, UserIPOStore &store) {
         return ImportResult(UserIPOBackupCSVError::unreadableEncoding().description());
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return ImportResult(QStringLiteral("无法读取文件 ") + shownName(path) +
-                            QStringLiteral("：") + file.errorString());
+        return ImportResult(unreadable(path, file.errorString()));
     // One byte past the limit tells a file that is too big from one that just fits, also when
     // the file grows while it is read.
     const QByteArray contents = file.read(maximumImportBytes + 1);
     if (file.error() != QFileDevice::NoError)
-        return ImportResult(QStringLiteral("无法读取文件 ") + shownName(path) +
-                            QStringLiteral("：") + file.errorString());
+        return ImportResult(unreadable(path, file.errorString()));
     if (contents.size() > maximumImportBytes)
-        return ImportResult(QStringLiteral("文件过大，不是 CSV 备份文件"));
+        return ImportResult(
+            QCoreApplication::translate("SettingsBackup", "文件过大，不是 CSV 备份文件"));
     return importContents(contents, store);
 }
 
 QString importSummaryText(const ImportSummary &summary) {
-    return QStringLiteral("已导入 ") + QString::number(summary.inserted) +
-           QStringLiteral(" 条，跳过 ") + QString::number(summary.skipped + summary.rejected) +
-           QStringLiteral(" 条。");
+    //: a number of backup entries, e.g. "3 entries"
+    const QString inserted =
+        QCoreApplication::translate("SettingsBackup", "%n 条", nullptr, int(summary.inserted));
+    //: a number of backup entries, e.g. "3 entries"
+    const QString skipped = QCoreApplication::translate("SettingsBackup", "%n 条", nullptr,
+                                                        int(summary.skipped + summary.rejected));
+    //: after a restore: %1 the entries added, %2 the entries left out (each with its unit)
+    return QCoreApplication::translate("SettingsBackup", "已导入 %1，跳过 %2。")
+        .arg(inserted, skipped);
 }
 
 SettingsAlertMessage exportAlert(const WriteResult &result) {
     if (!result)
-        return SettingsAlertMessage::make(QStringLiteral("导出失败"), result.error());
-    return SettingsAlertMessage::make(QStringLiteral("导出成功"),
-                                      QStringLiteral("用户申购与中签数据已导出为 CSV 文件。"));
+        return SettingsAlertMessage::make(QCoreApplication::translate("SettingsBackup", "导出失败"),
+                                          result.error());
+    return SettingsAlertMessage::make(
+        QCoreApplication::translate("SettingsBackup", "导出成功"),
+        QCoreApplication::translate("SettingsBackup", "用户申购与中签数据已导出为 CSV 文件。"));
 }
 
 SettingsAlertMessage importAlert(const ImportResult &result) {
     if (!result)
-        return SettingsAlertMessage::make(QStringLiteral("导入失败"), result.error());
-    return SettingsAlertMessage::make(QStringLiteral("导入完成"), importSummaryText(*result));
+        return SettingsAlertMessage::make(QCoreApplication::translate("SettingsBackup", "导入失败"),
+                                          result.error());
+    return SettingsAlertMessage::make(QCoreApplication::translate("SettingsBackup", "导入完成"),
+                                      importSummaryText(*result));
 }
 
 } // namespace SettingsBackup

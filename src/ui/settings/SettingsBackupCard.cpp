@@ -29,23 +29,22 @@ SettingsButton *button(const QString &symbol, const QString &title, const QStrin
 SettingsBackupCard::SettingsBackupCard(IPORepository &repository, UserIPOStore &userStore,
                                        SettingsFilePicking &filePicking,
                                        SettingsAlertPresenting &alerts, QWidget *parent)
-    : SettingsSection(QStringLiteral("数据备份与恢复"), parent)
+    : SettingsSection(tr("数据备份与恢复"), parent)
     , m_repository(repository)
     , m_userStore(userStore)
     , m_filePicking(filePicking)
     , m_alerts(alerts) {
-    rows()->addWidget(
-        note(QStringLiteral("导出当前本地的申购与中签记录，或从同格式 CSV 文件恢复缺失记录。")));
+    rows()->addWidget(note(tr("导出当前本地的申购与中签记录，或从同格式 CSV 文件恢复缺失记录。")));
 
     QHBoxLayout *buttons = buttonRow();
-    SettingsButton *exporting = button(QStringLiteral("square.and.arrow.up"),
-                                       QStringLiteral("导出 CSV"), QStringLiteral("ExportButton"));
+    SettingsButton *exporting = button(QStringLiteral("square.and.arrow.up"), tr("导出 CSV"),
+                                       QStringLiteral("ExportButton"));
     connect(exporting, &QAbstractButton::clicked, this, &SettingsBackupCard::exportBackup);
-    SettingsButton *importing = button(QStringLiteral("square.and.arrow.down"),
-                                       QStringLiteral("导入 CSV"), QStringLiteral("ImportButton"));
+    SettingsButton *importing = button(QStringLiteral("square.and.arrow.down"), tr("导入 CSV"),
+                                       QStringLiteral("ImportButton"));
     connect(importing, &QAbstractButton::clicked, this, &SettingsBackupCard::importBackup);
-    SettingsButton *calendar = button(QStringLiteral("calendar"), QStringLiteral("导出日历"),
-                                      QStringLiteral("ExportCalendarButton"));
+    SettingsButton *calendar =
+        button(QStringLiteral("calendar"), tr("导出日历"), QStringLiteral("ExportCalendarButton"));
     connect(calendar, &QAbstractButton::clicked, this, &SettingsBackupCard::exportCalendar);
     buttons->addWidget(exporting);
     buttons->addWidget(importing);
@@ -54,8 +53,9 @@ SettingsBackupCard::SettingsBackupCard(IPORepository &repository, UserIPOStore &
     rows()->addLayout(buttons);
 
     auto *format = new SettingsLabel(
-        QStringLiteral("CSV 格式：code,sub_quantity,win_quantity,sub_method,updated_at"),
-        ViewStyle::font(10), PaletteColor::textSecondary, 0.7);
+        //: the column names are the file's own and stay as they are
+        tr("CSV 格式：code,sub_quantity,win_quantity,sub_method,updated_at"), ViewStyle::font(10),
+        PaletteColor::textSecondary, 0.7);
     format->setObjectName(QStringLiteral("CSVFormat"));
     format->setWordWrap(true);
     rows()->addWidget(format);

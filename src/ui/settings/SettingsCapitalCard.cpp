@@ -17,7 +17,7 @@ constexpr int fieldWidth = 100;
 } // namespace
 
 SettingsCapitalCard::SettingsCapitalCard(AppSettings &settings, QWidget *parent)
-    : SettingsSection(QStringLiteral("用户打新资金"), parent)
+    : SettingsSection(tr("用户打新资金"), parent)
     , m_settings(settings) {
     auto *trailing = new QWidget;
     auto *fieldRow = new QHBoxLayout(trailing);
@@ -28,7 +28,7 @@ SettingsCapitalCard::SettingsCapitalCard(AppSettings &settings, QWidget *parent)
     m_field->setPlaceholderText(QStringLiteral("0"));
     m_field->setFont(ViewStyle::monospacedFont(13));
     m_field->setFixedWidth(fieldWidth);
-    m_field->setAccessibleName(QStringLiteral("港元资金量"));
+    m_field->setAccessibleName(tr("港元资金量"));
     AppLook::styleField(m_field);
     // Only Return commits: leaving the field or closing the sheet keeps the stored amount.
     connect(m_field, &QLineEdit::returnPressed, this, &SettingsCapitalCard::commit);
@@ -37,8 +37,7 @@ SettingsCapitalCard::SettingsCapitalCard(AppSettings &settings, QWidget *parent)
     unit->setObjectName(QStringLiteral("CapitalUnit"));
     fieldRow->addWidget(m_field);
     fieldRow->addWidget(unit);
-    rows()->addWidget(labelledRow(QStringLiteral("港元资金量"),
-                                  QStringLiteral("用于计算申购资金利用率"), trailing));
+    rows()->addWidget(labelledRow(tr("港元资金量"), tr("用于计算申购资金利用率"), trailing));
 }
 
 QString SettingsCapitalCard::text() const {

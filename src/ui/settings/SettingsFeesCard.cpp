@@ -5,6 +5,7 @@
 #include "ui/look/ViewStyle.h"
 #include "ui/main_window/SegmentedControl.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QVBoxLayout>
@@ -21,25 +22,31 @@ struct Row {
 };
 
 QList<Row> rowsOfCharges() {
-    return {{BrokerSetting::commissionRate, QStringLiteral("佣金费率"), QStringLiteral("%"),
+    return {{BrokerSetting::commissionRate,
+             QCoreApplication::translate("SettingsFeesCard", "佣金费率"), QStringLiteral("%"),
              QStringLiteral("CommissionRateField")},
-            {BrokerSetting::minimumCommission, QStringLiteral("最低佣金"), QStringLiteral("HK$"),
+            {BrokerSetting::minimumCommission,
+             QCoreApplication::translate("SettingsFeesCard", "最低佣金"), QStringLiteral("HK$"),
              QStringLiteral("MinimumCommissionField")},
-            {BrokerSetting::platformFee, QStringLiteral("平台费（每笔卖出）"),
+            {BrokerSetting::platformFee,
+             QCoreApplication::translate("SettingsFeesCard", "平台费（每笔卖出）"),
              QStringLiteral("HK$"), QStringLiteral("PlatformFeeField")},
-            {BrokerSetting::cashHandlingFee, QStringLiteral("现金申购手续费"),
+            {BrokerSetting::cashHandlingFee,
+             QCoreApplication::translate("SettingsFeesCard", "现金申购手续费"),
              QStringLiteral("HK$"), QStringLiteral("CashHandlingFeeField")},
-            {BrokerSetting::financingRate, QStringLiteral("融资年利率"), QStringLiteral("%"),
+            {BrokerSetting::financingRate,
+             //: the yearly interest rate of the investor's margin loan
+             QCoreApplication::translate("SettingsFeesCard", "融资年利率"), QStringLiteral("%"),
              QStringLiteral("FinancingRateField")}};
 }
 
 } // namespace
 
 SettingsFeesCard::SettingsFeesCard(AppSettings &settings, QWidget *parent)
-    : SettingsSection(QStringLiteral("费用"), parent)
+    : SettingsSection(tr("费用"), parent)
     , m_settings(settings) {
-    rows()->addWidget(note(QStringLiteral("券商收费按你的账户填写；印花税、交易征费、交易费和"
-                                          "交收费按卖出当日的法定费率计算。")));
+    rows()->addWidget(note(tr("券商收费按你的账户填写；印花税、交易征费、交易费和"
+                              "交收费按卖出当日的法定费率计算。")));
     for (const Row &row : rowsOfCharges()) {
         auto *field = new QLineEdit;
         field->setObjectName(row.objectName);
@@ -79,13 +86,12 @@ SettingsFeesCard::SettingsFeesCard(AppSettings &settings, QWidget *parent)
     m_gainColour = new SegmentedControl({AppSettings::gainColourText(GainColour::redUp),
                                          AppSettings::gainColourText(GainColour::greenUp)});
     m_gainColour->setObjectName(QStringLiteral("GainColourControl"));
-    m_gainColour->setAccessibleName(QStringLiteral("涨跌颜色"));
+    m_gainColour->setAccessibleName(tr("涨跌颜色"));
     m_gainColour->setFixedWidth(180);
     connect(m_gainColour, &SegmentedControl::activated, this, [this](int index) {
         m_settings.setGainColour(index == 1 ? GainColour::greenUp : GainColour::redUp);
     });
-    rows()->addWidget(labelledRow(QStringLiteral("涨跌颜色"),
-                                  QStringLiteral("收益为正与为负时的颜色"), m_gainColour));
+    rows()->addWidget(labelledRow(tr("涨跌颜色"), tr("收益为正与为负时的颜色"), m_gainColour));
 }
 
 void SettingsFeesCard::reload() {
@@ -101,8 +107,8 @@ void SettingsFeesCard::commit(BrokerSetting setting) {
     // The field always shows what is stored: the accepted value as the settings write it, or
     // the old value after a refusal.
     field->setText(m_settings.brokerSettingText(setting));
-    m_message->setText(refused ? m_labels.value(setting) + QStringLiteral("：") + *refused
-                               : QString());
+    //: a refused charge: %1 the field's name, %2 why the text is no usable amount
+    m_message->setText(refused ? tr("%1：%2").arg(m_labels.value(setting), *refused) : QString());
     m_message->setVisible(refused.has_value());
 }
 

@@ -2,6 +2,7 @@
 
 #include "store/UserIPOBackupDocument.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QPointer>
@@ -35,7 +36,8 @@ std::optional<QString> chosenFile(QFileDialog *dialog) {
 
 std::optional<QString> SettingsFileDialogs::saveFileName(QWidget *parent,
                                                          const QString &suggestedName) {
-    auto *dialog = new QFileDialog(parent, QStringLiteral("导出 CSV"), startFolder());
+    auto *dialog = new QFileDialog(
+        parent, QCoreApplication::translate("SettingsFileDialogs", "导出 CSV"), startFolder());
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     // Saving offers CSV alone: a backup saved under a plain-text filter would still be CSV.
@@ -47,7 +49,8 @@ std::optional<QString> SettingsFileDialogs::saveFileName(QWidget *parent,
 }
 
 std::optional<QString> SettingsFileDialogs::openFileName(QWidget *parent) {
-    auto *dialog = new QFileDialog(parent, QStringLiteral("导入 CSV"), startFolder());
+    auto *dialog = new QFileDialog(
+        parent, QCoreApplication::translate("SettingsFileDialogs", "导入 CSV"), startFolder());
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setMimeTypeFilters(UserIPOBackupDocument::contentTypes());
@@ -56,11 +59,13 @@ std::optional<QString> SettingsFileDialogs::openFileName(QWidget *parent) {
 
 std::optional<QString> SettingsFileDialogs::saveCalendarFileName(QWidget *parent,
                                                                  const QString &suggestedName) {
-    auto *dialog = new QFileDialog(parent, QStringLiteral("导出日历"), startFolder());
+    auto *dialog = new QFileDialog(
+        parent, QCoreApplication::translate("SettingsFileDialogs", "导出日历"), startFolder());
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     // By name rather than by MIME type: it must not depend on the desktop's MIME database.
-    dialog->setNameFilter(QStringLiteral("iCalendar (*.ics)"));
+    //: the save dialog's file type; the pattern in brackets stays as it is
+    dialog->setNameFilter(QCoreApplication::translate("SettingsFileDialogs", "iCalendar (*.ics)"));
     dialog->setDefaultSuffix(QStringLiteral("ics"));
     dialog->selectFile(suggestedName);
     return chosenFile(dialog);

@@ -1,5 +1,6 @@
 #include "SettingsMessageBox.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -17,7 +18,9 @@ void SettingsMessageBox::presentAlert(QWidget *parent, const SettingsAlertMessag
     // The informative label does not follow setTextFormat() in every Qt version.
     for (QLabel *label : box->findChildren<QLabel *>())
         label->setTextFormat(Qt::PlainText);
-    QPushButton *ok = box->addButton(buttonLabel, QMessageBox::AcceptRole);
+    QPushButton *ok = box->addButton(
+        //: the only button of a settings message: closes it
+        QCoreApplication::translate("SettingsMessageBox", "知道了"), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     box->setEscapeButton(ok);
     box->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);

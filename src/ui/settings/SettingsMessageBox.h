@@ -5,7 +5,5 @@
 // The desktop's message box: window-modal over the sheet, plain text, one button.
 class SettingsMessageBox : public SettingsAlertPresenting {
 public:
-    static inline const QString buttonLabel = QStringLiteral("知道了");
-
     void presentAlert(QWidget *parent, const SettingsAlertMessage &alert) override;
 };

@@ -14,7 +14,7 @@ SettingsRemindersCard::SettingsRemindersCard(AppSettings &settings,
                                              NotificationManager &notifications,
                                              IPORepository &repository,
                                              SettingsAlertPresenting &alerts, QWidget *parent)
-    : SettingsSection(QStringLiteral("提醒设置"), parent)
+    : SettingsSection(tr("提醒设置"), parent)
     , m_settings(settings)
     , m_notifications(notifications)
     , m_repository(repository)

@@ -7,9 +7,9 @@
 #include <QVBoxLayout>
 
 SettingsTaskbarCard::SettingsTaskbarCard(AppSettings &settings, QWidget *parent)
-    : SettingsSection(QStringLiteral("界面设置"), parent)
+    : SettingsSection(tr("界面设置"), parent)
     , m_settings(settings) {
-    m_switch = new SettingsSwitch(QStringLiteral("隐藏 Dock 图标"));
+    m_switch = new SettingsSwitch(tr("隐藏任务栏图标"));
     m_switch->setObjectName(QStringLiteral("TaskbarSwitch"));
     m_switch->setChecked(m_settings.hideDockIcon());
     connect(m_switch, &QAbstractButton::clicked, this,
@@ -18,8 +18,7 @@ SettingsTaskbarCard::SettingsTaskbarCard(AppSettings &settings, QWidget *parent)
         const QSignalBlocker blocker(m_switch);
         m_switch->setChecked(hide);
     });
-    rows()->addWidget(labelledRow(QStringLiteral("隐藏 Dock 图标"),
-                                  QStringLiteral("隐藏后 App 仅在菜单栏显示"), m_switch));
+    rows()->addWidget(labelledRow(tr("隐藏任务栏图标"), tr("隐藏后 App 仅在菜单栏显示"), m_switch));
 }
 
 void SettingsTaskbarCard::reload() {

@@ -16,20 +16,20 @@ SettingsUpdateCard::SettingsUpdateCard(IPORepository &repository,
                                        std::optional<ApplicationInformationTable> information,
                                        SettingsURLOpening &urlOpening,
                                        SettingsAlertPresenting &alerts, QWidget *parent)
-    : SettingsSection(QStringLiteral("应用更新"), parent)
+    : SettingsSection(tr("应用更新"), parent)
     , m_repository(repository)
     , m_information(std::move(information))
     , m_urlOpening(urlOpening)
     , m_alerts(alerts) {
-    rows()->addWidget(
-        note(QStringLiteral("官网直装版可在这里手动检查更新；App Store 版本不会显示这个入口。")));
+    rows()->addWidget(note(tr("官网下载的版本可在这里手动检查更新；从发行版软件源安装的版本"
+                              "由系统的软件更新负责，不会显示这个入口。")));
 
     QHBoxLayout *buttons = buttonRow();
     m_checkButton = new SettingsButton(QStringLiteral("arrow.triangle.2.circlepath"),
-                                       QStringLiteral("检查更新"), SettingsButton::Look::bordered);
+                                       tr("检查更新"), SettingsButton::Look::bordered);
     m_checkButton->setObjectName(QStringLiteral("CheckForUpdatesButton"));
     connect(m_checkButton, &QAbstractButton::clicked, this, &SettingsUpdateCard::checkForUpdates);
-    auto *privacy = new SettingsButton(QStringLiteral("hand.raised"), QStringLiteral("隐私政策"),
+    auto *privacy = new SettingsButton(QStringLiteral("hand.raised"), tr("隐私政策"),
                                        SettingsButton::Look::bordered);
     privacy->setObjectName(QStringLiteral("PrivacyButton"));
     connect(privacy, &QAbstractButton::clicked, this, &SettingsUpdateCard::openPrivacyPolicy);
@@ -72,7 +72,7 @@ QCoro::Task<> SettingsUpdateCard::runCheck() {
 
 void SettingsUpdateCard::setChecking(bool checking) {
     m_checking = checking;
-    m_checkButton->setTitle(checking ? QStringLiteral("检查中...") : QStringLiteral("检查更新"));
+    m_checkButton->setTitle(checking ? tr("检查中...") : tr("检查更新"));
     m_checkButton->setEnabled(!checking);
 }
 

@@ -90,11 +90,11 @@ void SettingsView::exportBackup() {
 QWidget *SettingsView::makeTitleBar() {
     auto *bar = new SettingsBar(titleBarHeight, SettingsBar::LineEdge::bottom);
     bar->setObjectName(QStringLiteral("SettingsTitleBar"));
-    auto *title = new SettingsLabel(QStringLiteral("设置"), ViewStyle::font(14, QFont::DemiBold),
+    auto *title = new SettingsLabel(tr("设置"), ViewStyle::font(14, QFont::DemiBold),
                                     PaletteColor::textPrimary);
     title->setObjectName(QStringLiteral("SettingsTitle"));
-    auto *close = new SettingsButton(QStringLiteral("xmark"), QStringLiteral("关闭"),
-                                     SettingsButton::Look::plain);
+    auto *close =
+        new SettingsButton(QStringLiteral("xmark"), tr("关闭"), SettingsButton::Look::plain);
     close->setObjectName(QStringLiteral("CloseButton"));
     connect(close, &QAbstractButton::clicked, this, &SettingsView::dismissRequested);
     bar->content()->addWidget(title);
@@ -144,9 +144,9 @@ QWidget *SettingsView::makeBody(IPORepository &repository, AppSettings &settings
 QWidget *SettingsView::makeFooter() {
     auto *bar = new SettingsBar(footerHeight, SettingsBar::LineEdge::top);
     bar->setObjectName(QStringLiteral("SettingsFooter"));
-    const QString version = QStringLiteral("Version ") + appVersionString(m_information) +
-                            QStringLiteral(" (") + appBuildString(m_information) +
-                            QStringLiteral(")");
+    //: the footer: %1 the version, %2 the build number
+    const QString version =
+        tr("Version %1 (%2)").arg(appVersionString(m_information), appBuildString(m_information));
     auto *line = new SettingsLabel(version, ViewStyle::monospacedFont(10, QFont::Medium),
                                    PaletteColor::textSecondary, 0.75);
     line->setObjectName(QStringLiteral("VersionLabel"));
