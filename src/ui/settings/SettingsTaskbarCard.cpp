@@ -18,7 +18,7 @@ SettingsTaskbarCard::SettingsTaskbarCard(AppSettings &settings, QWidget *parent)
         const QSignalBlocker blocker(m_switch);
         m_switch->setChecked(hide);
     });
-    rows()->addWidget(labelledRow(tr("隐藏任务栏图标"), tr("隐藏后 App 仅在菜单栏显示"), m_switch));
+    rows()->addWidget(labelledRow(tr("隐藏任务栏图标"), tr("隐藏后 ORVEL 仅在系统托盘显示"), m_switch));
 }
 
 void SettingsTaskbarCard::reload() {
