@@ -6,6 +6,7 @@
 #include "ScreenshotTour.h"
 #include "SingleInstance.h"
 #include "StartupTrace.h"
+#include "TranslationLoader.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
 #include "settings/AppSettings.h"
@@ -23,10 +24,12 @@
 
 namespace {
 
+// Every application object starts here, before it creates any text: its translators too.
 void describeApplication(QCoreApplication &app) {
     app.setOrganizationName(QStringLiteral("orvel"));
     app.setApplicationName(QStringLiteral("orvel"));
     app.setApplicationVersion(QString::fromUtf8(buildconfig::projectVersion));
+    TranslationLoader::install(app, AppSettings::shared().language());
 }
 
 struct Arguments {

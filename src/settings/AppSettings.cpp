@@ -6,6 +6,7 @@
 #include "model/NumberParsing.h"
 
 #include <QCoreApplication>
+#include <QLocale>
 #include <QMetaObject>
 
 #include <cmath>
@@ -102,15 +103,21 @@ QString AppSettings::gainColourText(GainColour colour) {
 }
 
 AppSettings::AppSettings(std::unique_ptr<QSettings> store, ActivationPolicyApplying *policy,
-                         QObject *parent)
+                         QObject *parent, AppLanguage::Language desktopLanguage)
     : QObject(parent)
     , m_store(std::move(store))
     , m_policy(policy) {
     Q_ASSERT(m_store);
     m_capitalAmount = storedAmount(m_store->value(capitalAmountKey));
     m_hideDockIcon = m_store->value(hideDockIconKey, false).toBool();
-    m_gainColour = m_store->value(gainColourKey).toString() == u"greenUp" ? GainColour::greenUp
-                                                                          : GainColour::redUp;
+    m_language = languageChoice().value_or(desktopLanguage);
+    // Until the user picks one, gains are red where Simplified Chinese is read and green in Hong
+    // Kong and in English.
+    const QString colour = m_store->value(gainColourKey).toString();
+    if (colour == u"greenUp" || colour == u"redUp")
+        m_gainColour = colour == u"greenUp" ? GainColour::greenUp : GainColour::redUp;
+    else if (m_language != AppLanguage::Language::simplifiedChinese)
+        m_gainColour = GainColour::greenUp;
     // A stored charge that does not read (a hand-edited file) keeps the default.
     for (BrokerSetting setting : brokerSettings) {
         const QVariant stored = m_store->value(brokerSettingKey(setting));
@@ -127,7 +134,8 @@ AppSettings::~AppSettings() = default;
 AppSettings &AppSettings::shared() {
     static AppSettings *const instance = new AppSettings(
         std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                    QStringLiteral("orvel"), QStringLiteral("orvel")));
+                                    QStringLiteral("orvel"), QStringLiteral("orvel")),
+        nullptr, nullptr, AppLanguage::fromUiLanguages(QLocale::system().uiLanguages()));
     return *instance;
 }
 
@@ -165,6 +173,14 @@ void AppSettings::setGainColour(GainColour colour) {
           colour == GainColour::greenUp ? QStringLiteral("greenUp") : QStringLiteral("redUp"));
     if (changed)
         emit gainColourChanged(colour);
+}
+
+std::optional<AppLanguage::Language> AppSettings::languageChoice() const {
+    return AppLanguage::fromSetting(m_store->value(languageKey).toString());
+}
+
+void AppSettings::setLanguageChoice(std::optional<AppLanguage::Language> language) {
+    write(languageKey, AppLanguage::settingValue(language));
 }
 
 QString AppSettings::brokerSettingText(BrokerSetting setting) const {

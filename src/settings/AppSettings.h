@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppLanguage.h"
+
 #include "model/BrokerCharges.h"
 
 #include <QObject>
@@ -10,7 +12,8 @@
 
 class ActivationPolicyApplying;
 
-// Which colour a gain is drawn in: the mainland convention (red up) or Hong Kong's (green up).
+// Which colour a gain is drawn in: the mainland convention (red up) or Hong Kong's and the
+// English-speaking world's (green up).
 enum class GainColour { redUp, greenUp };
 
 // The broker's charges the user can set, each typed as text: rates in percent, fees in HK$.
@@ -33,8 +36,10 @@ class AppSettings : public QObject {
 public:
     static inline const QString capitalAmountKey = QStringLiteral("capitalAmount");
     static inline const QString hideDockIconKey = QStringLiteral("hideDockIcon");
-    // Values "redUp" and "greenUp".
+    // Values "redUp" and "greenUp"; without one, the custom of the language ORVEL speaks.
     static inline const QString gainColourKey = QStringLiteral("gainColour");
+    // Values "system" (or none), "zh_CN", "zh_HK", "en", as AppLanguage::settingValue gives them.
+    static inline const QString languageKey = QStringLiteral("language");
     // "commissionRate", "minimumCommission", "platformFee", "cashHandlingFee", "financingRate":
     // decimal text as brokerSettingText gives it.
     static QString brokerSettingKey(BrokerSetting setting);
@@ -43,13 +48,17 @@ public:
 
     // Reads the values from `store` (missing keys read as 0 and false) and queues one
     // application of the taskbar policy. `policy` may be given later with
-    // setActivationPolicyTarget; it is looked up when the queued work runs.
-    explicit AppSettings(std::unique_ptr<QSettings> store,
-                         ActivationPolicyApplying *policy = nullptr, QObject *parent = nullptr);
+    // setActivationPolicyTarget; it is looked up when the queued work runs. `desktopLanguage` is
+    // what the desktop's languages map to; it counts while no language is chosen.
+    explicit AppSettings(
+        std::unique_ptr<QSettings> store, ActivationPolicyApplying *policy = nullptr,
+        QObject *parent = nullptr,
+        AppLanguage::Language desktopLanguage = AppLanguage::Language::simplifiedChinese);
     ~AppSettings() override;
 
     // The application's instance over the user's own settings file ("orvel"/"orvel", INI under
-    // the XDG config folder), created on first use and never destroyed.
+    // the XDG config folder), created on first use and never destroyed; it follows the
+    // desktop's languages (QLocale::system().uiLanguages()).
     static AppSettings &shared();
 
     double capitalAmount() const { return m_capitalAmount; }
@@ -57,6 +66,11 @@ public:
     // A reminder switch, by the key its kind keeps it under; off until turned on.
     bool isReminderEnabled(const QString &key) const;
     GainColour gainColour() const { return m_gainColour; }
+    // The language of this run: the choice stored when it started, else the desktop's. A new
+    // choice applies from the next start, as texts already shown are not written again.
+    AppLanguage::Language language() const { return m_language; }
+    // The stored choice; nothing follows the desktop.
+    std::optional<AppLanguage::Language> languageChoice() const;
     // The charges every result is worked out with (the defaults until the user sets them).
     const BrokerCharges &brokerCharges() const { return m_brokerCharges; }
     // One charge as the settings show it: "0.03" (percent), "3.00" (HK$).
@@ -67,6 +81,7 @@ public:
     void setHideDockIcon(bool hide);
     void setReminderEnabled(const QString &key, bool enabled);
     void setGainColour(GainColour colour);
+    void setLanguageChoice(std::optional<AppLanguage::Language> language);
     // Takes typed text ("0.03", "15"); text that is not a number, has more places than the
     // setting keeps (four for a percent, two for HK$) or is negative is refused: the message
     // says why and the old value stays.
@@ -92,6 +107,7 @@ private:
     ActivationPolicyApplying *m_policy = nullptr;
     double m_capitalAmount = 0;
     bool m_hideDockIcon = false;
+    AppLanguage::Language m_language = AppLanguage::Language::simplifiedChinese;
     GainColour m_gainColour = GainColour::redUp;
     BrokerCharges m_brokerCharges;
 };

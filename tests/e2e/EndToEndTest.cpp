@@ -303,6 +303,25 @@ private slots:
         QCOMPARE(again.waitForExit(), 0);
     }
 
+    // With an English desktop and no language chosen, the real window speaks English (which
+    // catalogue a desktop's languages pick is AppSettingsTest's).
+    void speaksTheDesktopsEnglish() {
+        testsupport::TestFolder home;
+        QProcessEnvironment english;
+        for (const QString &name : {u"LC_ALL"_s, u"LC_MESSAGES"_s, u"LANGUAGE"_s})
+            english.insert(name, QString());
+        english.insert(u"LANG"_s, u"en_GB.UTF-8"_s);
+        RunningApp app(home, m_service, english);
+        QVERIFY(app.start());
+        QVERIFY(!app.waitFor(u"records"_s).isEmpty());
+        app.send("settings");
+        const QStringList shown = app.waitFor(u"settings"_s).split(u'|');
+        QVERIFY2(shown.contains(u"LANGUAGE"_s), qPrintable(shown.join(u'|')));
+        QVERIFY(shown.contains(u"Takes effect when ORVEL is restarted"_s));
+        app.end();
+        QCOMPARE(app.waitForExit(), 0);
+    }
+
     // A sale typed into the real panel is saved, and after a restart its result shows in the
     // panel, the year sheet and the tray panel alike.
     void saleResultSurvivesARestart() {

@@ -22,7 +22,11 @@ struct RecordingActivationPolicy : ActivationPolicyApplying {
 
 } // namespace
 
+using Language = AppLanguage::Language;
+
 Q_DECLARE_METATYPE(BrokerSetting)
+Q_DECLARE_METATYPE(Language)
+Q_DECLARE_METATYPE(GainColour)
 
 class AppSettingsTest : public QObject {
     Q_OBJECT
@@ -143,7 +147,72 @@ private slots:
             QCOMPARE(cents, units);
     }
 
-    // Red for gains unless the user chose green; an unknown stored value is the default.
+    // The language of a run: a stored choice, else the first Chinese or English entry of the
+    // desktop's languages (as Qt lists them for each environment); gains take its colour until
+    // the user picks one. A new choice is stored for the next start only.
+    void languageAndItsGainColour_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QStringList>("desktop");
+        QTest::addColumn<QString>("colour");
+        QTest::addColumn<Language>("language");
+        QTest::addColumn<GainColour>("gain");
+        const QStringList hongKong{"zh-HK", "zh-Hant-HK"};
+        const QStringList british{"en-GB", "en-Latn-GB"};
+        // Qt's own lookup would end on the English catalogue here.
+        const QStringList mainlandThenEnglish{"zh-CN", "zh-Hans-CN", "zh",
+                                              "en",    "en-Latn-US", "en-US"};
+        using enum Language;
+        using enum GainColour;
+        QTest::newRow("LANGUAGE=zh_HK") << "" << hongKong << "" << hongKongChinese << greenUp;
+        QTest::newRow("LANG=en_GB.UTF-8") << "" << british << "" << english << greenUp;
+        QTest::newRow("LANGUAGE=zh_CN:en")
+            << "" << mainlandThenEnglish << "" << simplifiedChinese << redUp;
+        QTest::newRow("LANG=zh_TW.UTF-8")
+            << "" << QStringList{"zh-TW", "zh-Hant-TW"} << "" << hongKongChinese << greenUp;
+        QTest::newRow("zh-MO") << "" << QStringList{"zh-MO"} << "" << hongKongChinese << greenUp;
+        QTest::newRow("Simplified in Hong Kong")
+            << "" << QStringList{"zh-Hans-HK"} << "" << simplifiedChinese << redUp;
+        QTest::newRow("plain zh") << "" << QStringList{"zh"} << "" << simplifiedChinese << redUp;
+        QTest::newRow("German, then English")
+            << "" << QStringList{"de-DE", "de", "en-GB"} << "" << english << greenUp;
+        QTest::newRow("C locale") << "" << QStringList{"C"} << "" << simplifiedChinese << redUp;
+        QTest::newRow("繁體中文 chosen") << "zh_HK" << british << "" << hongKongChinese << greenUp;
+        QTest::newRow("简体中文 chosen") << "zh_CN" << hongKong << "" << simplifiedChinese << redUp;
+        QTest::newRow("English chosen") << "en" << mainlandThenEnglish << "" << english << greenUp;
+        QTest::newRow("跟随系统 chosen") << "system" << british << "" << english << greenUp;
+        QTest::newRow("unknown choice") << "fr" << hongKong << "" << hongKongChinese << greenUp;
+        QTest::newRow("green picked")
+            << "" << mainlandThenEnglish << "greenUp" << simplifiedChinese << greenUp;
+        QTest::newRow("red picked") << "en" << hongKong << "redUp" << english << redUp;
+        QTest::newRow("unknown colour") << "" << british << "purple" << english << greenUp;
+    }
+    void languageAndItsGainColour() {
+        QFETCH(QString, chosen);
+        QFETCH(QStringList, desktop);
+        QFETCH(QString, colour);
+        QFETCH(Language, language);
+        testsupport::TestFolder folder;
+        for (const auto &[key, value] : {std::pair(AppSettings::languageKey, chosen),
+                                         std::pair(AppSettings::gainColourKey, colour)}) {
+            if (!value.isEmpty())
+                folder.makeSettings()->setValue(key, value);
+        }
+        const Language fromDesktop = AppLanguage::fromUiLanguages(desktop);
+        AppSettings settings(folder.makeSettings(), nullptr, nullptr, fromDesktop);
+        QCOMPARE(settings.language(), language);
+        QTEST(settings.gainColour(), "gain");
+
+        settings.setLanguageChoice(Language::english);
+        QCOMPARE(settings.language(), language);
+        QCOMPARE(AppSettings(folder.makeSettings(), nullptr, nullptr, fromDesktop).language(),
+                 Language::english);
+        settings.setLanguageChoice(std::nullopt);
+        QCOMPARE(folder.makeSettings()->value(AppSettings::languageKey).toString(), u"system"_s);
+        QCOMPARE(AppSettings(folder.makeSettings(), nullptr, nullptr, fromDesktop).language(),
+                 fromDesktop);
+    }
+
+    // A gain colour the user picked is kept.
     void gainColourIsKept() {
         testsupport::TestFolder folder;
         {
@@ -152,8 +221,6 @@ private slots:
             settings.setGainColour(GainColour::greenUp);
         }
         QCOMPARE(AppSettings(folder.makeSettings()).gainColour(), GainColour::greenUp);
-        folder.makeSettings()->setValue(AppSettings::gainColourKey, "purple");
-        QCOMPARE(AppSettings(folder.makeSettings()).gainColour(), GainColour::redUp);
     }
 
     // The shell is told later, never inside the write, and then reads the flag as it is by then;

@@ -8,6 +8,7 @@
 #include "SettingsFeesCard.h"
 #include "SettingsFileDialogs.h"
 #include "SettingsLabel.h"
+#include "SettingsLanguageCard.h"
 #include "SettingsMessageBox.h"
 #include "SettingsRemindersCard.h"
 #include "SettingsTaskbarCard.h"
@@ -74,6 +75,7 @@ std::optional<QString> SettingsView::updateStatusMessage() const {
 void SettingsView::reloadFromSettings() {
     m_capital->reload();
     m_taskbar->reload();
+    m_language->reload();
     m_reminders->reload();
     m_fees->reload();
 }
@@ -112,10 +114,12 @@ QWidget *SettingsView::makeBody(IPORepository &repository, AppSettings &settings
     sections->setSpacing(sectionSpacing);
     m_capital = new SettingsCapitalCard(settings);
     m_taskbar = new SettingsTaskbarCard(settings);
+    m_language = new SettingsLanguageCard(settings);
     m_reminders = new SettingsRemindersCard(settings, notifications, repository, m_alerts);
     connect(m_reminders, &SettingsRemindersCard::changed, this, &SettingsView::remindersChanged);
     sections->addWidget(m_capital);
     sections->addWidget(m_taskbar);
+    sections->addWidget(m_language);
     sections->addWidget(m_reminders);
     m_fees = new SettingsFeesCard(settings);
     sections->addWidget(m_fees);

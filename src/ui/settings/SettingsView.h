@@ -16,6 +16,7 @@ class SettingsBackupCard;
 class SettingsCapitalCard;
 class SettingsFeesCard;
 class SettingsFilePicking;
+class SettingsLanguageCard;
 class SettingsRemindersCard;
 class SettingsTaskbarCard;
 class SettingsURLOpening;
@@ -23,10 +24,10 @@ class SettingsUpdateCard;
 class UserIPOStore;
 
 // The settings sheet's content, a fixed 440 × 500 points: a title bar, the sections (capital,
-// taskbar, reminders, the update check and privacy page of the directly downloaded edition,
-// backup and calendar export) in a scrolling body, and the version. Each section is a class of
-// its own that owns its texts, rows and actions; the view only arranges them and hands them the
-// seams. The shell wraps it in a window-modal sheet and closes that on dismissRequested().
+// taskbar, language, reminders, the update check and privacy page of the directly downloaded
+// edition, backup and calendar export) in a scrolling body, and the version. Each section is a
+// class of its own that owns its texts, rows and actions; the view only arranges them and hands
+// them the seams. The shell wraps it in a window-modal sheet and closes that on dismissRequested().
 class SettingsView : public QWidget {
     Q_OBJECT
 public:
@@ -83,6 +84,7 @@ private:
     QScrollArea *m_scroll = nullptr;
     SettingsCapitalCard *m_capital = nullptr;
     SettingsTaskbarCard *m_taskbar = nullptr;
+    SettingsLanguageCard *m_language = nullptr;
     SettingsRemindersCard *m_reminders = nullptr;
     SettingsFeesCard *m_fees = nullptr;
     SettingsUpdateCard *m_update = nullptr;

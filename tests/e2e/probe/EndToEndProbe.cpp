@@ -15,6 +15,7 @@
 #include "ui/main_window/SaveRecordButton.h"
 #include "ui/menu_bar/ElidedLabel.h"
 
+#include <QLabel>
 #include <QListWidget>
 
 #include <QApplication>
@@ -113,6 +114,16 @@ void EndToEndProbe::handle(const QString &line) {
         reply(typeSale());
     } else if (command == u"results") {
         reply(resultsShown());
+    } else if (command == u"settings") {
+        // The labels of the real settings sheet, as shown.
+        MainWindow &window = m_app.mainWindow();
+        window.open();
+        window.presentSettingsSheet();
+        QStringList texts;
+        for (const QLabel *label : window.settingsSheet()->findChildren<QLabel *>())
+            texts.append(label->text());
+        window.settingsSheet()->close();
+        reply(u"settings "_s + texts.join(u'|'));
     } else if (command == u"quit") {
         m_app.quit();
     }
