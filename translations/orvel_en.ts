@@ -4,7 +4,7 @@
 <context>
     <name>AppSettings</name>
     <message>
-        <location filename="../src/settings/AppSettings.cpp" line="+59"/>
+        <location filename="../src/settings/AppSettings.cpp" line="+60"/>
         <source>最多 %1 位小数</source>
         <translation>Up to %1 decimal places</translation>
     </message>
@@ -276,7 +276,7 @@
 <context>
     <name>IPORepository</name>
     <message>
-        <location filename="../src/repository/IPORepository.cpp" line="+188"/>
+        <location filename="../src/repository/IPORepository.cpp" line="+189"/>
         <source>API 数据已更新</source>
         <translation>API data updated</translation>
     </message>
@@ -295,10 +295,13 @@
         <source>API 数据已同步</source>
         <translation>API data in sync</translation>
     </message>
-    <message>
-        <location line="+1"/>
+    <message numerus="yes">
+        <location line="+2"/>
         <source>API 数据已更新：%1 条变更</source>
-        <translation>API data updated (changes: %1)</translation>
+        <translation>
+            <numerusform>API data updated: %1 change</numerusform>
+            <numerusform>API data updated: %1 changes</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -607,11 +610,14 @@
 </context>
 <context>
     <name>QuantityField</name>
-    <message>
-        <location filename="../src/ui/main_window/QuantityField.cpp" line="+84"/>
+    <message numerus="yes">
+        <location filename="../src/ui/main_window/QuantityField.cpp" line="+88"/>
         <source>%1 手</source>
         <comment>a count of board lots</comment>
-        <translation>%1 lot(s)</translation>
+        <translation>
+            <numerusform>%1 lot</numerusform>
+            <numerusform>%1 lots</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1054,6 +1060,27 @@
     </message>
 </context>
 <context>
+    <name>SettingsLanguageCard</name>
+    <message>
+        <location filename="../src/ui/settings/SettingsLanguageCard.cpp" line="+31"/>
+        <location line="+9"/>
+        <source>语言</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <location line="-5"/>
+        <source>跟随系统</source>
+        <extracomment>the first of four equal segments of a narrow control: keep it short</extracomment>
+        <translation>System</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>重新启动 ORVEL 后生效</source>
+        <extracomment>under the language choice: texts already shown are not written again</extracomment>
+        <translation>Takes effect when ORVEL is restarted</translation>
+    </message>
+</context>
+<context>
     <name>SettingsMessageBox</name>
     <message>
         <location filename="../src/ui/settings/SettingsMessageBox.cpp" line="+23"/>
@@ -1191,7 +1218,7 @@
 <context>
     <name>SettingsView</name>
     <message>
-        <location filename="../src/ui/settings/SettingsView.cpp" line="+93"/>
+        <location filename="../src/ui/settings/SettingsView.cpp" line="+95"/>
         <source>设置</source>
         <translation>Settings</translation>
     </message>
@@ -1201,7 +1228,7 @@
         <translation>Close</translation>
     </message>
     <message>
-        <location line="+52"/>
+        <location line="+54"/>
         <source>Version %1 (%2)</source>
         <extracomment>the footer: %1 the version, %2 the build number</extracomment>
         <translation>Version %1 (%2)</translation>
@@ -1366,7 +1393,7 @@ Reason: %2</translation>
 <context>
     <name>main</name>
     <message>
-        <location filename="../src/app/main.cpp" line="+50"/>
+        <location filename="../src/app/main.cpp" line="+53"/>
         <source>ORVEL：港股新股申购一览</source>
         <translation>ORVEL: Hong Kong IPO subscriptions at a glance</translation>
     </message>

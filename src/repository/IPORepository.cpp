@@ -8,6 +8,7 @@
 #include <QDebug>
 #include <QPointer>
 
+#include <algorithm>
 #include <limits>
 
 IPORepository::IPORepository(IPOAPIClientProtocol &apiClient, UserIPOStore &userStore,
@@ -199,7 +200,10 @@ QString IPORepository::syncStatusText(const std::optional<RemoteIPOStatsResponse
                                          : std::numeric_limits<qint64>::min();
     if (changes < 1)
         return tr("API 数据已同步");
-    return tr("API 数据已更新：%1 条变更").arg(changes);
+    // The count picks the plural form; past int's range every language's form is the plural.
+    return tr("API 数据已更新：%1 条变更", nullptr,
+              int(std::min<qint64>(changes, std::numeric_limits<int>::max())))
+        .arg(changes);
 }
 
 SyncStatusReport IPORepository::statusReport(const RefreshExecutionResult &result) {

@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <limits>
+
 namespace {
 
 constexpr int labelToInputSpacing = 6;
@@ -81,6 +84,9 @@ QString QuantityField::lotCountText() const {
 void QuantityField::updateLotCount() {
     const std::optional<qint64> lots = QuantityParsing::lotCount(m_input->text(), m_perLotShares);
     if (lots)
-        m_lotCount->setText(tr("%1 手", "a count of board lots").arg(*lots));
+        // The count picks the plural form; past int's range every language's form is the plural.
+        m_lotCount->setText(tr("%1 手", "a count of board lots",
+                               int(std::min<qint64>(*lots, std::numeric_limits<int>::max())))
+                                .arg(*lots));
     m_lotCount->setVisible(lots.has_value());
 }
