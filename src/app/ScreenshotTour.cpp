@@ -6,6 +6,7 @@
 #include "model/MoneyText.h"
 #include "model/SaleForm.h"
 #include "repository/IPORepository.h"
+#include "settings/AppSettings.h"
 #include "ui/look/AppearanceMonitor.h"
 #include "ui/main_window/MainWindowView.h"
 #include "ui/main_window/QuantityField.h"
@@ -104,7 +105,9 @@ bool ScreenshotTour::saveResultsSheet(const QList<IPORecord> &records, const QSt
     }
     if (ledger.isEmpty())
         return false;
-    ResultsView view(ledger, BrokerCharges{}, true, QDate::currentDate().year());
+    // The colours of gains and losses the user's settings (or their language) give.
+    const bool gainIsRed = AppSettings::shared().gainColour() == GainColour::redUp;
+    ResultsView view(ledger, BrokerCharges{}, gainIsRed, QDate::currentDate().year());
     view.show();
     QCoreApplication::processEvents();
     return save(view, QStringLiteral("results") + suffix);

@@ -1,5 +1,13 @@
 #include "MainTableColumns.h"
+
+#include "TableCellText.h"
+#include "ui/look/ViewStyle.h"
+
 #include <QCoreApplication>
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <cmath>
 
 namespace MainTableColumns {
 
@@ -25,7 +33,9 @@ QString headerText(Column column) {
     return {};
 }
 
-int fixedWidth(Column column) {
+namespace {
+
+int designedWidth(Column column) {
     switch (column) {
     case code:
         return 84;
@@ -44,6 +54,64 @@ int fixedWidth(Column column) {
         return 60;
     }
     return 0;
+}
+
+// The widest text each column shows in the language of this run (its heading, its status words,
+// the longest figures it holds), in points with the padding.
+std::array<int, count> neededWidths() {
+    // Painting elides at fractional widths: round up, and a point to spare.
+    const auto needs = [](const QFontMetricsF &metrics, const QString &text) {
+        return int(std::ceil(metrics.horizontalAdvance(text))) + 1 + 2 * textPadding;
+    };
+    std::array<int, count> needed{};
+    const QFontMetricsF header(ViewStyle::font(10, QFont::DemiBold, 0.4));
+    for (int i = 0; i < count; ++i)
+        needed[static_cast<size_t>(i)] = needs(header, headerText(Column(i)));
+    const QFontMetricsF cell(ViewStyle::font(12));
+    const auto atLeast = [&](Column column, const QString &text) {
+        int &width = needed[static_cast<size_t>(column)];
+        width = std::max(width, needs(cell, text));
+    };
+    for (const IPOStatus state : {IPOStatus::upcoming, IPOStatus::open, IPOStatus::listed})
+        atLeast(status, TableCellText::statusLabel(state));
+    atLeast(code, QStringLiteral("00000"));
+    atLeast(lotAmount, QStringLiteral("000000"));
+    atLeast(subscriptionDate, QStringLiteral("2026-12-31"));
+    atLeast(subQuantity, QStringLiteral("000000"));
+    atLeast(winQuantity, QStringLiteral("000000"));
+    return needed;
+}
+
+// Chinese fits the designed widths. A language whose texts need more widens those columns and
+// takes the difference from the columns with room to spare, so the name column keeps its width;
+// only what they cannot give comes from it. The language never changes during a run: once.
+const std::array<int, count> &widths() {
+    static const std::array<int, count> fitted = [] {
+        const std::array<int, count> needed = neededWidths();
+        std::array<int, count> width{};
+        int excess = 0;
+        for (int i = 0; i < count; ++i) {
+            if (i == name)
+                continue;
+            const auto at = static_cast<size_t>(i);
+            width[at] = std::max(designedWidth(Column(i)), needed[at]);
+            excess += width[at] - designedWidth(Column(i));
+        }
+        for (const Column giver : {subQuantity, winQuantity, subscriptionDate, lotAmount, code}) {
+            const auto at = static_cast<size_t>(giver);
+            const int given = std::min(excess, std::max(0, width[at] - needed[at]));
+            width[at] -= given;
+            excess -= given;
+        }
+        return width;
+    }();
+    return fitted;
+}
+
+} // namespace
+
+int fixedWidth(Column column) {
+    return widths()[static_cast<size_t>(column)];
 }
 
 bool isCentred(Column column) {
