@@ -279,6 +279,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), m_view->searchField());
         QTest::keyClicks(QApplication::focusWidget(), u"ZZ"_s);
         QVERIFY(listedCodes().isEmpty());
+        // The clear button comes with the first text, not with the first frame.
+        QVERIFY(m_view->searchField()->isClearButtonEnabled());
         QTest::keyClick(window, Qt::Key_Escape);
         QCOMPARE(listedCodes().size(), 5);
         QTest::keyClicks(QApplication::focusWidget(), u"-b"_s);

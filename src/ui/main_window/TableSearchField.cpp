@@ -10,7 +10,12 @@ TableSearchField::TableSearchField(QWidget *parent)
     setObjectName(QStringLiteral("TableSearchField"));
     setPlaceholderText(tr("搜索代码或名称"));
     setAccessibleName(tr("搜索代码或名称"));
-    setClearButtonEnabled(true);
+    // The clear button's icon comes from the desktop's icon theme, and looking it up costs about
+    // as much as everything else the first frame draws; the button only shows with text anyway.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString &text) {
+        if (!text.isEmpty() && !isClearButtonEnabled())
+            setClearButtonEnabled(true);
+    });
     setFixedWidth(fieldWidth);
     setFont(ViewStyle::font(12));
     AppLook::styleField(this);
