@@ -384,7 +384,7 @@
 <context>
     <name>MainTableColumns</name>
     <message>
-        <location filename="../src/ui/main_window/MainTableColumns.cpp" line="+9"/>
+        <location filename="../src/ui/main_window/MainTableColumns.cpp" line="+17"/>
         <source>股票代码</source>
         <translation>Code</translation>
     </message>
@@ -1232,6 +1232,19 @@
         <source>Version %1 (%2)</source>
         <extracomment>the footer: %1 the version, %2 the build number</extracomment>
         <translation>Version %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <location filename="../src/app/SingleInstance.cpp" line="+53"/>
+        <source>另一个 ORVEL 正在运行（锁文件 %1），但没有在 %2 上回应；请结束它后再启动。</source>
+        <translation>Another ORVEL is running (lock file %1) but does not answer on %2; end it, then start ORVEL again.</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无法在 %1 上接收其他 ORVEL 的请求：%2</source>
+        <translation>Cannot receive requests from other ORVEL instances on %1: %2</translation>
     </message>
 </context>
 <context>

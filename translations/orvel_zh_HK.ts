@@ -381,7 +381,7 @@
 <context>
     <name>MainTableColumns</name>
     <message>
-        <location filename="../src/ui/main_window/MainTableColumns.cpp" line="+9"/>
+        <location filename="../src/ui/main_window/MainTableColumns.cpp" line="+17"/>
         <source>股票代码</source>
         <translation>股票代號</translation>
     </message>
@@ -1226,6 +1226,19 @@
         <source>Version %1 (%2)</source>
         <extracomment>the footer: %1 the version, %2 the build number</extracomment>
         <translation>Version %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <location filename="../src/app/SingleInstance.cpp" line="+53"/>
+        <source>另一个 ORVEL 正在运行（锁文件 %1），但没有在 %2 上回应；请结束它后再启动。</source>
+        <translation>另一個 ORVEL 正在執行（鎖定檔案 %1），但沒有在 %2 上回應；請先結束它，然後再啟動。</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>无法在 %1 上接收其他 ORVEL 的请求：%2</source>
+        <translation>無法在 %1 上接收其他 ORVEL 的要求：%2</translation>
     </message>
 </context>
 <context>

@@ -50,7 +50,7 @@ SingleInstance::Role SingleInstance::claim() {
         if (m_lock->tryLock(0))
             return listen() ? Role::primary : Role::failed;
     }
-    m_error = QStringLiteral("another ORVEL instance holds %1 but does not answer on %2")
+    m_error = tr("另一个 ORVEL 正在运行（锁文件 %1），但没有在 %2 上回应；请结束它后再启动。")
                   .arg(m_lock->fileName(), socketPath());
     return Role::failed;
 }
@@ -60,7 +60,7 @@ bool SingleInstance::listen() {
     QLocalServer::removeServer(socketPath());
     if (!m_server.listen(socketPath())) {
         m_error =
-            QStringLiteral("cannot listen on %1: %2").arg(socketPath(), m_server.errorString());
+            tr("无法在 %1 上接收其他 ORVEL 的请求：%2").arg(socketPath(), m_server.errorString());
         return false;
     }
     return true;
