@@ -33,6 +33,14 @@ QString headerText(Column column) {
     return {};
 }
 
+QFont headerFont() {
+    return ViewStyle::font(10, QFont::DemiBold, 0.4);
+}
+
+QFont cellFont() {
+    return ViewStyle::font(12);
+}
+
 namespace {
 
 int designedWidth(Column column) {
@@ -64,10 +72,10 @@ std::array<int, count> neededWidths() {
         return int(std::ceil(metrics.horizontalAdvance(text))) + 1 + 2 * textPadding;
     };
     std::array<int, count> needed{};
-    const QFontMetricsF header(ViewStyle::font(10, QFont::DemiBold, 0.4));
+    const QFontMetricsF header(headerFont());
     for (int i = 0; i < count; ++i)
         needed[static_cast<size_t>(i)] = needs(header, headerText(Column(i)));
-    const QFontMetricsF cell(ViewStyle::font(12));
+    const QFontMetricsF cell(cellFont());
     const auto atLeast = [&](Column column, const QString &text) {
         int &width = needed[static_cast<size_t>(column)];
         width = std::max(width, needs(cell, text));

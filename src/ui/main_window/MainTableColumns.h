@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QList>
 #include <QRect>
 #include <QString>
@@ -25,6 +26,9 @@ inline constexpr int count = 8;
 inline constexpr int textPadding = 12;
 
 QString headerText(Column column);
+// The header's and the text cells' fonts; the widths are measured in them.
+QFont headerFont();
+QFont cellFont();
 // The fixed width, or 0 for the name column.
 int fixedWidth(Column column);
 // Whether the cell centres its content (badges and the link) rather than leading-aligns it.

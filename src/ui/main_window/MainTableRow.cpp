@@ -44,7 +44,7 @@ void MainTableRow::paint(QPainter &painter, const QRect &itemRect) const {
     painter.fillRect(row, m_rowBackground);
 
     const std::array<QRect, count> cells = cellRects(row);
-    const QFont textFont = ViewStyle::font(12);
+    const QFont textFont = cellFont();
     const QColor primary = ViewStyle::color(PaletteColor::textPrimary);
     const QColor secondary = ViewStyle::color(PaletteColor::textSecondary);
     const IPOData &ipo = m_record.ipo;
@@ -93,7 +93,7 @@ void MainTableRow::paintQuantityBadge(QPainter &painter, const QRect &cell, qint
                                       bool highlighted) {
     const std::optional<QString> text = TableCellText::quantityBadge(count);
     if (!text) {
-        painter.setFont(ViewStyle::font(12));
+        painter.setFont(MainTableColumns::cellFont());
         painter.setPen(ViewStyle::color(PaletteColor::textSecondary, 0.45));
         painter.drawText(cell, Qt::AlignCenter, TableCellText::emptyCell());
         return;
@@ -119,7 +119,7 @@ void MainTableRow::paintQuantityBadge(QPainter &painter, const QRect &cell, qint
 
 void MainTableRow::paintProspectus(QPainter &painter, const QRect &cell) const {
     if (!prospectusLink()) {
-        painter.setFont(ViewStyle::font(12));
+        painter.setFont(MainTableColumns::cellFont());
         painter.setPen(ViewStyle::color(PaletteColor::textSecondary, 0.35));
         painter.drawText(cell, Qt::AlignCenter, TableCellText::emptyCell());
         return;

@@ -69,7 +69,7 @@ void TableHeaderBar::paintEvent(QPaintEvent *) {
 
     const int width = m_rowWidth >= 0 ? m_rowWidth : this->width();
     const std::array<QRect, count> cells = cellRects(QRect(0, 0, width, height()));
-    const QFont font = ViewStyle::font(10, QFont::DemiBold, 0.4);
+    const QFont font = MainTableColumns::headerFont();
     const QFontMetrics metrics(font);
     painter.setFont(font);
     painter.setPen(ViewStyle::color(PaletteColor::textSecondary));

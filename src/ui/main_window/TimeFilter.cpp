@@ -16,14 +16,6 @@ QString rawValue(TimeFilter filter) {
     return {};
 }
 
-std::optional<TimeFilter> timeFilterFromRawValue(QStringView raw) {
-    for (TimeFilter filter : allTimeFilters) {
-        if (raw == rawValue(filter))
-            return filter;
-    }
-    return std::nullopt;
-}
-
 size_t qHash(TimeFilter filter, size_t seed) {
     return qHash(static_cast<int>(filter), seed);
 }

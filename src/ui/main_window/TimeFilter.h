@@ -2,10 +2,8 @@
 
 #include <QHashFunctions>
 #include <QString>
-#include <QStringView>
 
 #include <array>
-#include <optional>
 
 // How far back the main table looks. The raw values are the toolbar segments' labels in the
 // chosen language, and the declaration order is the segments' order.
@@ -15,7 +13,5 @@ inline constexpr std::array<TimeFilter, 4> allTimeFilters{
     TimeFilter::thisWeek, TimeFilter::thisMonth, TimeFilter::last30Days, TimeFilter::all};
 
 QString rawValue(TimeFilter filter);
-// The case whose raw value is exactly `raw`; nothing for any other text.
-std::optional<TimeFilter> timeFilterFromRawValue(QStringView raw);
 
 size_t qHash(TimeFilter filter, size_t seed = 0);
