@@ -6,6 +6,7 @@
 #include "ScreenshotTour.h"
 #include "SingleInstance.h"
 #include "StartupTrace.h"
+#include "StartupWarmUp.h"
 #include "TranslationLoader.h"
 #include "repository/IPORepository.h"
 #include "service/IPOAPIClient.h"
@@ -18,6 +19,7 @@
 #include <QCoroTask>
 #include <QDebug>
 #include <QMessageBox>
+#include <QScopeGuard>
 
 #include <csignal>
 #include <cstdio>
@@ -172,9 +174,14 @@ int main(int argc, char **argv) {
     if (arguments.list)
         return runList(argc, argv, arguments.listFormat, arguments.resultsYear);
 
+    // The second core starts on what the first frame needs while this one connects to the
+    // display; it is done with before the application object goes.
+    StartupWarmUp warmUp;
     QApplication app(argc, argv);
     StartupTrace::mark("application object");
+    const auto warmUpDone = qScopeGuard([&warmUp] { warmUp.finish(); });
     describeApplication(app);
+    warmUp.applicationReady();
     QGuiApplication::setDesktopFileName(QString::fromUtf8(buildconfig::appId));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/io.orvel.Orvel.svg")));
 

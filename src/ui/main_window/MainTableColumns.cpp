@@ -122,6 +122,10 @@ int fixedWidth(Column column) {
     return widths()[static_cast<size_t>(column)];
 }
 
+void measureWidths() {
+    widths();
+}
+
 bool isCentred(Column column) {
     return column == subQuantity || column == winQuantity || column == prospectus;
 }

@@ -31,6 +31,9 @@ QFont headerFont();
 QFont cellFont();
 // The fixed width, or 0 for the name column.
 int fixedWidth(Column column);
+// Measures the texts the widths are fitted to, once for the run (the language and the fonts do
+// not change during one), in whichever thread asks first: the translators must be installed.
+void measureWidths();
 // Whether the cell centres its content (badges and the link) rather than leading-aligns it.
 bool isCentred(Column column);
 
