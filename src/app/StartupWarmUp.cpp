@@ -9,6 +9,8 @@
 #include <QStringList>
 
 #include <fontconfig/fontconfig.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +25,10 @@ void loadPlugin(const QString &relativePath) {
 
 StartupWarmUp::StartupWarmUp()
     : m_thread([application = m_application.get_future()]() mutable {
+        // Below the main thread and the display server, which it shares two cores with: the
+        // window must not wait for the server because this thread held a core. (Linux gives
+        // each thread its own nice value.)
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
         // In the order the main thread needs them: the window icon, the store, the first text.
         loadPlugin(QStringLiteral("iconengines/libqsvgicon"));
         loadPlugin(QStringLiteral("sqldrivers/libqsqlite"));
