@@ -1,20 +1,21 @@
-#include "FirstPaintProbe.h"
+#include "FirstPaintWindow.h"
 
 #include <QApplication>
-#include <QCommandLineParser>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <QWidget>
 
-// A second floor for the first paint: plain Qt widgets of the main window's size showing the
-// text of the application's first frame in its fonts (the search field's placeholder, the time
-// filter's labels, the table's headings; Simplified Chinese with the system's sans-serif). What
-// it costs beyond the bare window is what drawing that much text costs on the machine: the font
-// configuration read, the font files opened, the glyphs loaded and shaped.
+// A second floor for the first paint: plain Qt widgets showing the text of the application's
+// first frame in its fonts (the search field's placeholder, the time filter's labels, the
+// table's headings; Simplified Chinese with the system's sans-serif). What it costs beyond the
+// bare window is what drawing that much text costs on the machine: the font configuration read,
+// the font files opened, the glyphs loaded and shaped.
 namespace {
 
+// As the application's ViewStyle::font makes them; written out here because this window links
+// Qt Widgets only, like the bare one, and none of the application's libraries.
 QFont sized(int pixels, QFont::Weight weight, qreal letterSpacing = 0) {
     QFont font = QApplication::font();
     font.setPixelSize(pixels);
@@ -30,21 +31,7 @@ QLabel *label(const char *text, const QFont &font) {
     return result;
 }
 
-} // namespace
-
-int main(int argc, char **argv) {
-    QApplication app(argc, argv);
-    QCommandLineParser parser;
-    parser.addHelpOption();
-    const QCommandLineOption firstPaint(
-        QStringLiteral("quit-after-first-paint"),
-        QStringLiteral("Print the milliseconds from process start to the first paint, then quit."));
-    parser.addOption(firstPaint);
-    parser.process(app);
-
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("text"));
-    window.resize(860, 600);
+void addFirstFrameText(QWidget &window) {
     auto *column = new QVBoxLayout(&window);
     auto *toolbar = new QHBoxLayout;
     auto *search = new QLineEdit;
@@ -61,8 +48,10 @@ int main(int argc, char **argv) {
         header->addWidget(label(text, sized(10, QFont::DemiBold, 0.4)));
     column->addLayout(header);
     column->addStretch(1);
-    if (parser.isSet(firstPaint))
-        FirstPaintProbe::install(window);
-    window.show();
-    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    return FirstPaintWindow::run(argc, argv, "text", addFirstFrameText);
 }
